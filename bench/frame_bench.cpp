@@ -1,0 +1,41 @@
+// frame_bench [FRAMES] [WxH]...: times whole frames of the default scene on
+// the headless host and prints milliseconds per frame for each size.
+
+#include <QGuiApplication>
+#include <chrono>
+#include <cstdio>
+
+#include "platform/offscreen_view.h"
+#include "platform/scripted_platform.h"
+#include "view/gl2avi_view.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int frames = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
+    QStringList sizes;
+    for (int i = 2; i < argc; ++i) sizes << argv[i];
+    if (sizes.isEmpty()) sizes << "720x576";
+
+    for (const QString& size : sizes) {
+        const int w = size.section('x', 0, 0).toInt(), h = size.section('x', 1, 1).toInt();
+        vm::OffscreenView host(w, h);
+        if (!host.isValid()) {
+            std::fprintf(stderr, "no headless context: %s\n", qPrintable(host.error()));
+            return 1;
+        }
+        vm::ScriptedPlatform platform;
+        vm::CGL2AviView view(platform);
+        view.OnCreate(&host);
+        view.OnSize(w, h);
+        view.OnInitialUpdate();
+        view.OnNewScene();
+        for (int i = 0; i < 5; ++i) view.OnDraw();  // warm up
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) view.OnDraw();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%dx%d: %.3f ms per frame over %d frames\n", w, h, ms / frames, frames);
+    }
+    return 0;
+}

@@ -1,0 +1,143 @@
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QUrl>
+
+namespace vm {
+
+namespace {
+
+QFileDialog::Options dialogOptions() {
+    // Native dialogs cannot be driven in automated runs of the desktop program
+    // and differ between desktops; Qt's own dialog behaves the same everywhere.
+    return QFileDialog::DontUseNativeDialog;
+}
+
+}  // namespace
+
+std::optional<QString> QtPlatform::openFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(m_mainWindow, request.title, QString(), request.filter);
+    dialog.setOptions(dialogOptions());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtPlatform::saveFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(m_mainWindow, request.title, QString(), request.filter);
+    dialog.setOptions(dialogOptions());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QRgb> QtPlatform::chooseColour(QRgb initial) {
+    const QColor colour = QColorDialog::getColor(QColor::fromRgb(initial), m_mainWindow);
+    if (!colour.isValid()) return std::nullopt;
+    return colour.rgb();
+}
+
+std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& initial) {
+    QFont font(initial.face, initial.pointSize > 0 ? initial.pointSize : 12);
+    font.setWeight(QFont::Weight(std::clamp(initial.weight, 100, 900)));
+    font.setItalic(initial.italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, m_mainWindow);
+    if (!ok) return std::nullopt;
+    return FontChoice{chosen.family(), int(chosen.weight()), chosen.italic(), chosen.pointSize()};
+}
+
+MessageResult QtPlatform::messageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                                     MessageIcon icon) {
+    QMessageBox box(m_mainWindow);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+        case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MessageButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok: return MessageResult::Ok;
+        case QMessageBox::Yes: return MessageResult::Yes;
+        case QMessageBox::No: return MessageResult::No;
+        default: return MessageResult::Cancel;
+    }
+}
+
+QuestionAnswer QtPlatform::askWithDontAskAgain(const QString& text, const QString& caption,
+                                               const QString& checkText) {
+    QMessageBox box(m_mainWindow);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    auto* check = new QCheckBox(checkText, &box);
+    box.setCheckBox(check);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    return {yes ? MessageResult::Yes : MessageResult::No, check->isChecked()};
+}
+
+std::optional<int> QtPlatform::chooseCompressor(const QStringList& encoders, int current) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(m_mainWindow, "Video Compression", "Compressor:", encoders,
+                                                 std::clamp(current, 0, int(encoders.size()) - 1), false, &ok);
+    if (!ok) return std::nullopt;
+    return int(encoders.indexOf(chosen));
+}
+
+void QtPlatform::setClipboardImage(const QImage& image) { QGuiApplication::clipboard()->setImage(image); }
+
+void QtPlatform::openUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+
+int QtPlatform::readProfileInt(const QString& section, const QString& entry, int defaultValue) {
+    QSettings settings;
+    bool ok = false;
+    const int value = settings.value(section + u'/' + entry, defaultValue).toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void QtPlatform::writeProfileInt(const QString& section, const QString& entry, int value) {
+    QSettings settings;
+    settings.setValue(section + u'/' + entry, value);
+}
+
+void QtPlatform::setWaitCursor(bool on) {
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::resizeViewTo(int width, int height) {
+    if (m_resize) m_resize(width, height);
+}
+
+}  // namespace vm

@@ -1,0 +1,75 @@
+#pragma once
+// A Platform for tests and the headless renderer: each dialog takes the next
+// answer queued for its kind (a cancel when none is queued), and every call is
+// recorded so tests can check what the program asked.
+
+#include <QMap>
+#include <deque>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vm {
+
+class ScriptedPlatform : public Platform {
+public:
+    struct Call {
+        QString kind;  // "openFileName", "messageBox", ...
+        QStringList args;
+    };
+
+    // Queued answers, consumed in order per kind. An empty optional is a cancel.
+    void queueOpenFileName(std::optional<QString> answer) { m_openAnswers.push_back(std::move(answer)); }
+    void queueSaveFileName(std::optional<QString> answer) { m_saveAnswers.push_back(std::move(answer)); }
+    void queueColour(std::optional<QRgb> answer) { m_colourAnswers.push_back(answer); }
+    void queueFont(std::optional<FontChoice> answer) { m_fontAnswers.push_back(std::move(answer)); }
+    void queueMessageResult(MessageResult answer) { m_messageAnswers.push_back(answer); }
+    void queueQuestion(QuestionAnswer answer) { m_questionAnswers.push_back(answer); }
+    void queueCompressor(std::optional<int> answer) { m_compressorAnswers.push_back(answer); }
+
+    const std::vector<Call>& calls() const { return m_calls; }
+    std::vector<Call> callsOf(const QString& kind) const;
+    void clearCalls() { m_calls.clear(); }
+
+    const QImage& clipboardImage() const { return m_clipboard; }
+    QMap<QString, int>& settings() { return m_settings; }
+
+    // Platform
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QRgb> chooseColour(QRgb initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    MessageResult messageBox(const QString& text, const QString& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    QuestionAnswer askWithDontAskAgain(const QString& text, const QString& caption,
+                                       const QString& checkText) override;
+    std::optional<int> chooseCompressor(const QStringList& encoders, int current) override;
+    void setClipboardImage(const QImage& image) override;
+    void openUrl(const QString& url) override;
+    int readProfileInt(const QString& section, const QString& entry, int defaultValue) override;
+    void writeProfileInt(const QString& section, const QString& entry, int value) override;
+    void setWaitCursor(bool on) override;
+    void resizeViewTo(int width, int height) override;
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& queue, T fallback) {
+        if (queue.empty()) return fallback;
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+    void record(const QString& kind, QStringList args) { m_calls.push_back({kind, std::move(args)}); }
+
+    std::deque<std::optional<QString>> m_openAnswers, m_saveAnswers;
+    std::deque<std::optional<QRgb>> m_colourAnswers;
+    std::deque<std::optional<FontChoice>> m_fontAnswers;
+    std::deque<MessageResult> m_messageAnswers;
+    std::deque<QuestionAnswer> m_questionAnswers;
+    std::deque<std::optional<int>> m_compressorAnswers;
+    std::vector<Call> m_calls;
+    QImage m_clipboard;
+    QMap<QString, int> m_settings;
+};
+
+}  // namespace vm

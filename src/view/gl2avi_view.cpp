@@ -1,0 +1,162 @@
+#include "view/gl2avi_view.h"
+
+#include <thread>
+
+#include "platform/gl.h"
+#include "platform/gl_extensions.h"
+#include "view/commands.h"
+
+namespace vm {
+
+unsigned char g_bMultisampleFound = 0;
+int g_nMultisamplePixelFormat = 0;
+
+const char* const kOnLineHelpUrl = "https://vellumark.example/guide/";
+const char* const kCoverDesignUrl = "https://vellumark.example/cover-design/";
+
+namespace {
+CGL2AviView* g_pView = nullptr;
+}
+
+CGL2AviView* GetGLView() { return g_pView; }
+
+bool FindMultisampleFormat(bool extensionSupported, const std::function<bool(int)>& offers) {
+    if (!extensionSupported) {
+        g_bMultisampleFound = 0;
+        return false;
+    }
+    for (int samples : {4, 2}) {
+        if (offers(samples)) {
+            g_bMultisampleFound = 1;
+            g_nMultisamplePixelFormat = samples;
+            return true;
+        }
+    }
+    return g_bMultisampleFound != 0;
+}
+
+Projection ViewProjection(int width, int height) {
+    if (height == 0) height = 1;
+    return {45.0, double(width) / double(height), 0.5, 990100.0};
+}
+
+CGL2AviView::CGL2AviView(Platform& platform) : m_platform(platform) { g_pView = this; }
+
+CGL2AviView::~CGL2AviView() {
+    if (g_pView == this) g_pView = nullptr;
+}
+
+int CGL2AviView::OnCreate(ViewWindow* window) {
+    m_pWindow = window;
+    if (!window || !window->nativeContext() || !window->makeCurrent()) {
+        m_hGLContext = nullptr;
+        return -1;
+    }
+    m_hGLContext = window->nativeContext();
+    FindMultisampleFormat();
+    return 0;
+}
+
+bool CGL2AviView::FindMultisampleFormat() {
+    ViewWindow* window = m_pWindow;
+    return vm::FindMultisampleFormat(HasGLExtension("GL_ARB_multisample"), [window](int samples) {
+        return window && samples <= window->maxSampleCount();
+    });
+}
+
+bool CGL2AviView::HasGLExtension(const char* name) const {
+    // The context-wide string first; the core profile has none, so fall back
+    // to the indexed list there.
+    const auto* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (list) return ExtensionListed(list, name);
+    GLint count = 0;
+    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        const auto* one = reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, GLuint(i)));
+        if (one && ExtensionListed(one, name)) return true;
+    }
+    return false;
+}
+
+void CGL2AviView::OnSize(int width, int height) {
+    const Projection p = ViewProjection(width, height);
+    glViewport(0, 0, width, height == 0 ? 1 : height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(p.fovY, p.aspect, p.zNear, p.zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    m_nViewWidth = width;
+    m_nViewHeight = height;
+    if (m_pWindow) m_pWindow->invalidate();
+}
+
+void CGL2AviView::OnInitialUpdate() {
+    if (!m_pWindow || !m_pWindow->makeCurrent()) return;
+    InitScene();
+    ++m_initialUpdates;
+    m_pWindow->invalidate();
+}
+
+void CGL2AviView::InitScene() {
+    // Start-up OpenGL state; the scene's own initialisation grows here.
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+void CGL2AviView::OnDraw() {
+    if (!m_pWindow || !m_pWindow->makeCurrent()) return;
+    RenderFrame();
+    m_pWindow->swapBuffers();
+}
+
+void CGL2AviView::OnDestroy() {
+    m_hGLContext = nullptr;
+    m_pWindow = nullptr;
+}
+
+int CGL2AviView::RenderFrame() {
+    if (g_bMultisampleFound) glEnable(GL_MULTISAMPLE);
+    if (m_pWindow && m_pWindow->pacesFrames()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    if (g_bMultisampleFound) glDisable(GL_MULTISAMPLE);
+    return 1;
+}
+
+bool CGL2AviView::OnCommand(int id) {
+    switch (id) {
+        case cmd::FileNew: OnNewScene(); return true;
+        case cmd::SaveScreenshot: OnSaveScreenshot(); return true;
+        case cmd::CopyImage: OnCopyImage(); return true;
+        case cmd::OpenSettings: OnOpenSettings(); return true;
+        case cmd::SaveSettings: OnSaveSettings(); return true;
+        case cmd::VideoSettings: OnVideoSettings(); return true;
+        case cmd::OnLineHelp: OnOnLineHelp(); return true;
+        default: return false;
+    }
+}
+
+void CGL2AviView::OnNewScene() {
+    // Until the scene has its defaults, New clears the view to white.
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void CGL2AviView::OnSaveScreenshot() {}
+void CGL2AviView::OnCopyImage() {}
+void CGL2AviView::OnOpenSettings() {}
+void CGL2AviView::OnSaveSettings() {}
+void CGL2AviView::OnVideoSettings() {}
+
+void CGL2AviView::OnOnLineHelp() { m_platform.openUrl(QString::fromLatin1(kOnLineHelpUrl)); }
+
+}  // namespace vm

@@ -1,0 +1,91 @@
+#pragma once
+// CGL2AviView: the program's central object. It owns the scene and draws it
+// into whatever window hosts it (a desktop widget or a headless buffer); it
+// reaches dialogs and system services only through the Platform.
+
+#include <QString>
+#include <functional>
+
+#include "platform/platform.h"
+#include "platform/view_window.h"
+
+namespace vm {
+
+// What the multisample query found: 1 and the sample count when the host
+// offered a multisampled format.
+extern unsigned char g_bMultisampleFound;
+extern int g_nMultisamplePixelFormat;
+
+// Tries 4 samples, then 2; `offers` says whether the host can provide a count.
+// With the extension missing the flag is cleared; when neither count is
+// offered the flag keeps its value.
+bool FindMultisampleFormat(bool extensionSupported, const std::function<bool(int samples)>& offers);
+
+// The perspective of every resize: 45 degrees, aspect width / height with a
+// height of 0 taken as 1, near 0.5, far 990100.
+struct Projection {
+    double fovY, aspect, zNear, zFar;
+};
+Projection ViewProjection(int width, int height);
+
+class CGL2AviView {
+public:
+    explicit CGL2AviView(Platform& platform);
+    virtual ~CGL2AviView();
+    CGL2AviView(const CGL2AviView&) = delete;
+    CGL2AviView& operator=(const CGL2AviView&) = delete;
+
+    Platform& platform() const { return m_platform; }
+    ViewWindow* window() const { return m_pWindow; }
+
+    // Window side. The host calls these with its context current.
+    // OnCreate: the context exists; chooses the multisample format; 0 on
+    // success, -1 when the host has no usable context.
+    int OnCreate(ViewWindow* window);
+    void OnSize(int width, int height);
+    void OnInitialUpdate();
+    void OnDraw();
+    void OnDestroy();
+
+    // One whole frame into the host's drawing buffer, without presenting it.
+    int RenderFrame();
+
+    // Commands routed to the view; false when the view has no handler for `id`.
+    virtual bool OnCommand(int id);
+    // The view's commands, in the order of its command table.
+    void OnNewScene();
+    void OnSaveScreenshot();
+    void OnCopyImage();
+    void OnOpenSettings();
+    void OnSaveSettings();
+    void OnVideoSettings();
+    void OnOnLineHelp();
+
+    bool HasGLExtension(const char* name) const;
+    bool FindMultisampleFormat();
+
+    // Scene initialisation, run by the initial update.
+    void InitScene();
+
+    // Window-side state.
+    void* m_hGLContext = nullptr;
+    int m_nViewWidth = 0;
+    int m_nViewHeight = 0;
+
+    // How many scene initialisations ran (the initial update may run again).
+    int initialUpdates() const { return m_initialUpdates; }
+
+private:
+    Platform& m_platform;
+    ViewWindow* m_pWindow = nullptr;
+    int m_initialUpdates = 0;
+};
+
+// The one view of the program, or null while none exists.
+CGL2AviView* GetGLView();
+
+// Addresses of the web pages the program opens.
+extern const char* const kOnLineHelpUrl;
+extern const char* const kCoverDesignUrl;
+
+}  // namespace vm
