@@ -1,3 +1,4 @@
+#include <memory>
 // frame_bench [FRAMES] [WxH]...: times whole frames of the default scene on
 // the headless host and prints milliseconds per frame for each size.
 
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         vm::ScriptedPlatform platform;
-        vm::CGL2AviView view(platform);
+        auto viewObject = std::make_unique<vm::CGL2AviView>(platform);
+        vm::CGL2AviView& view = *viewObject;
         view.OnCreate(&host);
         view.OnSize(w, h);
         view.OnInitialUpdate();

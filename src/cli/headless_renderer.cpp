@@ -1,3 +1,4 @@
+#include <memory>
 #include "cli/headless_renderer.h"
 
 #include <cstdio>
@@ -21,7 +22,8 @@ int RunHeadlessRender(const RenderOptions& options) {
         return 2;
     }
     ScriptedPlatform platform;
-    CGL2AviView view(platform);
+    auto viewObject = std::make_unique<CGL2AviView>(platform);
+    CGL2AviView& view = *viewObject;
     if (view.OnCreate(&host) != 0) {
         complain("cannot render: the OpenGL context cannot be used");
         return 2;

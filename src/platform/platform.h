@@ -68,6 +68,10 @@ public:
 
     virtual void setWaitCursor(bool on) = 0;
 
+    // The start-up picture shown while the scene initialises.
+    virtual void showStartUpPicture() = 0;
+    virtual void closeStartUpPicture() = 0;
+
     // Main-window control for the video export: resize so that the view's
     // client area is width x height.
     virtual void resizeViewTo(int width, int height) = 0;

@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSettings>
+#include <QSplashScreen>
 #include <QUrl>
 
 namespace vm {
@@ -138,6 +139,31 @@ void QtPlatform::setWaitCursor(bool on) {
 
 void QtPlatform::resizeViewTo(int width, int height) {
     if (m_resize) m_resize(width, height);
+}
+
+}  // namespace vm
+
+namespace vm {
+
+void QtPlatform::showStartUpPicture() {
+    if (m_startPicture) return;
+    const QPixmap picture(QCoreApplication::applicationDirPath() + "/Res/StartUp.bmp");
+    auto* splash = new QSplashScreen(picture, Qt::WindowStaysOnTopHint);
+    splash->show();
+    QCoreApplication::processEvents();
+    m_startPicture = splash;
+}
+
+void QtPlatform::closeStartUpPicture() {
+    // The picture stays up until the main window is on screen.
+    if (auto* splash = qobject_cast<QSplashScreen*>(m_startPicture)) {
+        if (m_mainWindow)
+            splash->finish(m_mainWindow);
+        else
+            splash->close();
+        splash->deleteLater();
+    }
+    m_startPicture = nullptr;
 }
 
 }  // namespace vm

@@ -33,10 +33,13 @@ public:
     void writeProfileInt(const QString& section, const QString& entry, int value) override;
     void setWaitCursor(bool on) override;
     void resizeViewTo(int width, int height) override;
+    void showStartUpPicture() override;
+    void closeStartUpPicture() override;
 
 private:
     QPointer<QWidget> m_mainWindow;
     std::function<void(int, int)> m_resize;
+    QWidget* m_startPicture = nullptr;
 };
 
 }  // namespace vm

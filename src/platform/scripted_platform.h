@@ -50,6 +50,8 @@ public:
     void writeProfileInt(const QString& section, const QString& entry, int value) override;
     void setWaitCursor(bool on) override;
     void resizeViewTo(int width, int height) override;
+    void showStartUpPicture() override { record("showStartUpPicture", {}); }
+    void closeStartUpPicture() override { record("closeStartUpPicture", {}); }
 
 private:
     template <typename T>

@@ -1,7 +1,5 @@
 #include "view/gl2avi_view.h"
 
-#include <thread>
-
 #include "platform/gl.h"
 #include "platform/gl_extensions.h"
 #include "view/commands.h"
@@ -98,17 +96,6 @@ void CGL2AviView::OnInitialUpdate() {
     m_pWindow->invalidate();
 }
 
-void CGL2AviView::InitScene() {
-    // Start-up OpenGL state; the scene's own initialisation grows here.
-    glEnable(GL_TEXTURE_2D);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
-
 void CGL2AviView::OnDraw() {
     if (!m_pWindow || !m_pWindow->makeCurrent()) return;
     RenderFrame();
@@ -118,18 +105,6 @@ void CGL2AviView::OnDraw() {
 void CGL2AviView::OnDestroy() {
     m_hGLContext = nullptr;
     m_pWindow = nullptr;
-}
-
-int CGL2AviView::RenderFrame() {
-    if (g_bMultisampleFound) glEnable(GL_MULTISAMPLE);
-    if (m_pWindow && m_pWindow->pacesFrames()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    if (g_bMultisampleFound) glDisable(GL_MULTISAMPLE);
-    return 1;
 }
 
 bool CGL2AviView::OnCommand(int id) {
@@ -143,12 +118,6 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::OnLineHelp: OnOnLineHelp(); return true;
         default: return false;
     }
-}
-
-void CGL2AviView::OnNewScene() {
-    // Until the scene has its defaults, New clears the view to white.
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
 void CGL2AviView::OnSaveScreenshot() {}

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/view_window.h"
+#include "view/scene_state.h"
 
 namespace vm {
 
@@ -28,7 +29,8 @@ struct Projection {
 };
 Projection ViewProjection(int width, int height);
 
-class CGL2AviView {
+// The view is several megabytes large (the key tracks): create it on the heap.
+class CGL2AviView : public SceneState {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -66,6 +68,43 @@ public:
 
     // Scene initialisation, run by the initial update.
     void InitScene();
+
+    // Texture loaders (assets/texture_loader.cpp). Each returns 1 and writes a
+    // new texture name into *slot on success; 0 leaves the slot as it was.
+    // `face` is accepted for the callers' bookkeeping and not used.
+    int LoadTexture(const QString& path, TextureName* slot, int face = 0);
+    int LoadMipmappedTexture(const QString& path, TextureName* slot);
+    int LoadPictureTexture(const QString& path, TextureName* slot, int face = 0);
+    // The full path a loader opens for `path`, after the path rules.
+    QString ResolveTexturePath(const QString& path) const;
+
+    // The renderers, one file each in render/. Each decides by itself,
+    // from the scene, whether it draws.
+    void RenderBackgroundPicture();
+    void RenderBoxFamily();
+    void RenderBookFamily();
+    void RenderBookArray();
+    void RenderCDDisc();
+    void RenderScreenShot();
+    void RenderMug();
+    void RenderText();
+    // The renderer sequence of a directly drawn frame (background picture,
+    // box family, book family, book array, CD disc, screen shot, mug),
+    // without the book-array offset update; playback steps call it too.
+    void DrawSceneRenderers();
+    // The per-book offsets of the array for the next frame.
+    void UpdateArrayOffsets();
+    // Serves the texture-pick requests of the book faces, the mug and the text.
+    void ServeTexturePicks();
+
+    // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
+    void BuildGlyphLists();
+    // Presets and scene files (files/).
+    // Fills m_strPresetNames[1..] from the Sequences folder; returns the count.
+    int ListPresets();
+    // Opens a scene file as Open Settings does; false (and the scene as it
+    // was) when the file cannot be read.
+    bool LoadSceneFile(const QString& path);
 
     // Window-side state.
     void* m_hGLContext = nullptr;

@@ -94,6 +94,7 @@ TEST_F(MainFrameTest, CtrlNReachesTheViewsNew) {
 
 TEST_F(MainFrameTest, EditAndPaneKeysDoNothing) {
     const QString title = frame->windowTitle();
+    platform.clearCalls();
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;

@@ -1,3 +1,4 @@
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "platform/gl.h"
@@ -66,7 +67,8 @@ public:
 
 TEST(HeadlessViewFrame, AViewWithoutAContextFailsCreationAndDrawsNothing) {
     ScriptedPlatform platform;
-    CGL2AviView view(platform);
+    auto viewObject = std::make_unique<CGL2AviView>(platform);
+    CGL2AviView& view = *viewObject;
     BrokenWindow window;
     EXPECT_EQ(view.OnCreate(&window), -1);
     EXPECT_EQ(view.m_hGLContext, nullptr);

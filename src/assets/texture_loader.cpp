@@ -1,0 +1,99 @@
+// The view's three texture loaders.
+
+#include <QDir>
+#include <QImageReader>
+
+#include "assets/texture_pixels.h"
+#include "platform/gl.h"
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+namespace {
+
+enum class Upload { Standard, Mipmapped };
+
+struct LoadedTexture {
+    TextureName name = 0;
+    int widthHM = 0, heightHM = 0;
+};
+
+bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result) {
+    // Remote pictures are never fetched: a scene file must not make the
+    // program reach out to the network. Such a path fails like a missing file.
+    if (fullPath.contains(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        fullPath.contains(QLatin1String("https://"), Qt::CaseInsensitive))
+        return false;
+    QImageReader reader(fullPath);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) return false;
+
+    // The natural size is taken at the screen's 96 pixels per inch; a
+    // resolution stored in the file is ignored, so a picture's texture and
+    // its proportions depend on its pixels only.
+    result.widthHM = HimetricFromPixels(image.width());
+    result.heightHM = HimetricFromPixels(image.height());
+
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (maxSize <= 0) maxSize = 1024;
+    const int width = FitTextureSide(PixelsFromHimetric(result.widthHM), maxSize);
+    const int height = FitTextureSide(PixelsFromHimetric(result.heightHM), maxSize);
+    const std::vector<std::uint8_t> pixels = TexturePixels(image, width, height);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    if (upload == Upload::Standard) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    } else {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    }
+    result.name = name;
+    return true;
+}
+
+}  // namespace
+
+QString CGL2AviView::ResolveTexturePath(const QString& path) const {
+    if (path.contains(QLatin1String("http://"))) return path;
+    if (IsSet(m_fPathAsGiven)) return path;
+    return QDir::currentPath() + u'/' + path;
+}
+
+int CGL2AviView::LoadTexture(const QString& path, TextureName* slot, int /*face*/) {
+    LoadedTexture loaded;
+    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
+    *slot = loaded.name;
+    m_nImageWidthHM = loaded.widthHM;
+    m_nImageHeightHM = loaded.heightHM;
+    m_fImageWidth = float(m_nImageWidthHM);
+    m_fImageHeight = float(m_nImageHeightHM);
+    return 1;
+}
+
+int CGL2AviView::LoadMipmappedTexture(const QString& path, TextureName* slot) {
+    LoadedTexture loaded;
+    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Mipmapped, loaded)) return 0;
+    *slot = loaded.name;
+    return 1;
+}
+
+int CGL2AviView::LoadPictureTexture(const QString& path, TextureName* slot, int /*face*/) {
+    LoadedTexture loaded;
+    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
+    *slot = loaded.name;
+    m_nPictureWidthHM = loaded.widthHM;
+    m_nPictureHeightHM = loaded.heightHM;
+    m_fPictureWidth = float(m_nPictureWidthHM);
+    m_fPictureHeight = float(m_nPictureHeightHM);
+    return 1;
+}
+
+}  // namespace vm

@@ -1,0 +1,32 @@
+#pragma once
+// The light set-ups the renderers call. The scene's light is always GL_LIGHT1.
+
+#include "view/scene_state.h"
+
+namespace vm {
+
+enum class Face { Front = 0, Back = 1, Left = 2, Right = 3, Top = 4, Bottom = 5 };
+
+// Before each box face: the spot light's place and the face's ambient, and for
+// the front face the one material the program sets.
+void SetFaceLighting(const SceneState& scene, Face face);
+
+// True when the normal light is on and the spot light off.
+bool NormalLightActive(const SceneState& scene);
+
+// The box family's normal light: light 1 as a spot in front of the package,
+// at (0.5 x, 0.5 y, 360) from m_fLightPos. Callers test NormalLightActive.
+void ApplyBoxNormalLight(const SceneState& scene);
+// The same with other factors: light 1 at (fx x, fy y, z, 1).
+void ApplyNormalLightAt(float x, float y, float z);
+
+// The book family's normal light, coloured `rgb` (a face colour, 0..1).
+void ApplyBookNormalLight(const SceneState& scene, const float rgb[3]);
+// The book family's spot light at 0.2 x m_fSpotPos (when the spot is on); its
+// cut-off, exponent and direction are set either way.
+void ApplyBookSpotLight(const SceneState& scene);
+
+// Puts light 1 back to its rest state and switches it off (or on).
+void ResetLight1(bool enableAfter);
+
+}  // namespace vm

@@ -1,0 +1,8 @@
+// Not drawn yet: this renderer is still to be written.
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+void CGL2AviView::RenderMug() {}
+
+}  // namespace vm

@@ -1,0 +1,48 @@
+#pragma once
+// What the view, the playback and the renderers need of the Control Deck.
+// The deck's pages implement these; while the deck is closed every pointer
+// the view holds is null and the calls are skipped.
+
+#include <QString>
+
+namespace vm {
+
+// The keyframe strip along the bottom of an animated page, and the page's
+// refresh from the scene.
+class KeyframePage {
+public:
+    virtual ~KeyframePage() = default;
+    virtual int timelinePosition() const = 0;
+    virtual void setTimelinePosition(int frame) = 0;
+    virtual void setTimelineRange(int maximum) = 0;
+    virtual void setFrameDisplay(int frame) = 0;
+    virtual void setKeysDisplay(int keys) = 0;
+    virtual int keysDisplay() const = 0;
+    virtual void addTick(int frame) = 0;
+    virtual int tickCount() const = 0;  // includes the two end ticks
+    virtual void clearTicks() = 0;
+    virtual void setFrameCountDisplay(int count) = 0;
+    // Shows the scene's current values on the page's sliders and edits.
+    virtual void refreshFromScene() = 0;
+    // Takes the page's control values into the page (saving direction).
+    virtual void updateData() = 0;
+};
+
+// The Side Textures page: the path edits of the faces.
+class SideTexturesPage {
+public:
+    virtual ~SideTexturesPage() = default;
+    // `controlId`: 1059 front, 1061 back, 1063 left, 1065 right, 1067 top,
+    // 1069 bottom, 1071 mug.
+    virtual void setPathText(int controlId, const QString& path) = 0;
+};
+
+// The sheet itself.
+class ControlDeck {
+public:
+    virtual ~ControlDeck() = default;
+    virtual void showDeck() = 0;
+    virtual void hideDeck() = 0;
+};
+
+}  // namespace vm

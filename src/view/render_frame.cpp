@@ -1,0 +1,153 @@
+// One frame of the scene: clear, lighting switches, the renderers (or the
+// playback steps of the playing subjects), the text, and the texture picks
+// the Control Deck asked for.
+
+#include <QFileInfo>
+#include <thread>
+
+#include "anim/playback.h"
+#include "assets/model_set.h"
+#include "assets/texture_table.h"
+#include "platform/gl.h"
+#include "view/gl2avi_view.h"
+#include "view/page_interfaces.h"
+#include "view/texture_pick.h"
+
+namespace vm {
+
+int CGL2AviView::RenderFrame() {
+    if (g_bMultisampleFound) glEnable(GL_MULTISAMPLE);
+    // Interactive frames are paced; frames rendered for files are not.
+    if (m_pWindow && m_pWindow->pacesFrames()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    if (IsSet(m_fLighting)) glEnable(GL_LIGHTING);
+    if (IsSet(m_fSpotLight)) glEnable(GL_LIGHTING);
+    if (m_fSpotLight <= 1.0f) {
+        glDisable(GL_LIGHTING);
+        m_fLighting = 0;
+    }
+
+    if (!m_bPlayPackage && !m_bPlayLight && !m_bPlayPicture && !m_bPlayMultiBook) {
+        RenderBackgroundPicture();
+        RenderBoxFamily();
+        RenderBookFamily();
+        if (IsSet(m_fMultiBook)) {
+            RenderBookArray();
+            UpdateArrayOffsets();
+        }
+        RenderCDDisc();
+        RenderScreenShot();
+        RenderMug();
+    } else {
+        // Each step draws the whole scene itself, so several playing subjects
+        // draw it several times over the same depth buffer.
+        if (m_nPackageKeys != 0) StepModelTrack(*this);
+        if (m_nLightKeys != 0) StepLightTrack(*this);
+        if (m_nPictureKeys != 0) StepPictureTrack(*this);
+        if (m_nMultiBookKeys != 0) StepArrayTrack(*this);
+    }
+
+    if (m_bPlayText) StepTextTrack(*this);
+    RenderText();
+
+    ServeTexturePicks();
+
+    m_fPickTextTexture = 0;
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    if (g_bMultisampleFound) glDisable(GL_MULTISAMPLE);
+    return 1;
+}
+
+void CGL2AviView::DrawSceneRenderers() {
+    RenderBackgroundPicture();
+    RenderBoxFamily();
+    RenderBookFamily();
+    if (IsSet(m_fMultiBook)) RenderBookArray();
+    RenderCDDisc();
+    RenderScreenShot();
+    RenderMug();
+}
+
+void CGL2AviView::UpdateArrayOffsets() {
+    const float step = 0.1f, back = -0.1f;
+    const int count = std::clamp(m_nArrayCount, 0, kMaxArrayBooks);
+    for (m_nArrayIndex = 0; m_nArrayIndex < count; ++m_nArrayIndex) {
+        // Products in double precision, stored as floats.
+        const double i = m_nArrayIndex;
+        float* a = m_fArrayBookA[m_nArrayIndex];
+        float* b = m_fArrayBookB[m_nArrayIndex];
+        a[0] = float(i * m_fArrayRot[2] * step);
+        a[1] = float(i * m_fArrayRot[0] * step);
+        a[2] = float(i * m_fArrayRot[1] * step);
+        a[4] = float(i * m_fArrayPos[1] * step);
+        a[5] = float(i * m_fArrayPos[2] * step);
+        a[6] = float(i * m_fArrayPos[0] * step);
+        b[0] = float(i * m_fArrayRot[2] * back);
+        b[1] = float(i * m_fArrayRot[0] * back);
+        b[2] = float(i * m_fArrayRot[1] * back);
+        b[3] = float(i * m_fArrayPos[1] * back);
+        b[4] = float(i * m_fArrayPos[2] * back);
+        b[5] = float(i * m_fArrayPos[0] * back);
+    }
+}
+
+void CGL2AviView::ServeTexturePicks() {
+    // Book faces (only while a book is shown), in the order front, back, left.
+    struct BookFace {
+        int request;     // index into m_fPickBookFace
+        int texture;     // index into m_texBookFace
+        int path;        // index into m_strBookFacePath
+        int controlId;   // the Side Textures page's path edit
+        const char* title;
+    };
+    const BookFace bookFaces[] = {{0, 0, 3, 1059, "Select Front Texture"},
+                                  {1, 1, 1, 1061, "Select Back Texture"},
+                                  {2, 2, 0, 1063, "Select Left Texture"}};
+    if (m_fPackageFamily <= 1.0f) {
+        for (const BookFace& face : bookFaces) {
+            if (!IsSet(m_fPickBookFace[face.request])) continue;
+            m_fPickBookFace[face.request] = 0;
+            const std::optional<QString> chosen = PickTextureFile(*this, face.title);
+            if (!chosen) continue;
+            m_texBookFace[face.texture] = 0;
+            m_fPathAsGiven = 2;
+            m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
+            m_fBookFacePathLen[face.request] = float(chosen->size());
+            LoadTexture(*chosen, &m_texBookFace[face.texture], face.request);
+            AfterTexturePick(*this, face.controlId, m_strBookFacePath[face.path]);
+        }
+    }
+    if (m_fPackageFamily == 2.0f && IsSet(m_fPickMug)) {
+        m_fPickMug = 0;
+        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Mug Texture")) {
+            m_fPathAsGiven = 2;
+            m_strBookFacePath[2] = StoredPickPath(*this, *chosen, "Design Images/");
+            m_fMugPathLen = float(chosen->size());
+            // The mug's print lives in the upper half of the texture table.
+            const Model3DS& mug = GetModel(ModelId::CoffeeMug);
+            const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
+            LoadTexture(*chosen, &MugTextureSlot(material), 0);
+            AfterTexturePick(*this, 1071, m_strBookFacePath[2]);
+        }
+    }
+    if (IsSet(m_fPickTextTexture)) {
+        m_fPickTextTexture = 0;
+        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Text Texture")) {
+            m_fPathAsGiven = 2;
+            LoadMipmappedTexture(*chosen, &m_texText);
+            m_strTextTexturePath = StoredPickPath(*this, *chosen, "Textures/");
+            m_fTextTexturePathLen = float(chosen->size());
+            AfterTexturePick(*this, 0, QString());
+        }
+    }
+}
+
+}  // namespace vm

@@ -1,0 +1,178 @@
+// The one-time scene initialisation and File > New.
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <ctime>
+
+#include "assets/model_set.h"
+#include "assets/program_folder.h"
+#include "assets/texture_table.h"
+#include "platform/gl.h"
+#include "view/gl2avi_view.h"
+#include "view/page_interfaces.h"
+
+namespace vm {
+
+namespace {
+
+// Loads the mug's print into the slot its models read (the upper half of the
+// table, at the material of the body's companion object).
+void loadMugPrint(CGL2AviView& view, ModelId mug) {
+    const Model3DS& model = GetModel(mug);
+    const int material = model.pObjects.size() > 1 ? std::max(0, model.pObjects[1].nMaterial) : 0;
+    view.LoadTexture("Design Images/Mug.jpg", &MugTextureSlot(material), 0);
+}
+
+}  // namespace
+
+void CGL2AviView::InitScene() {
+    m_platform.showStartUpPicture();
+
+    m_nArrayCount = 5;
+    m_fArrayMode = 3;
+    m_fArrayBookRot[0] = 30;
+    m_fArrayBookRot[1] = 30;
+    m_fArrayBookRot[2] = 0;
+    m_fArraySingle = 2;
+
+    m_nAskNewSequence = m_platform.readProfileInt("Set new project", "Value", 1);
+
+    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
+    LoadMipmappedTexture("Textures/Envroll.jpg", &m_texTextShine);
+    LoadTexture("Design Images/CDOut.jpg", &m_texCDLabel);
+    LoadTexture("Design Images/CDIn.jpg", &m_texCDHub);
+    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
+    LoadTexture("Design Images/ePage.jpg", &m_texPage);
+
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    SetProgramFolderCurrent();
+    LoadTexture("Design Images/Envroll.bmp", &m_texMugShine);
+    LoadTexture("Design Images/MugTexture.jpg", &m_texMugBody);
+
+    ImportModelSet(ModelSet::Mug, m_platform);
+    SetProgramFolderCurrent();
+    loadMugPrint(*this, ModelId::CoffeeMug);
+    loadMugPrint(*this, ModelId::CoffeeMugMirror);
+    ImportModelSet(ModelSet::Box, m_platform);
+
+    m_fPathAsGiven = 0;
+    m_nFrameCount = 300;
+    m_fLightPos[0] = 260;
+    m_fLightPos[1] = 150;
+    m_fLightPos[2] = 360;
+    for (auto& face : m_fFaceRGB) face[0] = face[1] = face[2] = 0.7f;
+    m_fFogStartBase = 220;
+    m_fFogEndBase = 420;
+    m_fMugBlue = 255;
+    m_fPictureDepth = 0.035f;
+    m_fModelBook = 2;
+    m_fRotX = m_fRotY = 30;
+
+    const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f}, diffuse[4] = {1, 1, 1, 1}, origin[4] = {0, 0, 0, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, origin);
+    glEnable(GL_LIGHT1);
+
+    m_fPosX = m_fPosY = m_fPosZ = 0;
+    m_fBackRGB[0] = m_fBackRGB[1] = m_fBackRGB[2] = 255;
+    for (int i = 0; i < 3; ++i) m_fTextSpotColour[i] = m_fFontColour[i] = 255;
+    m_fTextScale[0] = 50;
+    m_fTextScale[1] = 50;
+    m_fTextScale[2] = 10;
+    m_fTextFade = 255;
+
+    for (int i = 0; i < kGridSize; ++i)
+        for (int j = 0; j < kGridSize; ++j) {
+            const long double x = i * 0.2L - 4.5L, y = j * 0.2L - 4.5L;
+            m_fFlatGrid[i][j][0] = m_fPicGrid[i][j][0] = float(x);
+            m_fFlatGrid[i][j][1] = m_fPicGrid[i][j][1] = float(y);
+            m_fFlatGrid[i][j][2] = m_fPicGrid[i][j][2] = 0.0f;
+        }
+
+    m_strText = "Text";
+    m_fPackageFamily = 4;
+    SetProgramFolderCurrent();
+
+    m_fFarLight = 0;
+    m_fLightPos[0] = m_fSpotUsed <= 1.0f ? 140.0f : 10.0f;
+    m_fPosX = m_fPosY = 0;
+    m_fModelBook = 2;
+    m_fPackageFamily = 0;
+    m_fSize[0] = m_fSize[1] = m_fSize[2] = 0;
+    m_fPictureDepth = 0.028f;
+
+    BuildGlyphLists();
+
+    // A preset chosen at random becomes the start scene; without presets the
+    // start values stay.
+    m_nPresetCount = ListPresets();
+    std::srand(unsigned(std::time(nullptr)));
+    if (m_nPresetCount > 0) {
+        m_nStartPreset = 1 + std::rand() % m_nPresetCount;
+        SetProgramFolderCurrent();
+        LoadSceneFile("Sequences/" + m_strPresetNames[m_nStartPreset]);
+    } else {
+        m_nStartPreset = 1;
+    }
+    m_strStartFolder = QDir::currentPath().left(255);
+    m_nPresetIndex = m_nStartPreset;
+
+    m_platform.closeStartUpPicture();
+}
+
+void CGL2AviView::OnNewScene() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (m_pControlDeck) m_pControlDeck->hideDeck();
+
+    // Every field New resets, in one place.
+    ApplyNewSceneValues(*this);
+    m_fPathAsGiven = 0;
+
+    SetProgramFolderCurrent();
+    ImportModelSet(ModelSet::Book, m_platform);
+    ImportModelSet(ModelSet::EZine, m_platform);
+
+    // The box set into the slots of the six faces of the box model.
+    const Model3DS& cube = GetModel(ModelId::Cube1);
+    auto faceSlot = [&cube](int object) -> TextureName& {
+        const int material = object < int(cube.pObjects.size()) ? cube.pObjects[object].nMaterial : object;
+        return PackageTextureSlot(material < 0 ? object : material);
+    };
+    SetProgramFolderCurrent();
+    LoadTexture("Design Images/box-front.jpg", &faceSlot(0), 0);
+    m_fSavedImageWidth = m_fImageWidth;
+    m_fSavedImageHeight = m_fImageHeight;
+    LoadTexture("Design Images/box-right.jpg", &faceSlot(1), 1);
+    LoadTexture("Design Images/box-back.jpg", &faceSlot(2), 2);
+    LoadTexture("Design Images/box-left.jpg", &faceSlot(3), 3);
+    LoadTexture("Design Images/box-bottom.jpg", &faceSlot(4), 4);
+    LoadTexture("Design Images/box-top.jpg", &faceSlot(5), 5);
+    LoadTexture("Design Images/front.jpg", &m_texBookFace[0]);
+    LoadTexture("Design Images/back.jpg", &m_texBookFace[1]);
+    LoadTexture("Design Images/Spine.jpg", &m_texBookFace[2]);
+    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
+    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
+    SetProgramFolderCurrent();
+    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
+    LoadMipmappedTexture("Textures/Envroll.jpg", &m_texTextShine);
+    LoadTexture("Design Images/CDOut.jpg", &m_texCDLabel);
+    LoadTexture("Design Images/CDIn.jpg", &m_texCDHub);
+    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
+    LoadTexture("Design Images/ePage.jpg", &m_texPage);
+
+    BuildGlyphLists();
+    m_fPathAsGiven = 2;
+
+    glClearColor(255.0f, 255.0f, 255.0f, 0.0f);  // clamps to white
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+}  // namespace vm
