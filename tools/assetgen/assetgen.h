@@ -6,7 +6,12 @@
 
 namespace assetgen {
 
-bool WriteInterfaceArt(const QString& root);  // Res/: toolbar strips, About and start-up pictures
+bool WriteInterfaceArt(const QString& root);    // Res/: toolbar strips, About and start-up pictures
+bool WriteModels(const QString& root);          // Models/: the 57 package models
+bool WriteDesignImages(const QString& root);    // Design Images/: default face images, CD labels, pages
+bool WriteTextures(const QString& root);        // Textures/: environment maps, background picture
+bool WriteThumbnails(const QString& root);      // Thumbs/: the package thumbnails
+bool WriteIllustrations(const QString& root);   // Res/: the Control Deck pages' illustrations
 
 // Helpers shared by the parts.
 bool EnsureFolder(const QString& path);

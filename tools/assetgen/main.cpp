@@ -27,5 +27,10 @@ int main(int argc, char** argv) {
     const QString root = QString::fromLocal8Bit(argv[1]);
     bool ok = assetgen::EnsureFolder(root);
     ok = ok && assetgen::WriteInterfaceArt(root);
+    ok = ok && assetgen::WriteModels(root);
+    ok = ok && assetgen::WriteDesignImages(root);
+    ok = ok && assetgen::WriteTextures(root);
+    ok = ok && assetgen::WriteThumbnails(root);
+    ok = ok && assetgen::WriteIllustrations(root);
     return ok ? 0 : 1;
 }
