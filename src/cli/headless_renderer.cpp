@@ -1,11 +1,17 @@
-#include <memory>
 #include "cli/headless_renderer.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <cstdio>
+#include <memory>
 
+#include "assets/texture_table.h"
+#include "export/screenshot.h"
 #include "platform/offscreen_view.h"
 #include "platform/scripted_platform.h"
+#include "render/box_family.h"
 #include "view/gl2avi_view.h"
+#include "view/package_choice.h"
 
 namespace vm {
 
@@ -13,33 +19,96 @@ namespace {
 
 void complain(const QString& text) { std::fprintf(stderr, "vellumark-render: %s\n", qPrintable(text)); }
 
+// The texture a face image lands in, to tell whether a pick loaded.
+unsigned int faceTexture(const CGL2AviView& view, const QString& face) {
+    const bool book = view.m_fPackageFamily <= 1.0f;
+    if (face == "mug") return g_TextureTable[kMugTextureBase];
+    if (book && face == "front") return view.m_texBookFace[0];
+    if (book && face == "back") return view.m_texBookFace[1];
+    if (book && face == "left") return view.m_texBookFace[2];
+    static const QStringList boxFaces = {"front", "right", "back", "left", "bottom", "top"};  // object order
+    return BoxFaceSlot(int(boxFaces.indexOf(face)));
+}
+
+// Raises the face's pick request, as the Control Deck does.
+void requestPick(CGL2AviView& view, const QString& face) {
+    static const QStringList order = {"front", "back", "left", "right", "top", "bottom"};
+    if (face == "mug") {
+        view.m_fPickMug = 2;
+    } else if (view.m_fPackageFamily <= 1.0f) {
+        if (const int i = int(order.indexOf(face)); i < 3) view.m_fPickBookFace[i] = 2;
+    } else {
+        view.m_fPickFace[order.indexOf(face)] = 2;
+    }
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 }  // namespace
 
 int RunHeadlessRender(const RenderOptions& options) {
+    int package = -1;
+    if (!options.package.isEmpty()) {
+        package = PackageIndex(options.package);
+        if (package < 0) {
+            complain("unknown package \"" + options.package + "\"; the packages are: " +
+                     PackageThumbnailNames().join(", "));
+            return 1;
+        }
+    }
+
     OffscreenView host(options.width, options.height);
     if (!host.isValid()) {
         complain("cannot render: " + host.error());
         return 2;
     }
     ScriptedPlatform platform;
-    auto viewObject = std::make_unique<CGL2AviView>(platform);
-    CGL2AviView& view = *viewObject;
-    if (view.OnCreate(&host) != 0) {
+    auto view = std::make_unique<CGL2AviView>(platform);
+    if (view->OnCreate(&host) != 0) {
         complain("cannot render: the OpenGL context cannot be used");
         return 2;
     }
     host.setSampleCount(g_bMultisampleFound ? g_nMultisamplePixelFormat : 0);
-    view.OnSize(options.width, options.height);
-    view.OnInitialUpdate();
-    view.OnNewScene();
-    view.OnDraw();
+    view->OnSize(options.width, options.height);
+    view->OnInitialUpdate();
+    view->OnNewScene();
+    if (package >= 0) WritePackageValues(*view, package);
+    // The first frame serves the package's pending image loads.
+    view->OnDraw();
 
-    const QImage image = host.grabImage();
-    if (image.isNull() || !image.save(options.out)) {
+    for (const FaceImage& face : options.faces) {
+        const unsigned int before = faceTexture(*view, face.face);
+        platform.queueOpenFileName(face.path);
+        requestPick(*view, face.face);
+        view->OnDraw();
+        if (faceTexture(*view, face.face) == before)
+            complain("the " + face.face + " image \"" + face.path +
+                     "\" could not be read; the face keeps its previous image");
+    }
+
+    for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
+
+    if (!host.makeCurrent()) {
+        complain("cannot render: the OpenGL context cannot be used");
+        return 2;
+    }
+    view->RenderFrame();
+    bool written = false;
+    if (options.out.endsWith(".bmp", Qt::CaseInsensitive)) {
+        const CapturedPixels pixels = CaptureViewPixels(host);
+        written = !pixels.bgr.empty() && writeFile(options.out, BmpFileBytes(pixels));
+    } else {
+        host.swapBuffers();
+        const QImage image = host.grabImage();
+        written = !image.isNull() && image.save(options.out);
+    }
+    if (!written) {
         complain("cannot write \"" + options.out + "\"");
         return 3;
     }
-    for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
     return 0;
 }
 

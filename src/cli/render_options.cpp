@@ -9,9 +9,19 @@ QString RenderUsage() {
         "Usage: vellumark-render [options] --out FILE\n"
         "Renders one frame of the scene without a window.\n"
         "\n"
-        "  --size WxH     picture size in pixels (default 800x600)\n"
-        "  --out FILE     where to write the picture: .png or .bmp\n"
-        "  --help         show this text\n");
+        "The scene starts as after File > New.\n"
+        "\n"
+        "  --size WxH            picture size in pixels (default 800x600)\n"
+        "  --out FILE            where to write the picture: .png, or .bmp (24-bit, width a multiple of 4)\n"
+        "  --package THUMB.jpg   choose a package by its thumbnail name, e.g. DVD.jpg\n"
+        "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
+        "                        bottom or mug (may be repeated)\n"
+        "  --help                show this text\n");
+}
+
+const QStringList& FaceNames() {
+    static const QStringList names = {"front", "back", "left", "right", "top", "bottom", "mug"};
+    return names;
 }
 
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString& error) {
@@ -51,6 +61,21 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.out = *text;
+        } else if (arg == "--package" || arg.startsWith("--package=")) {
+            const auto text = value(i, "--package");
+            if (!text) return std::nullopt;
+            options.package = *text;
+        } else if (arg == "--face" || arg.startsWith("--face=")) {
+            const auto text = value(i, "--face");
+            if (!text) return std::nullopt;
+            const qsizetype equals = text->indexOf(u'=');
+            const QString face = equals > 0 ? text->left(equals).toLower() : QString();
+            if (!FaceNames().contains(face) || equals + 1 >= text->size()) {
+                error = "--face wants FACE=PATH with FACE one of " + FaceNames().join(", ") + ", not \"" +
+                        *text + "\"";
+                return std::nullopt;
+            }
+            options.faces.push_back({face, text->mid(equals + 1)});
         } else {
             error = "unknown argument \"" + arg + "\"";
             return std::nullopt;

@@ -7,12 +7,24 @@
 
 namespace vm {
 
+// A face image given on the command line: the face ("front", "back",
+// "left", "right", "top", "bottom" or "mug") and the image's path.
+struct FaceImage {
+    QString face;
+    QString path;
+};
+
 struct RenderOptions {
     int width = 800;
     int height = 600;
     QString out;
+    QString package;  // a thumbnail name such as "DVD.jpg"; empty keeps the New scene
+    QList<FaceImage> faces;
     bool help = false;
 };
+
+// The faces --face accepts.
+const QStringList& FaceNames();
 
 // Parses the arguments after the program name. On failure returns nullopt
 // and puts a one-line reason into `error`.

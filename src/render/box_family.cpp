@@ -1,8 +1,411 @@
-// Not drawn yet: the box family is still to be written.
+// The box family renderer: pending default images, the package, the CD
+// discs, the floor reflection, the shadow and the face-image picks.
+
+#include "render/box_family.h"
+
+#include "assets/model_set.h"
+#include "assets/program_folder.h"
+#include "assets/texture_table.h"
+#include "platform/gl.h"
+#include "render/floor_effects.h"
+#include "render/lighting.h"
 #include "view/gl2avi_view.h"
+#include "view/texture_pick.h"
 
 namespace vm {
 
-void CGL2AviView::RenderBoxFamily() {}
+namespace {
+
+const char* const kBoxSet[6] = {"Design Images/box-front.jpg", "Design Images/box-right.jpg",
+                                "Design Images/box-back.jpg",  "Design Images/box-left.jpg",
+                                "Design Images/box-top.jpg",   "Design Images/box-bottom.jpg"};
+const char* const kCubeSet[6] = {"Design Images/1-info-cube.jpg", "Design Images/2-info-cube.jpg",
+                                 "Design Images/3-info-cube.jpg", "Design Images/4-info-cube.jpg",
+                                 "Design Images/6-info-cube.jpg", "Design Images/5-info-cube.jpg"};
+const char* const kJewelCaseSet[6] = {"Design Images/jewel-case-front.jpg", "Design Images/jewel-case-left-right.jpg",
+                                      "Design Images/jewel-case-back.jpg",  "Design Images/jewel-case-left-right.jpg",
+                                      "Design Images/jewel-case-top.jpg",   "Design Images/jewel-case-bottom.jpg"};
+const char* const kDvdSet[6] = {"Design Images/dvd-cover.jpg", "Design Images/dvd-right.jpg",
+                                "Design Images/dvd-back.jpg",  "Design Images/dvd-spine.jpg",
+                                "Design Images/dvd-top.jpg",   "Design Images/DVD-bottom.jpg"};
+const char* const kPaperbackSet[6] = {"Design Images/paperback-front.jpg", "Design Images/ePage.jpg",
+                                      "Design Images/paperback-back.jpg",  "Design Images/paperback-spine.jpg",
+                                      "Design Images/ePage.jpg",           "Design Images/ePage.jpg"};
+const char* const kSlimPaperbackSet[6] = {
+    "Design Images/slim-paperback-front.jpg", "Design Images/ePage.jpg", "Design Images/slim-paperback-back.jpg",
+    "Design Images/slim-paperback-spine.jpg", "Design Images/ePage.jpg", "Design Images/ePage.jpg"};
+const char* const kTapeSet[6] = {"Design Images/jetman-front.jpg", "Design Images/jetman-right.jpg",
+                                 "Design Images/jetman-back.jpg",  "Design Images/jetman-spine.jpg",
+                                 "Design Images/jetman-top.jpg",   "Design Images/jetman-bottom.jpg"};
+
+// Image order of the sets (front, right, back, left, top, bottom) to objects.
+constexpr int kSetObjects[6] = {0, 1, 2, 3, 5, 4};
+
+enum class BoxKind { Cube, Stack1, Stack2 };
+
+BoxKind boxKind(float boxModel) {
+    if (boxModel <= 1.0f) return BoxKind::Cube;
+    if (boxModel == 2.0f) return BoxKind::Stack1;
+    if (boxModel == 4.0f) return BoxKind::Stack2;
+    return BoxKind::Cube;
+}
+
+ModelId packageModel(BoxKind kind) {
+    switch (kind) {
+        case BoxKind::Stack1: return ModelId::DVDStack1;
+        case BoxKind::Stack2: return ModelId::DVDStack2;
+        case BoxKind::Cube: break;
+    }
+    return ModelId::Cube1;
+}
+
+ModelId reflectionModel(BoxKind kind) {
+    switch (kind) {
+        case BoxKind::Stack1: return ModelId::DVDStack1M;
+        case BoxKind::Stack2: return ModelId::DVDStack2M;
+        case BoxKind::Cube: break;
+    }
+    return ModelId::Cube2;
+}
+
+void setLight1Colour(const float rgb[3]) {
+    const GLfloat colour[4] = {rgb[0], rgb[1], rgb[2], 1.0f};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, colour);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, colour);
+}
+
+void resetState() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glCullFace(GL_BACK);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+struct FacePick {
+    int face;       // index into m_fPickFace, m_fFacePathLen (front, back, left, right, top, bottom)
+    int pathIndex;  // index into m_strFacePath (front, back, left, top, bottom, right)
+    int object;     // box model object
+    int controlId;  // path edit of the Side Textures page
+    const char* title;
+};
+
+const FacePick kFacePicks[6] = {{0, 0, 0, 1059, "Select Front Texture"}, {1, 1, 2, 1061, "Select Back Texture"},
+                                {2, 2, 3, 1063, "Select Left Texture"},  {3, 5, 1, 1065, "Select Right Texture"},
+                                {4, 3, 5, 1067, "Select Top Texture"},   {5, 4, 4, 1069, "Select Bottom Texture"}};
+
+class BoxFamilyRenderer {
+public:
+    explicit BoxFamilyRenderer(CGL2AviView& view) : v(view) {}
+
+    void render() {
+        if (v.m_fPackageFamily != 4.0f) return;
+        loadPendingImages();
+        resetState();
+        if (NormalLightActive(v)) ApplyBoxNormalLight(v);
+        loadRequestedSets();
+
+        const BoxKind kind = boxKind(v.m_fBoxModel);
+        drawPackage(kind);
+        if (IsSet(v.m_fCDInCase)) drawDiscInCase();
+        if (IsSet(v.m_fCDOnBox)) drawDiscBeforeBox();
+
+        resetState();
+        if (NormalLightActive(v)) ApplyBoxNormalLight(v);
+        if (!IsSet(v.m_fShowPicture))
+            EnableReflectionFog(v, v.m_fFogStartBase + v.m_fReflectAmount - 200.0f - 0.5f * v.m_fPosZ,
+                                v.m_fFogEndBase + v.m_fReflectAmount - 210.0f - v.m_fPosZ - 40.0f);
+        drawReflection(kind);
+        if (IsSet(v.m_fCDOnBox) && IsSet(v.m_fReflection)) drawDiscBeforeBoxReflection();
+        glDisable(GL_FOG);
+        if (kind == BoxKind::Cube && IsSet(v.m_fShadow)) drawShadow();
+
+        servePicks();
+    }
+
+private:
+    bool pictureMode() const { return IsSet(v.m_fFarLight); }
+
+    void load(const char* path, int object) {
+        v.LoadTexture(QString::fromLatin1(path), &BoxFaceSlot(object), object);
+    }
+
+    void loadPendingImages() {
+        if (v.m_fLoadDefaults == 2.0f) {
+            // Paperbacks: page edges on the right, top and bottom.
+            for (int object : {1, 5, 4}) {
+                SetProgramFolderCurrent();
+                v.m_fPathAsGiven = 0;
+                load("Design Images/ePage.jpg", object);
+            }
+        }
+        const bool cubeRequested = IsSet(v.m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
+        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && !IsSet(v.m_fUserSides) &&
+            v.m_fLoadDefaults == 4.0f) {
+            SetProgramFolderCurrent();
+            for (int i = 0; i < 6; ++i) load(kBoxSet[i], kSetObjects[i]);
+        }
+        if (IsSet(v.m_fUserSides) && v.m_fLoadDefaults == 4.0f) {
+            // The user's own right, bottom and top images come back after a
+            // package that showed page edges there.
+            const struct {
+                int path, length, object;
+            } sides[] = {{5, 3, 1}, {4, 5, 4}, {3, 4, 5}};
+            for (const auto& side : sides) {
+                const QString path = v.m_strFacePath[side.path].left(std::max(0, int(v.m_fFacePathLen[side.length])));
+                v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
+            }
+        }
+        v.m_fLoadDefaults = 0;
+    }
+
+    void loadRequestedSets() {
+        for (int k = 0; k < int(DefaultImageSet::None); ++k) {
+            float& request = v.m_fDefaultSet[2 * k];
+            if (!IsSet(request)) continue;
+            const auto set = DefaultImageSet(k);
+            const char* const* files = DefaultImageFiles(set);
+            const bool paperback = set == DefaultImageSet::Paperback || set == DefaultImageSet::SlimPaperback;
+            SetProgramFolderCurrent();
+            v.m_fPathAsGiven = 0;
+            for (int i = 0; i < 6; ++i) {
+                if (paperback) SetProgramFolderCurrent();
+                load(files[i], kSetObjects[i]);
+            }
+            v.m_fDefaultSet[2 * k + 1] = 2;
+            request = 0;
+        }
+    }
+
+    void packageTransform(float tilt, bool tilts) {
+        glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+        glRotatef(v.m_fRotX, 1, 0, 0);
+        glRotatef(v.m_fRotY, 0, 1, 0);
+        glRotatef(v.m_fRotZ, 0, 0, 1);
+        if (tilts) {
+            // The cube leans about a point 19.8 below and 2.7 behind its origin.
+            glTranslatef(0.0f, -19.8f, -2.7f);
+            glRotatef(tilt, 1, 0, 0);
+            glTranslatef(0.0f, 19.8f, 2.7f);
+        }
+    }
+
+    void packageScale() {
+        if (pictureMode()) {
+            if (IsSet(v.m_fRestoreImageSize)) {
+                v.m_fImageWidth = v.m_fSavedImageWidth;
+                v.m_fImageHeight = v.m_fSavedImageHeight;
+            }
+            v.m_fRestoreImageSize = 0;
+            if (IsSet(v.m_fPictureSized))
+                glScalef(v.m_fImageWidth / 3000.0f, v.m_fImageHeight / 3000.0f, 2.0f * v.m_fPictureDepth);
+            else
+                glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
+        } else {
+            glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+        }
+    }
+
+    void drawFaces(const Model3DS& model) {
+        const bool normalLight = NormalLightActive(v);
+        for (int object = 0; object < 6 && object < model.nObjectCount && object < int(model.pObjects.size());
+             ++object) {
+            const int face = FaceOfBoxObject(object);
+            const float* rgb = v.m_fFaceRGB[face];
+            glEnable(GL_TEXTURE_2D);
+            if (IsSet(v.m_fFacePlain[face])) {
+                glDisable(GL_TEXTURE_2D);
+                glColor3f(rgb[0], rgb[1], rgb[2]);
+                if (normalLight) setLight1Colour(rgb);
+                SetFaceLighting(v, Face(face));
+            } else {
+                SetFaceLighting(v, Face(face));
+                if (!IsSet(v.m_fSpotLight) && !normalLight) glColor3f(1.0f, 1.0f, 1.0f);
+                setLight1Colour(rgb);
+                const bool pictureSide = pictureMode() && face == int(Face::Right);
+                const int material = std::max(0, model.pObjects[object].nMaterial);
+                glBindTexture(GL_TEXTURE_2D, pictureSide ? v.m_texPictureSide : PackageTextureSlot(material));
+            }
+            DrawMeshObject(model.pObjects[object]);
+        }
+    }
+
+    void drawPackage(BoxKind kind) {
+        packageTransform(v.m_fTilt, kind == BoxKind::Cube);
+        packageScale();
+        drawFaces(GetModel(packageModel(kind)));
+    }
+
+    void drawReflection(BoxKind kind) {
+        if (kind != BoxKind::Cube) {
+            // The stacks' mirrored models are drawn like the stacks themselves,
+            // on every frame.
+            packageTransform(0.0f, false);
+            packageScale();
+            drawFaces(GetModel(reflectionModel(kind)));
+            return;
+        }
+        if (NormalLightActive(v)) ApplyBoxNormalLight(v);
+        packageTransform(-v.m_fTilt, true);
+        packageScale();
+        if (!IsSet(v.m_fReflection)) return;
+        if (IsSet(v.m_fShowPicture)) EnableReflectionBlend(v);
+        drawFaces(GetModel(ModelId::Cube2));
+        glDisable(GL_CULL_FACE);
+    }
+
+    // The two CD discs are drawn in the package's frame.
+    void disc(double inner, double outer) {
+        GLUquadric* quadric = gluNewQuadric();
+        gluQuadricNormals(quadric, GLU_SMOOTH);
+        gluQuadricTexture(quadric, GL_TRUE);
+        gluDisk(quadric, inner, outer, 50, 50);
+        gluDeleteQuadric(quadric);
+    }
+
+    void drawDiscLayers(float hubAlpha) {
+        glBindTexture(GL_TEXTURE_2D, v.m_texCDLabel);
+        disc(7.0, 20.0);
+        glBindTexture(GL_TEXTURE_2D, v.m_texCDHub);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1.0f, 1.0f, 1.0f, hubAlpha);
+        disc(3.0, 7.0);
+    }
+
+    void beginDisc() {
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        if (NormalLightActive(v)) glEnable(GL_LIGHTING);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+
+    void drawDiscInCase() {
+        beginDisc();
+        glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY, 0.00015625f * v.m_fPosZ + 4.0f);
+        glScalef(0.16f, 0.16f, 1.0f);
+        drawDiscLayers(0.6f);
+        if (IsSet(v.m_fLighting)) glDisable(GL_LIGHTING);
+        // Back into the package's frame for the disc before the box.
+        glScalef(1.0f / 0.16f, 1.0f / 0.16f, 1.0f);
+        glTranslatef(-(0.00015625f * v.m_fPosX + 3.3f), -(0.00015625f * v.m_fPosY),
+                     -(0.00015625f * v.m_fPosZ + 4.0f));
+    }
+
+    void drawDiscBeforeBox() {
+        beginDisc();
+        glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY - 0.9f, 0.00015625f * v.m_fPosZ + 4.0f);
+        glScalef(0.14f, 0.11f, 1.0f);
+        drawDiscLayers(0.6f);
+        if (IsSet(v.m_fLighting)) glDisable(GL_LIGHTING);
+    }
+
+    void drawDiscBeforeBoxReflection() {
+        // The reflection pass left the mirrored package's frame current.
+        glEnable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY - 5.3f, 0.00015625f * v.m_fPosZ + 4.3f);
+        glScalef(0.14f, 0.11f, 1.0f);
+        glRotatef(-v.m_fTilt / 60.0f, 1, 0, 0);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
+        glColor4f(v.m_fBackRGB[0], v.m_fBackRGB[1], v.m_fBackRGB[2], 1.0f);
+        glBindTexture(GL_TEXTURE_2D, v.m_texCDLabel);
+        disc(7.0, 20.0);
+        glBindTexture(GL_TEXTURE_2D, v.m_texCDHub);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(v.m_fBackRGB[0], v.m_fBackRGB[1], v.m_fBackRGB[2], 0.6f);
+        disc(3.0, 7.0);
+        glDisable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    }
+
+    void drawShadow() {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        const float length = v.m_fShadowLength;
+        if (!pictureMode()) {
+            glLoadIdentity();
+            glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+            glRotatef(v.m_fRotX, 1, 0, 0);
+            glRotatef(v.m_fRotY, 0, 1, 0);
+            glRotatef(v.m_fRotZ, 0, 0, 1);
+            glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+            glRotatef(0.001f * v.m_fRotX - 90.0f, 1, 0, 0);
+            glScalef(0.79f, length + 5.0f, 1.0f);
+        } else {
+            glRotatef(v.m_fRotX / 3000.0f - 90.0f, 1, 0, 0);
+            glScalef(0.79f, 80.0f * length + 5.0f, 1.0f);
+        }
+        const float shift = 5.0f - (pictureMode() ? length / 24.0f : length / 11.0f);
+        DrawShadowGrid(v.m_fFlatGrid, 0.6f, [shift](float& x, float& y, float& z) {
+            x -= 0.1f;
+            y += shift;
+            z -= 3.0f;
+        });
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+    }
+
+    void servePicks() {
+        for (const FacePick& pick : kFacePicks) {
+            if (!IsSet(v.m_fPickFace[pick.face])) continue;
+            v.m_fPickFace[pick.face] = 0;
+            const std::optional<QString> chosen = PickTextureFile(v, pick.title, "*jpg");
+            if (!chosen) continue;
+            v.m_fPathAsGiven = 2;
+            v.m_strFacePath[pick.pathIndex] = StoredPickPath(v, *chosen, "Design Images/");
+            v.m_fFacePathLen[pick.face] = float(chosen->size());
+            v.LoadTexture(*chosen, &BoxFaceSlot(pick.object), pick.object);
+            if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.m_fUserSides = 2;
+            AfterTexturePick(v, pick.controlId, v.m_strFacePath[pick.pathIndex]);
+        }
+    }
+
+    CGL2AviView& v;
+};
+
+}  // namespace
+
+const char* const* DefaultImageFiles(DefaultImageSet set) {
+    switch (set) {
+        case DefaultImageSet::Cube: return kCubeSet;
+        case DefaultImageSet::JewelCase: return kJewelCaseSet;
+        case DefaultImageSet::Dvd: return kDvdSet;
+        case DefaultImageSet::Paperback: return kPaperbackSet;
+        case DefaultImageSet::SlimPaperback: return kSlimPaperbackSet;
+        case DefaultImageSet::Tape: return kTapeSet;
+        case DefaultImageSet::None: break;
+    }
+    return kBoxSet;
+}
+
+const char* const* BoxImageFiles() { return kBoxSet; }
+
+int FaceOfBoxObject(int object) {
+    static constexpr int faces[6] = {int(Face::Front), int(Face::Right), int(Face::Back),
+                                     int(Face::Left),  int(Face::Bottom), int(Face::Top)};
+    return object >= 0 && object < 6 ? faces[object] : 0;
+}
+
+unsigned int& BoxFaceSlot(int object) {
+    const Model3DS& cube = GetModel(ModelId::Cube1);
+    int material = object;
+    if (object >= 0 && object < int(cube.pObjects.size()) && cube.pObjects[object].nMaterial >= 0)
+        material = cube.pObjects[object].nMaterial;
+    return PackageTextureSlot(material);
+}
+
+void CGL2AviView::RenderBoxFamily() { BoxFamilyRenderer(*this).render(); }
 
 }  // namespace vm

@@ -120,8 +120,6 @@ bool CGL2AviView::OnCommand(int id) {
     }
 }
 
-void CGL2AviView::OnSaveScreenshot() {}
-void CGL2AviView::OnCopyImage() {}
 void CGL2AviView::OnOpenSettings() {}
 void CGL2AviView::OnSaveSettings() {}
 void CGL2AviView::OnVideoSettings() {}

@@ -8,6 +8,7 @@
 #include "assets/program_folder.h"
 #include "assets/texture_table.h"
 #include "platform/gl.h"
+#include "render/box_family.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
 
@@ -141,11 +142,7 @@ void CGL2AviView::OnNewScene() {
     ImportModelSet(ModelSet::EZine, m_platform);
 
     // The box set into the slots of the six faces of the box model.
-    const Model3DS& cube = GetModel(ModelId::Cube1);
-    auto faceSlot = [&cube](int object) -> TextureName& {
-        const int material = object < int(cube.pObjects.size()) ? cube.pObjects[object].nMaterial : object;
-        return PackageTextureSlot(material < 0 ? object : material);
-    };
+    auto faceSlot = [](int object) -> TextureName& { return BoxFaceSlot(object); };
     SetProgramFolderCurrent();
     LoadTexture("Design Images/box-front.jpg", &faceSlot(0), 0);
     m_fSavedImageWidth = m_fImageWidth;

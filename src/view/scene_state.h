@@ -56,6 +56,8 @@ struct SceneState {
     float m_fHideCount = 0, m_fHiddenFamily = 0;
     float m_fSceneOpened = 0;
     float m_fLoadDefaults = 0, m_fUserSides = 0;
+    // Per default image set, a request and a loaded flag: [2k] request,
+    // [2k+1] loaded, k in the order of DefaultImageSet (box_family.h).
     float m_fDefaultSet[12] = {};
     float m_fCurlDefaults = 0, m_fCurlDefaultsLoaded = 0, m_fBookDefaults = 0, m_fStandUpDefaults = 0,
           m_fEzineDefaults = 0;

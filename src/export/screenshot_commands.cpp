@@ -1,0 +1,74 @@
+// File > Save Screenshot and Copy Image to Clipboard.
+
+#include <QSaveFile>
+
+#include "export/screenshot.h"
+#include "view/gl2avi_view.h"
+#include "view/page_interfaces.h"
+
+namespace vm {
+
+namespace {
+
+// Hides the Control Deck for the capture and shows it again afterwards.
+struct DeckHiddenForCapture {
+    explicit DeckHiddenForCapture(CGL2AviView& view) : deck(view.m_bDeckOpen ? view.m_pControlDeck : nullptr) {
+        if (deck) deck->hideDeck();
+    }
+    ~DeckHiddenForCapture() {
+        if (deck) deck->showDeck();
+    }
+    ControlDeck* deck;
+};
+
+// Draws one frame without presenting it and reads it back.
+CapturedPixels captureFrame(CGL2AviView& view) {
+    ViewWindow* window = view.window();
+    if (!window || !window->makeCurrent()) return {};
+    view.RenderFrame();
+    return CaptureViewPixels(*window);
+}
+
+}  // namespace
+
+void CGL2AviView::OnSaveScreenshot() {
+    DeckHiddenForCapture hidden(*this);
+    m_platform.setWaitCursor(true);
+    const CapturedPixels pixels = captureFrame(*this);
+
+    FileDialogRequest request;
+    request.title = "Export Screenshot";
+    request.filter = windowsFilterToQt("Export Bitmap (*.bmp)|*.*|All Files|*.*||");
+    request.defaultSuffix = "bmp";
+    request.mustExist = false;
+    const std::optional<QString> name = m_platform.saveFileName(request);
+    if (!name || name->isEmpty()) {
+        m_platform.setWaitCursor(false);
+        return;
+    }
+
+    // A failed write is reported, and an existing file of that name is only
+    // replaced once the new one is complete.
+    QSaveFile file(*name);
+    QString problem;
+    if (pixels.bgr.empty())
+        problem = "the view could not be read";
+    else if (!file.open(QIODevice::WriteOnly))
+        problem = file.errorString();
+    else if (file.write(BmpFileBytes(pixels)) < 0 || !file.commit())
+        problem = file.errorString();
+    m_platform.setWaitCursor(false);
+    if (!problem.isEmpty())
+        m_platform.messageBox(QString("The screenshot could not be saved to \"%1\": %2.").arg(*name, problem),
+                              "Export Screenshot", MessageButtons::Ok, MessageIcon::Error);
+}
+
+void CGL2AviView::OnCopyImage() {
+    DeckHiddenForCapture hidden(*this);
+    m_platform.setWaitCursor(true);
+    const CapturedPixels pixels = captureFrame(*this);
+    if (!pixels.bgr.empty()) m_platform.setClipboardImage(CapturedImage(pixels));
+    m_platform.setWaitCursor(false);
+}
+
+}  // namespace vm

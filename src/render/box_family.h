@@ -1,0 +1,25 @@
+#pragma once
+// The box family: every six-sided package (retail boxes, DVD and CD cases,
+// tape, cube, paperbacks, the flat picture, the DVD stacks).
+
+#include <QString>
+
+namespace vm {
+
+class CGL2AviView;
+
+// The per-package default image sets besides the box set, in the order their
+// requests are served. Index k uses m_fDefaultSet[2k] (request) and [2k+1] (loaded).
+enum class DefaultImageSet { Cube = 0, JewelCase, Dvd, Paperback, SlimPaperback, Tape, None };
+
+// The six images of a set, in the order front, right, back, left, top, bottom.
+const char* const* DefaultImageFiles(DefaultImageSet set);
+const char* const* BoxImageFiles();
+
+// Box model objects are front, right, back, left, bottom, top; scene arrays of
+// faces run front, back, left, right, top, bottom. The face of object k:
+int FaceOfBoxObject(int object);
+// The texture slot of box model object k (its material's slot).
+unsigned int& BoxFaceSlot(int object);
+
+}  // namespace vm

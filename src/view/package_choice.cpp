@@ -1,0 +1,141 @@
+#include "view/package_choice.h"
+
+#include "render/box_family.h"
+#include "view/scene_state.h"
+
+namespace vm {
+
+namespace {
+
+enum Package {
+    Cube, BigBox, BigBoxCD, RetailBox, Dvd, DvdCd, SlimDvd, Cd, CdCase, SlimCd, Tape,
+    Book, CurlyBook, OpenBook, BookDisplay, OpenStanding, EZines,
+    DvdStack1, DvdStack2, Paperback, SlimBook, Picture, Mug, CdDisk
+};
+
+struct BoxPackage {
+    float boxType;
+    float size[3];
+    float defaults;
+    DefaultImageSet images;
+};
+
+void setSize(SceneState& s, float x, float y, float z) {
+    s.m_fSize[0] = x;
+    s.m_fSize[1] = y;
+    s.m_fSize[2] = z;
+}
+
+void writeBox(SceneState& s, int index) {
+    // Box type, size, default-image request and image set of each box package.
+    static const BoxPackage boxes[] = {
+        {7, {0, 0, 0}, 4, DefaultImageSet::Cube},           // Cube
+        {1, {0, 14, -41}, 4, DefaultImageSet::None},        // BigBox
+        {1, {0, 14, -41}, 4, DefaultImageSet::None},        // BigBoxCD
+        {0, {0, 14, -45}, 4, DefaultImageSet::None},        // RetailBox
+        {2, {0, 14, -45}, 4, DefaultImageSet::Dvd},         // DVD
+        {2, {0, 14, -45}, 4, DefaultImageSet::Dvd},         // DVD-CD
+        {3, {0, 14, -48}, 4, DefaultImageSet::Dvd},         // SlimDVD
+        {4, {-17, -22, -47}, 4, DefaultImageSet::JewelCase},  // CD
+        {4, {-17, -22, -47}, 4, DefaultImageSet::JewelCase},  // CD-case
+        {5, {-17, -22, -48}, 4, DefaultImageSet::JewelCase},  // SlimCD
+        {6, {-35, -24, -47}, 4, DefaultImageSet::Tape},     // Tape
+    };
+    static const BoxPackage others[] = {
+        {1, {0, 0, 0}, 4, DefaultImageSet::None},                 // DVDStack1
+        {1, {0, 0, 0}, 4, DefaultImageSet::None},                 // DVDStack2
+        {2, {0, 14, -43}, 2, DefaultImageSet::Paperback},         // Paperback
+        {2, {0, 14, -46}, 2, DefaultImageSet::SlimPaperback},     // SlimBook
+        {3, {0, 14, -49.9f}, 4, DefaultImageSet::None},           // Picture
+    };
+    const BoxPackage& p = index <= Tape ? boxes[index] : others[index - DvdStack1];
+
+    s.m_fPackageFamily = 4;
+    s.m_fBoxType = p.boxType;
+    setSize(s, p.size[0], p.size[1], p.size[2]);
+    s.m_fLoadDefaults = p.defaults;
+    if (index <= Tape) s.m_fBoxModel = 0;
+    if (index == DvdStack1) s.m_fBoxModel = 2;
+    if (index == DvdStack2) s.m_fBoxModel = 4;
+    s.m_fCDInCase = index == CdCase ? 2 : 0;
+    if (index != RetailBox) s.m_fCDOnBox = (index == BigBoxCD || index == DvdCd) ? 2 : 0;
+    if (index == Paperback || index == SlimBook) s.m_fRestoreImageSize = 2;
+    if (index != Cd && index != Picture) s.m_fLightPos[0] = 320;
+
+    // The package's own image set replaces the box set on its next frame.
+    for (int k = 0; k < int(DefaultImageSet::None); ++k) s.m_fDefaultSet[2 * k + 1] = 0;
+    if (p.images != DefaultImageSet::None) s.m_fDefaultSet[2 * int(p.images)] = 2;
+
+    if (index == Picture) {
+        s.m_fFarLight = 2;
+        s.m_fPictureDepth = 0.006f;
+        s.m_fMugTintMode = 0;
+    }
+}
+
+void writeBook(SceneState& s, int index) {
+    static const float kinds[] = {0, 2, 4, 6, 8, 10};
+    s.m_fPackageFamily = 0;
+    s.m_fBookKind = kinds[index - Book];
+    s.m_fModelBook = 2;
+    setSize(s, 0, 0, 0);
+    s.m_fLightPos[0] = s.m_fSpotUsed >= 2.0f ? 10.0f : 140.0f;
+    switch (index) {
+        case Book: s.m_fBookDefaults = 2; break;
+        case CurlyBook: s.m_fCurlDefaults = 2; break;
+        case OpenStanding: s.m_fStandUpDefaults = 2; break;
+        case EZines: s.m_fEzineDefaults = 2; break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+const QStringList& PackageThumbnailNames() {
+    static const QStringList names = {
+        "Cube.jpg",     "BigBox.jpg",    "BigBoxCD.jpg",    "RetailBox.jpg",   "DVD.jpg",          "DVD-CD.jpg",
+        "SlimDVD.jpg",  "CD.jpg",        "CD-case.jpg",     "SlimCD.jpg",      "Tape.jpg",         "Book.jpg",
+        "CurlyBook.jpg", "OpenBook.jpg", "BookDisplay.jpg", "OpenStanding.jpg", "E-Zines.jpg",     "DVDStack1.jpg",
+        "DVDStack2.jpg", "Paperback.jpg", "SlimBook.jpg",   "Picture.jpg",     "Mug.jpg",          "CD-Disk.jpg"};
+    return names;
+}
+
+int PackageIndex(const QString& thumbnail) { return int(PackageThumbnailNames().indexOf(thumbnail)); }
+
+void WritePackageValues(SceneState& s, int index) {
+    if (index < 0 || index >= kPackageCount) return;
+    if (index != CdDisk) {
+        s.m_fPosX = 0;
+        s.m_fPosY = 0;
+    }
+    if (index != Picture) s.m_fFarLight = 0;
+    // The Shadows page adapts its range again after every choice.
+    s.m_fShadowRangeSet = 0;
+
+    if (index >= Book && index <= EZines) {
+        writeBook(s, index);
+    } else if (index == Mug) {
+        s.m_fPackageFamily = 2;
+        setSize(s, 0, 0, 0);
+        s.m_fMugSeen = 0;  // the spot moves in front of the mug again
+    } else if (index == CdDisk) {
+        s.m_fPackageFamily = 7;
+        s.m_fMugTintMode = 0;
+    } else {
+        writeBox(s, index);
+    }
+}
+
+bool ApplySelectedThumbnail(SceneState& s, const QString& thumbnail) {
+    s.m_strSelectedThumb = thumbnail;
+    const int index = PackageIndex(thumbnail);
+    if (index < 0 || s.m_fApplyCount[index] > 3.0f) return false;
+    const float count = s.m_fApplyCount[index] + 1.0f;
+    for (float& other : s.m_fApplyCount) other = 0;
+    s.m_fApplyCount[index] = count;
+    WritePackageValues(s, index);
+    s.m_strSelectedThumb = "Zed.jpg";
+    return true;
+}
+
+}  // namespace vm
