@@ -78,8 +78,22 @@ bool GLViewWidget::readFrameBGR(int width, int height, std::vector<std::uint8_t>
     return ReadFramebufferBGR(defaultFramebufferObject(), format().samples() > 1, width, height, pixels);
 }
 
-void GLViewWidget::mousePressEvent(QMouseEvent* event) { QOpenGLWidget::mousePressEvent(event); }
-void GLViewWidget::mouseReleaseEvent(QMouseEvent* event) { QOpenGLWidget::mouseReleaseEvent(event); }
-void GLViewWidget::mouseMoveEvent(QMouseEvent* event) { QOpenGLWidget::mouseMoveEvent(event); }
+// Qt keeps sending moves to the widget while a button is held, as a mouse
+// capture does.
+void GLViewWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) m_view.OnLButtonDown(at.x(), at.y());
+    if (event->button() == Qt::RightButton) m_view.OnRButtonDown(at.x(), at.y());
+}
+
+void GLViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_view.OnLButtonUp();
+    if (event->button() == Qt::RightButton) m_view.OnRButtonUp();
+}
+
+void GLViewWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    m_view.OnMouseMove(at.x(), at.y(), event->modifiers() & Qt::ControlModifier);
+}
 
 }  // namespace vm

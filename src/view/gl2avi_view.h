@@ -63,6 +63,15 @@ public:
     void OnVideoSettings();
     void OnOnLineHelp();
 
+    // Mouse drags in the view (view/mouse.cpp).
+    void OnLButtonDown(int x, int y);
+    void OnRButtonDown(int x, int y);
+    void OnLButtonUp();
+    void OnRButtonUp();
+    void OnMouseMove(int x, int y, bool ctrlDown);
+    // Keeps the package angles within [-360, 360], in steps of 720.
+    void NormalizeAngles();
+
     bool HasGLExtension(const char* name) const;
     bool FindMultisampleFormat();
 

@@ -26,6 +26,12 @@ public:
     virtual void refreshFromScene() = 0;
     // Takes the page's control values into the page (saving direction).
     virtual void updateData() = 0;
+
+    // A mouse drag shows a value it changed on the page's movement slider
+    // `axis` (0..2) and its edit, truncated toward zero.
+    virtual void mirrorMovement(int /*axis*/, int /*value*/) {}
+    // The Text page's current slider function (0..12); other pages have none.
+    virtual int sliderFunction() const { return 0; }
 };
 
 // The Side Textures page: the path edits of the faces.
