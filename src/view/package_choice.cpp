@@ -54,7 +54,9 @@ void writeBox(SceneState& s, int index) {
     s.m_fBoxType = p.boxType;
     setSize(s, p.size[0], p.size[1], p.size[2]);
     s.m_fLoadDefaults = p.defaults;
-    if (index <= Tape) s.m_fBoxModel = 0;
+    // Every single box is drawn with the box model. (Leaving the model as it
+    // was would show a paperback or a picture as a DVD stack after a stack.)
+    if (index <= Tape || index >= Paperback) s.m_fBoxModel = 0;
     if (index == DvdStack1) s.m_fBoxModel = 2;
     if (index == DvdStack2) s.m_fBoxModel = 4;
     s.m_fCDInCase = index == CdCase ? 2 : 0;

@@ -82,7 +82,7 @@ TEST(PackageChoice, BoxPackagesWriteTheirDescription) {
     WritePackageValues(*s, PackageIndex("DVDStack2.jpg"));
     EXPECT_EQ(s->m_fBoxModel, 4);
     WritePackageValues(*s, PackageIndex("Paperback.jpg"));
-    EXPECT_EQ(s->m_fBoxModel, 4);  // paperbacks leave the model alone
+    EXPECT_EQ(s->m_fBoxModel, 0);  // a paperback after a stack is a paperback, not a stack
     EXPECT_EQ(s->m_fLoadDefaults, 2);
     EXPECT_EQ(s->m_fRestoreImageSize, 2);
     WritePackageValues(*s, PackageIndex("Tape.jpg"));
