@@ -1,13 +1,87 @@
-// Not written yet: presets and scene files are still to come.
+#include "files/presets.h"
+
+#include <QDir>
+#include <ctime>
+#include <cstdlib>
+
+#include "assets/program_folder.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
 
-int CGL2AviView::ListPresets() {
-    m_strPresetNames[0] = "Nothing Selected";
-    return 0;
+QString PresetFolder() { return ProgramFolder() + QStringLiteral("/Sequences"); }
+
+bool IsPresetFileName(const QString& name) {
+    const qsizetype dot = name.indexOf(u'.');
+    return dot >= 0 && QStringView(name).mid(dot + 1) == QLatin1String("VLMK");
 }
 
-bool CGL2AviView::LoadSceneFile(const QString&) { return false; }
+int StartPresetIndex(int presetEntries, unsigned random) {
+    if (presetEntries <= 1) return 0;
+    return 1 + int(random % unsigned(presetEntries - 1));
+}
+
+QStringList PresetListEntries(const CGL2AviView& view) {
+    QStringList entries;
+    for (int i = 0; i < std::min(view.m_nPresetCount, kMaxPresets); ++i) entries << view.m_strPresetNames[i];
+    return entries;
+}
+
+int CGL2AviView::ListPresets() {
+    m_strPresetNames[0] = QStringLiteral("Nothing Selected");
+    int n = 1;
+    // Listed in name order so the list reads the same on every machine; the
+    // current folder is left alone, since relative image paths depend on it.
+    const QStringList names = QDir(PresetFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : names) {
+        if (n >= kMaxPresets) break;
+        if (IsPresetFileName(name)) m_strPresetNames[n++] = name;
+    }
+    for (int i = n; i < kMaxPresets; ++i) m_strPresetNames[i].clear();
+    m_nPresetCount = n;
+    return n;
+}
+
+void CGL2AviView::LoadStartPreset() {
+    ListPresets();
+    std::srand(unsigned(std::time(nullptr)));
+    m_nStartPreset = StartPresetIndex(m_nPresetCount, unsigned(std::rand()));
+    if (m_nStartPreset > 0) {
+        SetProgramFolderCurrent();
+        // A preset that does not open leaves the start values, and the list
+        // then shows no preset as chosen.
+        if (!LoadSceneFile(PresetFolder() + u'/' + m_strPresetNames[m_nStartPreset])) m_nStartPreset = 0;
+    }
+    SetProgramFolderCurrent();
+    m_strStartFolder = QDir::currentPath().left(255);
+    m_nPresetIndex = m_nStartPreset;
+}
+
+bool AddToPresets(CGL2AviView& view) {
+    // The dialog opens in the Sequences folder below the start folder.
+    const QString folder =
+        (view.m_strStartFolder.isEmpty() ? ProgramFolder() : view.m_strStartFolder) + QStringLiteral("/Sequences");
+    QDir().mkpath(folder);
+    QDir::setCurrent(folder);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save a Vellumark Keyframe File");
+    request.filter = windowsFilterToQt(QStringLiteral("Vellumark Files (*.VLMK) | *.VLMK | All Files (*.*) | *.*||"));
+    request.defaultSuffix = QStringLiteral("VLMK");
+    request.initialName = QStringLiteral("*.VLMK");
+    request.mustExist = false;
+    const std::optional<QString> chosen = view.platform().saveFileName(request);
+    SetProgramFolderCurrent();
+    if (!chosen) return false;
+    const bool saved = view.SaveSceneFile(*chosen);
+    view.ListPresets();
+    return saved;
+}
+
+bool LoadPreset(CGL2AviView& view, int index) {
+    if (index <= 0 || index >= std::min(view.m_nPresetCount, kMaxPresets)) return false;
+    SetProgramFolderCurrent();
+    view.m_nPresetIndex = index;
+    return view.LoadSceneFile(PresetFolder() + u'/' + view.m_strPresetNames[index]);
+}
 
 }  // namespace vm

@@ -120,8 +120,6 @@ bool CGL2AviView::OnCommand(int id) {
     }
 }
 
-void CGL2AviView::OnOpenSettings() {}
-void CGL2AviView::OnSaveSettings() {}
 void CGL2AviView::OnVideoSettings() {}
 
 void CGL2AviView::OnOnLineHelp() { m_platform.openUrl(QString::fromLatin1(kOnLineHelpUrl)); }

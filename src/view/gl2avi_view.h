@@ -109,11 +109,18 @@ public:
     // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
     void BuildGlyphLists();
     // Presets and scene files (files/).
-    // Fills m_strPresetNames[1..] from the Sequences folder; returns the count.
+    // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",
+    // then the presets. Sets and returns m_nPresetCount, the number of
+    // entries with the first one.
     int ListPresets();
     // Opens a scene file as Open Settings does; false (and the scene as it
-    // was) when the file cannot be read.
+    // was, after a message naming the file) when the file cannot be read.
     bool LoadSceneFile(const QString& path);
+    // Writes the scene file; false after a message when it cannot be written
+    // (an older file of that name is then kept).
+    bool SaveSceneFile(const QString& path);
+    // Start-up: lists the presets and opens one chosen at random.
+    void LoadStartPreset();
 
     // Window-side state.
     void* m_hGLContext = nullptr;

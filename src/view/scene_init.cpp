@@ -114,17 +114,7 @@ void CGL2AviView::InitScene() {
 
     // A preset chosen at random becomes the start scene; without presets the
     // start values stay.
-    m_nPresetCount = ListPresets();
-    std::srand(unsigned(std::time(nullptr)));
-    if (m_nPresetCount > 0) {
-        m_nStartPreset = 1 + std::rand() % m_nPresetCount;
-        SetProgramFolderCurrent();
-        LoadSceneFile("Sequences/" + m_strPresetNames[m_nStartPreset]);
-    } else {
-        m_nStartPreset = 1;
-    }
-    m_strStartFolder = QDir::currentPath().left(255);
-    m_nPresetIndex = m_nStartPreset;
+    LoadStartPreset();
 
     m_platform.closeStartUpPicture();
 }

@@ -5,6 +5,7 @@
 // the values of File > New. Flags are floats: set at 2 or more, clear at 1 or
 // less; code writes 2 and 0.
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -215,6 +216,22 @@ struct SceneState {
     int m_nAskNewSequence = 0;  // read from the settings at start-up (default 1)
     int m_nSequenceStarted = 0;
     int m_nFrameCount = 300;
+
+    // Values that scene files hold for the pages and renderers that own them
+    // (texture scroll, text texture, book, package choice, render driver);
+    // kept here so that a scene opened and saved again loses none of them.
+    float m_fTextureScroll[2] = {};
+    float m_fTextTextureValue = 0;
+    QByteArray m_strSceneNote;  // a text carried with the scene, used by nothing else
+    float m_fBookValue = 0;
+    float m_fPackageProportion[2] = {0.21f, 0.26f};
+    float m_fSceneFlag = 0;
+    int m_nPackageIndex = 0;
+    float m_fRenderFlag = 0;
+    // The text keys carry three values of a group no page records: its frame-0
+    // value and its value at each key frame.
+    float m_fTextUnrecordedBase[3] = {};
+    float m_fTextUnrecordedKey[kTrackFrames][3] = {};
 
     // Window, interaction and Control Deck.
     float m_fMouseTarget = 0;

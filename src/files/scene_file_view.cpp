@@ -1,0 +1,140 @@
+// Saving and opening scene files on the view: the file is read and checked
+// whole before the scene is touched, and saves replace the old file only once
+// the new one is complete.
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "assets/model_set.h"
+#include "assets/program_folder.h"
+#include "assets/texture_table.h"
+#include "files/scene_file.h"
+#include "files/track_rebuild.h"
+#include "platform/gl.h"
+#include "view/gl2avi_view.h"
+#include "view/page_interfaces.h"
+
+namespace vm {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Vellumark");
+
+// The texture slot of one box face, by the cube model's object order (front,
+// right, back, left, bottom, top).
+TextureName& boxFaceSlot(int object) {
+    const Model3DS& cube = GetModel(ModelId::Cube1);
+    const int material = object < int(cube.pObjects.size()) ? cube.pObjects[object].nMaterial : object;
+    return PackageTextureSlot(material < 0 ? object : material);
+}
+
+TextureName& mugPrintSlot() {
+    const Model3DS& mug = GetModel(ModelId::CoffeeMug);
+    const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
+    return MugTextureSlot(material);
+}
+
+enum class Loader { Plain, Mipmapped, Picture };
+
+// Loads a stored image path: relative paths belong to the program folder,
+// absolute ones are taken as they are. A path that does not load leaves the
+// reset's image in place, as any failed image load does.
+void loadStoredImage(CGL2AviView& view, const QString& stored, TextureName* slot, Loader loader) {
+    if (stored.isEmpty()) return;
+    QString path = stored;
+    path.replace(u'\\', u'/');
+    if (QFileInfo(path).isRelative()) path = ProgramFolder() + u'/' + path;
+    const float pathAsGiven = view.m_fPathAsGiven;
+    view.m_fPathAsGiven = 2;
+    switch (loader) {
+        case Loader::Plain: view.LoadTexture(path, slot); break;
+        case Loader::Mipmapped: view.LoadMipmappedTexture(path, slot); break;
+        case Loader::Picture: view.LoadPictureTexture(path, slot); break;
+    }
+    view.m_fPathAsGiven = pathAsGiven;
+}
+
+void reloadSceneImages(CGL2AviView& view, int version) {
+    SetProgramFolderCurrent();
+    // Box faces; m_strFacePath is front, back, left, top, bottom, right.
+    const int faceObject[6] = {0, 2, 3, 5, 4, 1};
+    for (int i = 0; i < 6; ++i)
+        loadStoredImage(view, view.m_strFacePath[i], &boxFaceSlot(faceObject[i]), Loader::Plain);
+    // Book faces: front, back and spine, and the mug's print.
+    loadStoredImage(view, view.m_strBookFacePath[3], &view.m_texBookFace[0], Loader::Plain);
+    loadStoredImage(view, view.m_strBookFacePath[1], &view.m_texBookFace[1], Loader::Plain);
+    loadStoredImage(view, view.m_strBookFacePath[0], &view.m_texBookFace[2], Loader::Plain);
+    loadStoredImage(view, view.m_strBookFacePath[2], &mugPrintSlot(), Loader::Plain);
+    loadStoredImage(view, view.m_strTextTexturePath, &view.m_texText, Loader::Mipmapped);
+    if (version >= 14) loadStoredImage(view, view.m_strPicturePath, &view.m_texPicture, Loader::Picture);
+    SetProgramFolderCurrent();
+}
+
+void refreshKeyframePage(KeyframePage* page, int frameCount) {
+    if (!page) return;
+    page->setTimelineRange(frameCount);
+    page->setTimelinePosition(0);
+    page->setFrameDisplay(0);
+    page->setFrameCountDisplay(frameCount);
+    page->refreshFromScene();
+}
+
+void setUpSpotLight(const CGL2AviView& view) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLfloat position[4] = {view.m_fSpotPos[0], view.m_fSpotPos[1], view.m_fSpotPos[2], 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
+    glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
+    glEnable(GL_LIGHT1);
+}
+
+}  // namespace
+
+bool CGL2AviView::SaveSceneFile(const QString& path) {
+    QString error;
+    if (WriteSceneFile(*this, {m_nViewWidth, m_nViewHeight}, path, &error)) return true;
+    m_platform.messageBox(QStringLiteral("The scene could not be saved to \"%1\": %2.\nAny earlier file of that name is unchanged.")
+                              .arg(QDir::toNativeSeparators(path), error),
+                          kCaption, MessageButtons::Ok, MessageIcon::Error);
+    return false;
+}
+
+bool CGL2AviView::LoadSceneFile(const QString& path) {
+    QByteArray bytes;
+    QString error;
+    SceneDecodeResult checked;
+    if (ReadSceneFileBytes(path, bytes, &error)) {
+        checked = CheckSceneFile(bytes);
+        error = checked.error;
+    }
+    if (!checked.ok) {
+        m_platform.messageBox(
+            QStringLiteral("The scene file \"%1\" cannot be opened: %2.\nThe scene stays as it was.")
+                .arg(QDir::toNativeSeparators(path), error),
+            kCaption, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+
+    // The file reads cleanly: only now is the open scene replaced.
+    OnNewScene();
+    ResetSceneFileValues(*this);
+    const SceneDecodeResult loaded = DecodeSceneFile(bytes, *this);
+    if (!loaded.ok) return false;  // cannot happen: the same bytes were just read cleanly
+
+    reloadSceneImages(*this, loaded.version);
+    glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+    RebuildTrackFromKeys(m_trackModel);
+    RebuildTrackFromKeys(m_trackText);
+    RebuildTrackFromKeys(m_trackLight);
+    RebuildTrackFromKeys(m_trackPicture);
+    RebuildTrackFromKeys(m_trackArray);
+    BuildGlyphLists();
+    refreshKeyframePage(m_pControlsPage, m_nFrameCount);
+    refreshKeyframePage(m_pTextPage, m_nFrameCount);
+    setUpSpotLight(*this);
+    return true;
+}
+
+}  // namespace vm
