@@ -16,6 +16,16 @@ bool IsPresetFileName(const QString& name) {
     return dot >= 0 && QStringView(name).mid(dot + 1) == QLatin1String("VLMK");
 }
 
+QStringList ScanPresetFolder(const QString& folder, int limit) {
+    // Name order, so the list reads the same on every machine.
+    QStringList presets;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (presets.size() >= limit) break;
+        if (IsPresetFileName(name)) presets << name;
+    }
+    return presets;
+}
+
 int StartPresetIndex(int presetEntries, unsigned random) {
     if (presetEntries <= 1) return 0;
     return 1 + int(random % unsigned(presetEntries - 1));
@@ -30,13 +40,8 @@ QStringList PresetListEntries(const CGL2AviView& view) {
 int CGL2AviView::ListPresets() {
     m_strPresetNames[0] = QStringLiteral("Nothing Selected");
     int n = 1;
-    // Listed in name order so the list reads the same on every machine; the
-    // current folder is left alone, since relative image paths depend on it.
-    const QStringList names = QDir(PresetFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : names) {
-        if (n >= kMaxPresets) break;
-        if (IsPresetFileName(name)) m_strPresetNames[n++] = name;
-    }
+    // The current folder is left alone: relative image paths depend on it.
+    for (const QString& name : ScanPresetFolder(PresetFolder(), kMaxPresets - 1)) m_strPresetNames[n++] = name;
     for (int i = n; i < kMaxPresets; ++i) m_strPresetNames[i].clear();
     m_nPresetCount = n;
     return n;

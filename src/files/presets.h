@@ -17,6 +17,9 @@ QString PresetFolder();
 // point of its name is "VLMK", exactly.
 bool IsPresetFileName(const QString& name);
 
+// The preset names in `folder`, in name order, at most `limit` of them.
+QStringList ScanPresetFolder(const QString& folder, int limit);
+
 // The preset opened at start-up for a random number: 1 .. presetEntries - 1,
 // so every preset, the last included, can be chosen. 0 when there is none.
 // `presetEntries` counts the list's entries, "Nothing Selected" included.

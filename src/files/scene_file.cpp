@@ -301,9 +301,13 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
 }  // namespace
 
 QByteArray EncodeSceneFile(SceneState& scene, SceneViewSize viewSize) {
-    scene.m_strSizeMarker = QString(QChar(char16_t(kSceneFileVersion)));
+    return EncodeSceneFileAsVersion(scene, viewSize, kSceneFileVersion);
+}
+
+QByteArray EncodeSceneFileAsVersion(SceneState& scene, SceneViewSize viewSize, int version) {
+    version = std::clamp(version, 1, kSceneFileVersion);
+    scene.m_strSizeMarker = QString(QChar(char16_t(version)));
     SceneArchiveWriter writer;
-    int version = kSceneFileVersion;
     TransferScene(writer, scene, viewSize, version);
     return writer.bytes();
 }

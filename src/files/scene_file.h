@@ -25,6 +25,10 @@ struct SceneViewSize {
 // as every save does.
 QByteArray EncodeSceneFile(SceneState& scene, SceneViewSize viewSize);
 
+// The same scene in the layout of an older version (1..17), as the program's
+// earlier releases wrote it; for reading tests and conversions.
+QByteArray EncodeSceneFileAsVersion(SceneState& scene, SceneViewSize viewSize, int version);
+
 struct SceneDecodeResult {
     bool ok = false;
     QString error;  // why the file was refused, for the message box
