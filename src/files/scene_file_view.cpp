@@ -12,6 +12,7 @@
 #include "files/scene_file.h"
 #include "files/track_rebuild.h"
 #include "platform/gl.h"
+#include "render/box_family.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
 
@@ -20,14 +21,6 @@ namespace vm {
 namespace {
 
 const QString kCaption = QStringLiteral("Vellumark");
-
-// The texture slot of one box face, by the cube model's object order (front,
-// right, back, left, bottom, top).
-TextureName& boxFaceSlot(int object) {
-    const Model3DS& cube = GetModel(ModelId::Cube1);
-    const int material = object < int(cube.pObjects.size()) ? cube.pObjects[object].nMaterial : object;
-    return PackageTextureSlot(material < 0 ? object : material);
-}
 
 TextureName& mugPrintSlot() {
     const Model3DS& mug = GetModel(ModelId::CoffeeMug);
@@ -60,7 +53,7 @@ void reloadSceneImages(CGL2AviView& view, int version) {
     // Box faces; m_strFacePath is front, back, left, top, bottom, right.
     const int faceObject[6] = {0, 2, 3, 5, 4, 1};
     for (int i = 0; i < 6; ++i)
-        loadStoredImage(view, view.m_strFacePath[i], &boxFaceSlot(faceObject[i]), Loader::Plain);
+        loadStoredImage(view, view.m_strFacePath[i], &BoxFaceSlot(faceObject[i]), Loader::Plain);
     // Book faces: front, back and spine, and the mug's print.
     loadStoredImage(view, view.m_strBookFacePath[3], &view.m_texBookFace[0], Loader::Plain);
     loadStoredImage(view, view.m_strBookFacePath[1], &view.m_texBookFace[1], Loader::Plain);
@@ -123,6 +116,8 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     const SceneDecodeResult loaded = DecodeSceneFile(bytes, *this);
     if (!loaded.ok) return false;  // cannot happen: the same bytes were just read cleanly
 
+    // The box renderer keeps the images just loaded instead of its defaults.
+    m_fSceneOpened = 2;
     reloadSceneImages(*this, loaded.version);
     glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
     RebuildTrackFromKeys(m_trackModel);

@@ -12,6 +12,7 @@ bool WriteDesignImages(const QString& root);    // Design Images/: default face 
 bool WriteTextures(const QString& root);        // Textures/: environment maps, background picture
 bool WriteThumbnails(const QString& root);      // Thumbs/: the package thumbnails
 bool WriteIllustrations(const QString& root);   // Res/: the Control Deck pages' illustrations
+bool WritePresets(const QString& root);         // Sequences/: example scenes with keys
 
 // Helpers shared by the parts.
 bool EnsureFolder(const QString& path);

@@ -32,5 +32,6 @@ int main(int argc, char** argv) {
     ok = ok && assetgen::WriteTextures(root);
     ok = ok && assetgen::WriteThumbnails(root);
     ok = ok && assetgen::WriteIllustrations(root);
+    ok = ok && assetgen::WritePresets(root);
     return ok ? 0 : 1;
 }
