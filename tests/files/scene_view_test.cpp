@@ -1,0 +1,235 @@
+// Opening and saving scene files on a view on the headless host.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "assets/program_folder.h"
+#include "files/presets.h"
+#include "files/scene_file.h"
+#include "render/box_family.h"
+#include "scene_test_support.h"
+#include "support/offscreen_fixture.h"
+#include "view/commands.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Messages that name `path`.
+int messagesNaming(const ScriptedPlatform& platform, const QString& path) {
+    int n = 0;
+    for (const auto& call : platform.callsOf("messageBox")) n += call.args.value(0).contains(QDir::toNativeSeparators(path));
+    return n;
+}
+
+struct LoadedView : HeadlessView {
+    LoadedView() : HeadlessView(160, 120) {
+        if (!created) return;
+        view->OnNewScene();
+        sample = EncodeSceneFile(*SampleScene(), {640, 480});
+        samplePath = folder.filePath("sample.VLMK");
+        writeAll(samplePath, sample);
+    }
+    QTemporaryDir folder;
+    QByteArray sample;
+    QString samplePath;
+};
+
+}  // namespace
+
+TEST(SceneFileOnTheView, ALoadThenASaveGivesTheSameBytesButTheViewSize) {
+    LoadedView v;
+    ASSERT_TRUE(v.created) << qPrintable(v.host.error());
+    ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
+    // The file's view size is not applied to the view.
+    EXPECT_EQ(v.view->m_nViewWidth, 160);
+    EXPECT_EQ(v.view->m_nViewHeight, 120);
+    EXPECT_EQ(v.view->m_strText, QStringLiteral("Summer Sale"));
+    EXPECT_EQ(v.view->m_nFrameCount, 150);
+    EXPECT_EQ(v.view->m_fSceneOpened, 2);
+    // The tracks are rebuilt: the package turns to its first key.
+    EXPECT_EQ(v.view->m_trackModel.length, 120);
+    EXPECT_NEAR(v.view->m_trackModel.track[1][24], -40 + 25 * (120.0f + 40) / 50, 1e-3);
+
+    const QString again = v.folder.filePath("again.VLMK");
+    ASSERT_TRUE(v.view->SaveSceneFile(again));
+    const QByteArray expected = EncodeSceneFile(*SampleScene(), {160, 120});
+    EXPECT_EQ(readAll(again), expected);
+    // ... which differs from the file read in the view size alone.
+    const QByteArray saved = readAll(again);
+    ASSERT_EQ(saved.size(), v.sample.size());
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < saved.size(); ++i)
+        if (saved[i] != v.sample[i]) (first < 0 ? first : last) = i, last = i;
+    ASSERT_GE(first, 0);
+    EXPECT_LT(last - first, 8);
+    EXPECT_EQ(ReadInt(v.sample, first), 640);
+    EXPECT_EQ(ReadInt(v.sample, first + 4), 480);
+    EXPECT_EQ(ReadInt(saved, first), 160);
+    EXPECT_EQ(ReadInt(saved, first + 4), 120);
+}
+
+TEST(SceneFileOnTheView, DamagedFilesAreRefusedWithTheSceneUnchanged) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
+    const QByteArray before = EncodeSceneFile(*v.view, {1, 1});
+    const unsigned textures[] = {v.view->m_texBookFace[0], v.view->m_texText, v.view->m_texPicture, BoxFaceSlot(0)};
+    const int modelLength = v.view->m_trackModel.length;
+
+    const QString damaged = v.folder.filePath("damaged.VLMK");
+    int refused = 0;
+    for (qsizetype length = 0; length < v.sample.size(); ++length) {
+        ASSERT_TRUE(writeAll(damaged, v.sample.left(length)));
+        refused += !v.view->LoadSceneFile(damaged);
+    }
+    EXPECT_EQ(refused, v.sample.size());
+    EXPECT_EQ(messagesNaming(v.platform, damaged), v.sample.size());
+
+    // A picture, a text file and a missing file.
+    const QString foreign = v.folder.filePath("cover.VLMK");
+    QImage(8, 8, QImage::Format_RGB32).save(foreign, "PNG");
+    EXPECT_FALSE(v.view->LoadSceneFile(foreign));
+    ASSERT_TRUE(writeAll(damaged, "Just some notes about the cover.\n"));
+    EXPECT_FALSE(v.view->LoadSceneFile(damaged));
+    const QString missing = v.folder.filePath("missing.VLMK");
+    EXPECT_FALSE(v.view->LoadSceneFile(missing));
+    EXPECT_EQ(messagesNaming(v.platform, foreign), 1);
+    EXPECT_EQ(messagesNaming(v.platform, missing), 1);
+
+    EXPECT_EQ(EncodeSceneFile(*v.view, {1, 1}), before);
+    const unsigned after[] = {v.view->m_texBookFace[0], v.view->m_texText, v.view->m_texPicture, BoxFaceSlot(0)};
+    EXPECT_TRUE(std::equal(std::begin(textures), std::end(textures), std::begin(after)));
+    EXPECT_EQ(v.view->m_trackModel.length, modelLength);
+}
+
+TEST(SceneFileOnTheView, SaveSettingsNewAndOpenSettingsRestoreTheScene) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
+    const QByteArray scene = EncodeSceneFile(*v.view, {160, 120});
+
+    const QString path = v.folder.filePath("mine.VLMK");
+    v.platform.queueSaveFileName(path);
+    EXPECT_TRUE(v.view->OnCommand(cmd::SaveSettings));
+    const auto save = v.platform.callsOf("saveFileName");
+    ASSERT_EQ(save.size(), 1u);
+    EXPECT_EQ(save[0].args, (QStringList{"Save a Vellumark File",
+                                         "Brevant Keyframe Files (*.VLMK);;All Files (*.*)", "VLMK", "*.VLMK"}));
+    EXPECT_EQ(readAll(path), scene);
+
+    EXPECT_TRUE(v.view->OnCommand(cmd::FileNew));
+    EXPECT_EQ(v.view->m_strText, QStringLiteral("Vellumark"));
+    EXPECT_EQ(v.view->m_nPackageKeys, 0);
+
+    v.platform.queueOpenFileName(std::nullopt);  // cancelled: nothing happens
+    EXPECT_TRUE(v.view->OnCommand(cmd::OpenSettings));
+    EXPECT_EQ(v.view->m_strText, QStringLiteral("Vellumark"));
+    v.platform.queueOpenFileName(path);
+    EXPECT_TRUE(v.view->OnCommand(cmd::OpenSettings));
+    const auto open = v.platform.callsOf("openFileName");
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(open[1].args.mid(0, 2), (QStringList{"Open a Vellumark File", "Vellumark Files(*.VLMK)"}));
+    EXPECT_EQ(v.view->m_strText, QStringLiteral("Summer Sale"));
+    EXPECT_EQ(v.view->m_nPackageKeys, 2);
+    EXPECT_EQ(EncodeSceneFile(*v.view, {160, 120}), scene);
+}
+
+TEST(SceneFileOnTheView, AFailedSaveKeepsTheEarlierFileAndSaysSo) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    const QString path = v.folder.filePath("kept.VLMK");
+    ASSERT_TRUE(writeAll(path, v.sample));
+
+    // Writes beyond 100 bytes fail, as on a full disk.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = v.view->SaveSceneFile(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readAll(path), v.sample);
+    EXPECT_EQ(messagesNaming(v.platform, path), 1);
+    EXPECT_EQ(QDir(v.folder.path()).entryList(QDir::Files).size(), 2);  // no temporary file left behind
+
+    const QString nowhere = v.folder.filePath("no such folder/scene.VLMK");
+    EXPECT_FALSE(v.view->SaveSceneFile(nowhere));
+    EXPECT_EQ(messagesNaming(v.platform, nowhere), 1);
+}
+
+TEST(Presets, TheExamplePresetsOpenWithKeysAndOneOfThemStartsTheProgram) {
+    HeadlessView v(160, 120);
+    ASSERT_TRUE(v.created);
+    const QStringList presets = ScanPresetFolder(PresetFolder(), kMaxPresets - 1);
+    ASSERT_GE(presets.size(), 4);
+    v.view->OnNewScene();
+    for (const QString& name : presets) {
+        SCOPED_TRACE(qPrintable(name));
+        EXPECT_TRUE(v.view->LoadSceneFile(PresetFolder() + u'/' + name));
+        EXPECT_GE(v.view->m_nPackageKeys, 1);
+        EXPECT_GT(v.view->m_trackModel.length, 0);
+    }
+
+    v.view->OnInitialUpdate();
+    EXPECT_EQ(v.view->m_nPresetCount, presets.size() + 1);
+    EXPECT_EQ(PresetListEntries(*v.view).mid(1), presets);
+    EXPECT_EQ(PresetListEntries(*v.view).value(0), QStringLiteral("Nothing Selected"));
+    EXPECT_GE(v.view->m_nStartPreset, 1);
+    EXPECT_LE(v.view->m_nStartPreset, presets.size());
+    EXPECT_EQ(v.view->m_nPresetIndex, v.view->m_nStartPreset);
+    EXPECT_GE(v.view->m_nPackageKeys, 1);
+    EXPECT_EQ(messagesNaming(v.platform, ".VLMK"), 0);
+}
+
+TEST(Presets, ChoosingAPresetAndAddingOne) {
+    HeadlessView v(160, 120);
+    ASSERT_TRUE(v.created);
+    v.view->OnNewScene();
+    v.view->ListPresets();
+    ASSERT_GE(v.view->m_nPresetCount, 3);
+
+    EXPECT_FALSE(LoadPreset(*v.view, 0));  // "Nothing Selected"
+    EXPECT_EQ(v.view->m_nPackageKeys, 0);
+    EXPECT_FALSE(LoadPreset(*v.view, v.view->m_nPresetCount));
+    EXPECT_TRUE(LoadPreset(*v.view, 2));
+    EXPECT_EQ(v.view->m_nPresetIndex, 2);
+    EXPECT_GE(v.view->m_nPackageKeys, 1);
+
+    v.platform.queueSaveFileName(std::nullopt);
+    EXPECT_FALSE(AddToPresets(*v.view));
+    const QString name = QStringLiteral("Added %1.VLMK").arg(QCoreApplication::applicationPid());
+    v.platform.queueSaveFileName(PresetFolder() + u'/' + name);
+    const int entries = v.view->m_nPresetCount;
+    EXPECT_TRUE(AddToPresets(*v.view));
+    const bool listed = PresetListEntries(*v.view).contains(name);
+    QFile::remove(PresetFolder() + u'/' + name);
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(v.view->m_nPresetCount, entries + 1);
+    const auto calls = v.platform.callsOf("saveFileName");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].args, (QStringList{"Save a Vellumark Keyframe File",
+                                          "Vellumark Files (*.VLMK);;All Files (*.*)", "VLMK", "*.VLMK"}));
+    EXPECT_EQ(QDir::currentPath(), ProgramFolder());
+}
