@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -42,6 +43,26 @@ void requestPick(CGL2AviView& view, const QString& face) {
     }
 }
 
+// Shows frame `frame` of every track that reaches it, as scrubbing a page's
+// timeline does; tracks that end earlier leave their subject alone.
+template <class Track, class Values>
+void applyFrame(const Track& track, const Values& values, int frame) {
+    if (frame >= kTrackFrames || track.length <= frame || track.builtLength <= frame) return;
+    for (std::size_t v = 0; v < values.size(); ++v)
+        if (values[v]) *values[v] = track.track[v][frame];
+}
+
+void showFrame(CGL2AviView& view, int frame) {
+    applyFrame(view.m_trackModel, ModelTrackValues(view), frame);
+    applyFrame(view.m_trackText, TextTrackValues(view), frame);
+    applyFrame(view.m_trackLight, LightTrackValues(view), frame);
+    applyFrame(view.m_trackPicture, PictureTrackValues(view), frame);
+    applyFrame(view.m_trackArray, ArrayTrackValues(view), frame);
+    const ArrayTrack& array = view.m_trackArray;
+    if (frame < kTrackFrames && array.length > frame && array.builtLength > frame)
+        view.m_nArrayCount = std::clamp(int(array.track[kArrayTrackBookCount][frame]), 0, kMaxArrayBooks);
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
@@ -75,6 +96,10 @@ int RunHeadlessRender(const RenderOptions& options) {
     view->OnSize(options.width, options.height);
     view->OnInitialUpdate();
     view->OnNewScene();
+    if (!options.scene.isEmpty() && !view->LoadSceneFile(options.scene)) {
+        for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
+        return 1;
+    }
     if (package >= 0) WritePackageValues(*view, package);
     // The first frame serves the package's pending image loads.
     view->OnDraw();
@@ -89,7 +114,18 @@ int RunHeadlessRender(const RenderOptions& options) {
                      "\" could not be read; the face keeps its previous image");
     }
 
+    if (options.frame >= 0) showFrame(*view, options.frame);
+
     for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
+
+    if (!options.saveScene.isEmpty()) {
+        platform.clearCalls();
+        if (!view->SaveSceneFile(options.saveScene)) {
+            for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
+            return 3;
+        }
+    }
+    if (options.out.isEmpty()) return 0;
 
     if (!host.makeCurrent()) {
         complain("cannot render: the OpenGL context cannot be used");

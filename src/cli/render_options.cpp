@@ -6,16 +6,20 @@ namespace vm {
 
 QString RenderUsage() {
     return QStringLiteral(
-        "Usage: vellumark-render [options] --out FILE\n"
+        "Usage: vellumark-render [options] --out FILE | --save-scene FILE.VLMK\n"
         "Renders one frame of the scene without a window.\n"
         "\n"
-        "The scene starts as after File > New.\n"
+        "The scene starts as after File > New, or as a scene file given with --scene.\n"
         "\n"
         "  --size WxH            picture size in pixels (default 800x600)\n"
         "  --out FILE            where to write the picture: .png, or .bmp (24-bit, width a multiple of 4)\n"
         "  --package THUMB.jpg   choose a package by its thumbnail name, e.g. DVD.jpg\n"
         "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
         "                        bottom or mug (may be repeated)\n"
+        "  --scene FILE.VLMK     open a scene file, as File > Open Settings does\n"
+        "  --frame N             show frame N (0..9999) of the scene's keyframe tracks\n"
+        "  --save-scene FILE.VLMK  write the scene, after the other options, to a scene file;\n"
+        "                        with it, --out may be left out\n"
         "  --help                show this text\n");
 }
 
@@ -76,13 +80,31 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.faces.push_back({face, text->mid(equals + 1)});
+        } else if (arg == "--scene" || arg.startsWith("--scene=")) {
+            const auto text = value(i, "--scene");
+            if (!text) return std::nullopt;
+            options.scene = *text;
+        } else if (arg == "--save-scene" || arg.startsWith("--save-scene=")) {
+            const auto text = value(i, "--save-scene");
+            if (!text) return std::nullopt;
+            options.saveScene = *text;
+        } else if (arg == "--frame" || arg.startsWith("--frame=")) {
+            const auto text = value(i, "--frame");
+            if (!text) return std::nullopt;
+            bool ok = false;
+            const int frame = text->toInt(&ok);
+            if (!ok || frame < 0 || frame > 9999) {
+                error = "--frame wants a frame number from 0 to 9999, not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.frame = frame;
         } else {
             error = "unknown argument \"" + arg + "\"";
             return std::nullopt;
         }
     }
-    if (!options.help && options.out.isEmpty()) {
-        error = "--out FILE is required";
+    if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty()) {
+        error = "--out FILE or --save-scene FILE is required";
         return std::nullopt;
     }
     return options;

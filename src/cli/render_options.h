@@ -20,6 +20,9 @@ struct RenderOptions {
     QString out;
     QString package;  // a thumbnail name such as "DVD.jpg"; empty keeps the New scene
     QList<FaceImage> faces;
+    QString scene;      // a scene file opened as Open Settings does, before the other options
+    int frame = -1;     // scrub every track to this frame before rendering; -1 leaves the scene
+    QString saveScene;  // writes the scene file after the other options are applied
     bool help = false;
 };
 
