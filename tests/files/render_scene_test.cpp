@@ -60,8 +60,7 @@ TEST(RenderSceneOptions, AFrameOfASceneFileShowsTheInterpolatedPose) {
         file.write(EncodeSceneFile(*SampleScene(), {}));
     }
     // Frame 24 of the package's first segment (rotation Y from -40 to 120 in
-    // 50 frames), the light between its keys, and the picture past its only
-    // key's track: it keeps its values.
+    // 50 frames) and of the light's (Z from 0 to 40 in 30 frames).
     const RunResult run = render({"--size", "64x48", "--scene", scene, "--frame", "24", "--save-scene", posed,
                                   "--out", dir.filePath("frame.png")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
