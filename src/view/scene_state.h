@@ -203,7 +203,7 @@ struct SceneState {
     std::uint8_t& m_bPlayMultiBook = m_trackArray.playing;
     std::uint8_t& m_bModelPlayToBuilt = m_trackModel.useBuiltLength;
 
-    int m_nPresetCount = 0;
+    int m_nPresetCount = 0;  // entries of m_strPresetNames, "Nothing Selected" included
     int m_nVideoFormat = 0;
     int m_nPresetIndex = 0;
     QString m_strPresetNames[kMaxPresets];
