@@ -9,6 +9,7 @@
 #include "assets/texture_table.h"
 #include "export/screenshot.h"
 #include "platform/offscreen_view.h"
+#include "platform/safe_file.h"
 #include "platform/scripted_platform.h"
 #include "render/box_family.h"
 #include "view/gl2avi_view.h"
@@ -63,10 +64,6 @@ void showFrame(CGL2AviView& view, int frame) {
         view.m_nArrayCount = std::clamp(int(array.track[kArrayTrackBookCount][frame]), 0, kMaxArrayBooks);
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
 
 }  // namespace
 
@@ -135,7 +132,7 @@ int RunHeadlessRender(const RenderOptions& options) {
     bool written = false;
     if (options.out.endsWith(".bmp", Qt::CaseInsensitive)) {
         const CapturedPixels pixels = CaptureViewPixels(host);
-        written = !pixels.bgr.empty() && writeFile(options.out, BmpFileBytes(pixels));
+        written = !pixels.bgr.empty() && WriteWholeFile(options.out, BmpFileBytes(pixels));
     } else {
         host.swapBuffers();
         const QImage image = host.grabImage();

@@ -1,8 +1,8 @@
 // File > Save Screenshot and Copy Image to Clipboard.
 
-#include <QSaveFile>
 
 #include "export/screenshot.h"
+#include "platform/safe_file.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
 
@@ -49,14 +49,11 @@ void CGL2AviView::OnSaveScreenshot() {
 
     // A failed write is reported, and an existing file of that name is only
     // replaced once the new one is complete.
-    QSaveFile file(*name);
     QString problem;
     if (pixels.bgr.empty())
         problem = "the view could not be read";
-    else if (!file.open(QIODevice::WriteOnly))
-        problem = file.errorString();
-    else if (file.write(BmpFileBytes(pixels)) < 0 || !file.commit())
-        problem = file.errorString();
+    else if (!WriteWholeFile(*name, BmpFileBytes(pixels), &problem) && problem.isEmpty())
+        problem = "the file could not be written";
     m_platform.setWaitCursor(false);
     if (!problem.isEmpty())
         m_platform.messageBox(QString("The screenshot could not be saved to \"%1\": %2.").arg(*name, problem),

@@ -3,8 +3,9 @@
 
 #include "files/scene_file.h"
 
+#include "platform/safe_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <memory>
 
@@ -355,24 +356,7 @@ void ResetSceneFileValues(SceneState& s) {
 }
 
 bool WriteSceneFile(SceneState& scene, SceneViewSize viewSize, const QString& path, QString* error) {
-    const QByteArray bytes = EncodeSceneFile(scene, viewSize);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    // The buffer is flushed and checked before the commit: a commit alone
-    // can put a short file in place when the last writes fail (a full disk).
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, EncodeSceneFile(scene, viewSize), error);
 }
 
 bool ReadSceneFileBytes(const QString& path, QByteArray& bytes, QString* error) {
