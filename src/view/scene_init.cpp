@@ -24,6 +24,17 @@ void loadMugPrint(CGL2AviView& view, ModelId mug) {
     view.LoadTexture("Design Images/Mug.jpg", &MugTextureSlot(material), 0);
 }
 
+// The textures every scene starts with: the text's environment maps, the CD
+// labels, the background picture and the page block.
+void loadStartTextures(CGL2AviView& view) {
+    view.LoadMipmappedTexture("Textures/Reflectings.jpg", &view.m_texText);
+    view.LoadMipmappedTexture("Textures/Envroll.jpg", &view.m_texTextShine);
+    view.LoadTexture("Design Images/CDOut.jpg", &view.m_texCDLabel);
+    view.LoadTexture("Design Images/CDIn.jpg", &view.m_texCDHub);
+    view.LoadPictureTexture("Textures/sleeping-dog.jpg", &view.m_texPicture);
+    view.LoadTexture("Design Images/ePage.jpg", &view.m_texPage);
+}
+
 }  // namespace
 
 void CGL2AviView::InitScene() {
@@ -38,12 +49,7 @@ void CGL2AviView::InitScene() {
 
     m_nAskNewSequence = m_platform.readProfileInt("Set new project", "Value", 1);
 
-    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
-    LoadMipmappedTexture("Textures/Envroll.jpg", &m_texTextShine);
-    LoadTexture("Design Images/CDOut.jpg", &m_texCDLabel);
-    LoadTexture("Design Images/CDIn.jpg", &m_texCDHub);
-    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
-    LoadTexture("Design Images/ePage.jpg", &m_texPage);
+    loadStartTextures(*this);
 
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
@@ -145,15 +151,10 @@ void CGL2AviView::OnNewScene() {
     LoadTexture("Design Images/front.jpg", &m_texBookFace[0]);
     LoadTexture("Design Images/back.jpg", &m_texBookFace[1]);
     LoadTexture("Design Images/Spine.jpg", &m_texBookFace[2]);
-    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
-    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
+    // The text's maps, the CD labels, the background picture and the page
+    // block (each once: every load makes a new texture object).
     SetProgramFolderCurrent();
-    LoadMipmappedTexture("Textures/Reflectings.jpg", &m_texText);
-    LoadMipmappedTexture("Textures/Envroll.jpg", &m_texTextShine);
-    LoadTexture("Design Images/CDOut.jpg", &m_texCDLabel);
-    LoadTexture("Design Images/CDIn.jpg", &m_texCDHub);
-    LoadPictureTexture("Textures/sleeping-dog.jpg", &m_texPicture);
-    LoadTexture("Design Images/ePage.jpg", &m_texPage);
+    loadStartTextures(*this);
 
     BuildGlyphLists();
     m_fPathAsGiven = 2;
