@@ -287,15 +287,12 @@ QImage PageImage() {
     p.fillRect(QRectF(40, 36, w - 80, h - 72), QColor(248, 244, 232));
     p.setPen(QColor(48, 44, 40));
     p.setFont(Font("Liberation Serif", 15));
-    const QString words = "the light fell across the harbour and she walked on without looking back while "
-                          "the boats knocked softly at their moorings and somewhere a bell counted the hour ";
-    int offset = 0;
-    for (int line = 0; line < 24; ++line) {
-        const QString text = (words + words).mid(offset % words.size(), 64);
-        p.drawText(QRectF(52, 48 + line * 17.5, w - 104, 17), Qt::AlignLeft | Qt::AlignVCenter,
-                   line % 8 == 7 ? text.left(30) : text);
-        offset += 37;
-    }
+    const QString words = "The light fell across the harbour and she walked on without looking back, while "
+                          "the boats knocked softly at their moorings and somewhere a bell counted the hour. "
+                          "Nobody on the quay said her name; nobody had to. ";
+    QString text;
+    for (int i = 0; i < 8; ++i) text += words;
+    p.drawText(QRectF(52, 48, w - 104, h - 100), Qt::TextWordWrap | Qt::AlignJustify, text.trimmed());
     p.setFont(Font("Liberation Serif", 12, QFont::Normal, true));
     p.drawText(QRectF(0, h - 34, w, 20), Qt::AlignCenter, "— 117 —");
     return image;
