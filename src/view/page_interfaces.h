@@ -4,6 +4,7 @@
 // the view holds is null and the calls are skipped.
 
 #include <QString>
+#include <cstdint>
 
 namespace vm {
 
@@ -32,6 +33,15 @@ public:
     virtual void mirrorMovement(int /*axis*/, int /*value*/) {}
     // The Text page's current slider function (0..12); other pages have none.
     virtual int sliderFunction() const { return 0; }
+
+    // "+ Add Key" on the Controls page enables its three movement sliders.
+    virtual void enableMovementSliders() {}
+    // "Clear All" puts the page's mode controls back to their first mode
+    // (radios, check boxes, movement slider ranges).
+    virtual void resetModeControls() {}
+
+    // Set by the page's "Copy"; "Paste" needs it. Each page has its own.
+    std::uint8_t m_bKeyCopied = 0;
 };
 
 // The Side Textures page: the path edits of the faces.

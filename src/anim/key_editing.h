@@ -1,0 +1,37 @@
+#pragma once
+// The keyframe strip's editing commands. A page calls each with one line, e.g.
+// `AddKey(*GetGLView(), AnimSubject::Model, *this);` — the page passes itself
+// for its timeline position, displays and ticks.
+
+#include "anim/subjects.h"
+
+namespace vm {
+
+class CGL2AviView;
+class Platform;
+
+// Keys stay in frame order: a key at a frame that already has one replaces it,
+// and a key before the last one is inserted in order (the track is rebuilt).
+void AddKey(SceneState& scene, AnimSubject subject, KeyframePage& page);
+void CopyKey(SceneState& scene, AnimSubject subject, KeyframePage& page);
+// Shows `platform`'s message when this page has copied nothing.
+void PasteKey(SceneState& scene, Platform& platform, AnimSubject subject, KeyframePage& page);
+// "Clear All": frame count, the subject's defaults, the page's modes, the track.
+void ClearAll(SceneState& scene, AnimSubject subject, KeyframePage& page);
+// Removes every key of the subject's track and resets the subject's frame-0 key.
+void ClearTrack(SceneState& scene, AnimSubject subject);
+
+// Ascending exchange sort of the first `count` entries.
+void SortKeyFrames(int* list, int count);
+
+// The frame-count edit and up-down: 1..10000 frames; the timeline's last
+// position is 9999 at most, the last frame the tracks hold.
+void SetFrameCount(SceneState& scene, AnimSubject subject, KeyframePage& page, int count);
+// Clears the timeline's ticks and sets one at every key, in key order.
+void RebuildTicks(SceneState& scene, AnimSubject subject, KeyframePage& page);
+
+// Asked when the Control Deck opens, unless the user ticked "Do not ask me
+// again." before. "Yes" starts a new scene.
+void AskForNewSequence(CGL2AviView& view);
+
+}  // namespace vm
