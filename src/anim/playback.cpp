@@ -36,7 +36,9 @@ void StartPlayback(SceneState& s, AnimSubject page) {
     start(s.m_trackPicture);
     if (page == AnimSubject::Array) {
         start(s.m_trackArray);
-        if (s.m_trackArray.keyCount != 0) s.m_trackModel.playing = 1;
+        // The package plays along with the array. Without keys of its own it
+        // would never reach an end, and playback would hold the scene forever.
+        if (s.m_trackArray.keyCount != 0 && s.m_trackModel.keyCount != 0) s.m_trackModel.playing = 1;
     }
 }
 
