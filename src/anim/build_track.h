@@ -10,7 +10,8 @@ namespace vm {
 
 template <int N>
 void BuildTrack(KeyTrack<N>& t) {
-    for (int i = t.segment; i < t.keyCount; ++i) {
+    // keyFrames holds at most kTrackFrames entries, whatever a loaded file claims.
+    for (int i = t.segment; i < t.keyCount && i + 1 < kTrackFrames; ++i) {
         t.segStart = t.keyFrames[i];
         t.segEnd = t.keyFrames[i + 1];
         t.span = t.segEnd - t.segStart;
@@ -21,8 +22,8 @@ void BuildTrack(KeyTrack<N>& t) {
             t.cur = t.base;
         } else {
             t.hasSegments = 1;
-            const int last = ClampFrame(t.segStart - 1);
-            for (int v = 0; v < N; ++v) t.cur[v] = t.track[v][last];
+            const int last = std::min(t.segStart - 1, kMaxFrame);
+            for (int v = 0; v < N; ++v) t.cur[v] = last >= 0 ? t.track[v][last] : t.base[v];
         }
         for (int v = 0; v < N; ++v) t.target[v] = i == 0 ? t.key[v][endKey] - t.base[v] : t.key[v][endKey];
 

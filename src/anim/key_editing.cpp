@@ -171,6 +171,12 @@ void SetFrameCount(SceneState& s, AnimSubject subject, KeyframePage& page, int c
     RebuildTicks(s, subject, page);
 }
 
+void InitKeyframeStrip(SceneState& s, AnimSubject subject, KeyframePage& page) {
+    page.setFrameCountDisplay(s.m_nFrameCount);
+    page.setTimelineRange(std::min(s.m_nFrameCount, kMaxFrame));
+    RebuildTicks(s, subject, page);
+}
+
 void RebuildTicks(SceneState& s, AnimSubject subject, KeyframePage& page) {
     page.clearTicks();
     VisitSubject(s, subject, [&](auto& track, const auto&) {

@@ -27,6 +27,8 @@ void SortKeyFrames(int* list, int count);
 // The frame-count edit and up-down: 1..10000 frames; the timeline's last
 // position is 9999 at most, the last frame the tracks hold.
 void SetFrameCount(SceneState& scene, AnimSubject subject, KeyframePage& page, int count);
+// The strip's set-up when its page opens: frame count, timeline range, ticks.
+void InitKeyframeStrip(SceneState& scene, AnimSubject subject, KeyframePage& page);
 // Clears the timeline's ticks and sets one at every key, in key order.
 void RebuildTicks(SceneState& scene, AnimSubject subject, KeyframePage& page);
 

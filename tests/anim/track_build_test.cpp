@@ -114,6 +114,26 @@ TEST_F(TrackBuild, BuildingAgainChangesNothing) {
     EXPECT_FLOAT_EQ(rotX(6), before);
 }
 
+TEST(BuildTrackFromFile, BackwardSegmentsWriteNothing) {
+    // Keys as a scene file may hold them, built without the editor's ordering.
+    auto t = std::make_unique<LightTrack>();
+    t->keyFrames[1] = 10;
+    t->keyFrames[2] = 4;
+    t->key[0][10] = 10;
+    t->key[0][4] = 50;
+    t->keyCount = 2;
+    BuildTrack(*t);
+    EXPECT_EQ(t->length, 4);
+    EXPECT_EQ(t->builtLength, 4);
+    EXPECT_FLOAT_EQ(t->track[0][9], 10.0f);
+    EXPECT_FLOAT_EQ(t->track[0][10], 0.0f);
+
+    // A key count past the track's capacity builds what the frames hold.
+    t->keyCount = 1 << 20;
+    BuildTrack(*t);
+    EXPECT_EQ(t->segment, kTrackFrames - 1);
+}
+
 TEST(SortKeyFrames, OrdersTheFirstEntries) {
     int frames[] = {0, 30, 10, 20, 5};
     SortKeyFrames(frames, 4);
