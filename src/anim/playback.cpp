@@ -1,6 +1,7 @@
 #include "anim/playback.h"
 
 #include "platform/gl.h"
+#include "platform/view_window.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -132,7 +133,11 @@ void ScrubScene(SceneState& s, AnimSubject page, int frame) {
 
 void ScrubTo(CGL2AviView& view, AnimSubject page, int frame) {
     ScrubScene(view, page, frame);
+    // A page's scroll arrives outside the view's painting: make its context current.
+    ViewWindow* window = view.window();
+    if (!window || !window->makeCurrent()) return;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    window->invalidate();
 }
 
 bool ScrubsAt(const SceneState& s, AnimSubject page, int frame) {

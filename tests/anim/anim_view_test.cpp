@@ -70,6 +70,31 @@ TEST_F(AnimView, PlayingModelKeysMovesThePackage) {
     v().m_pControlsPage = nullptr;
 }
 
+TEST_F(AnimView, ScrollingTheTimelineScrubsInsideTheTrack) {
+    test::FakeKeyframePage controls;
+    v().m_pControlsPage = &controls;
+    v().m_fPosY = 0;
+    AddKey(v(), AnimSubject::Model, controls);
+    v().m_fPosY = 100;
+    controls.position = 10;
+    AddKey(v(), AnimSubject::Model, controls);
+
+    controls.position = 4;
+    OnTimelineScrolled(v(), AnimSubject::Model);
+    EXPECT_EQ(controls.frameShown, 4);
+    EXPECT_FLOAT_EQ(v().m_fPosY, 50.0f);
+    const QImage posed = headless.frame();
+
+    // Past the end the sliders pose the package freely.
+    v().m_fPosY = -100;
+    controls.position = 12;
+    OnTimelineScrolled(v(), AnimSubject::Model);
+    EXPECT_EQ(controls.frameShown, 12);
+    EXPECT_FLOAT_EQ(v().m_fPosY, -100.0f);
+    EXPECT_NE(headless.frame(), posed);
+    v().m_pControlsPage = nullptr;
+}
+
 TEST_F(AnimView, NewSequenceQuestion) {
     ScriptedPlatform& platform = headless.platform;
     test::FakeKeyframePage controls;
