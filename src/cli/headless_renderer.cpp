@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "anim/playback.h"
 #include "assets/texture_table.h"
 #include "export/screenshot.h"
 #include "platform/offscreen_view.h"
@@ -43,27 +44,6 @@ void requestPick(CGL2AviView& view, const QString& face) {
         view.m_fPickFace[order.indexOf(face)] = 2;
     }
 }
-
-// Shows frame `frame` of every track that reaches it, as scrubbing a page's
-// timeline does; tracks that end earlier leave their subject alone.
-template <class Track, class Values>
-void applyFrame(const Track& track, const Values& values, int frame) {
-    if (frame >= kTrackFrames || track.length <= frame || track.builtLength <= frame) return;
-    for (std::size_t v = 0; v < values.size(); ++v)
-        if (values[v]) *values[v] = track.track[v][frame];
-}
-
-void showFrame(CGL2AviView& view, int frame) {
-    applyFrame(view.m_trackModel, ModelTrackValues(view), frame);
-    applyFrame(view.m_trackText, TextTrackValues(view), frame);
-    applyFrame(view.m_trackLight, LightTrackValues(view), frame);
-    applyFrame(view.m_trackPicture, PictureTrackValues(view), frame);
-    applyFrame(view.m_trackArray, ArrayTrackValues(view), frame);
-    const ArrayTrack& array = view.m_trackArray;
-    if (frame < kTrackFrames && array.length > frame && array.builtLength > frame)
-        view.m_nArrayCount = std::clamp(int(array.track[kArrayTrackBookCount][frame]), 0, kMaxArrayBooks);
-}
-
 
 }  // namespace
 
@@ -111,7 +91,8 @@ int RunHeadlessRender(const RenderOptions& options) {
                      "\" could not be read; the face keeps its previous image");
     }
 
-    if (options.frame >= 0) showFrame(*view, options.frame);
+    // Every track recorded that far shows its values of that frame, as a scrub does.
+    if (options.frame >= 0) ScrubScene(*view, AnimSubject::Model, options.frame);
 
     for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
 

@@ -10,7 +10,7 @@
 #include "assets/program_folder.h"
 #include "assets/texture_table.h"
 #include "files/scene_file.h"
-#include "files/track_rebuild.h"
+#include "anim/build_track.h"
 #include "platform/gl.h"
 #include "render/box_family.h"
 #include "view/gl2avi_view.h"
@@ -120,11 +120,11 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     m_fSceneOpened = 2;
     reloadSceneImages(*this, loaded.version);
     glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
-    RebuildTrackFromKeys(m_trackModel);
-    RebuildTrackFromKeys(m_trackText);
-    RebuildTrackFromKeys(m_trackLight);
-    RebuildTrackFromKeys(m_trackPicture);
-    RebuildTrackFromKeys(m_trackArray);
+    RebuildTrack(m_trackModel);
+    RebuildTrack(m_trackText);
+    RebuildTrack(m_trackLight);
+    RebuildTrack(m_trackPicture);
+    RebuildTrack(m_trackArray);
     BuildGlyphLists();
     refreshKeyframePage(m_pControlsPage, m_nFrameCount);
     refreshKeyframePage(m_pTextPage, m_nFrameCount);

@@ -4,7 +4,7 @@
 
 #include "files/scene_archive.h"
 #include "files/scene_file.h"
-#include "files/track_rebuild.h"
+#include "anim/build_track.h"
 #include "scene_test_support.h"
 
 using namespace vm;
@@ -24,8 +24,8 @@ void ExpectSameKeys(const KeyTrack<N>& a, const KeyTrack<N>& b, const char* name
 template <int N>
 void ExpectSameFrames(KeyTrack<N>& a, KeyTrack<N>& b, const char* name) {
     SCOPED_TRACE(name);
-    RebuildTrackFromKeys(a);
-    RebuildTrackFromKeys(b);
+    RebuildTrack(a);
+    RebuildTrack(b);
     EXPECT_EQ(a.length, b.length);
     EXPECT_TRUE(a.track == b.track);
 }
