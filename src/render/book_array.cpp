@@ -1,8 +1,118 @@
-// Not drawn yet: this renderer is still to be written.
+// The book array: a row of hard-back books, each shifted and turned by its
+// offsets, optionally doubled, with mirrored books and floor shadows.
+
+#include <algorithm>
+
+#include "platform/gl.h"
+#include "render/book_family.h"
+#include "render/floor_effects.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
 
-void CGL2AviView::RenderBookArray() {}
+namespace {
+
+// One drawn book: its rotation offsets (X, Y, Z), its position offsets
+// (X, Y, Z) and the pivot it tilts about.
+struct ArrayBook {
+    float rot[3];
+    float pos[3];
+    float pivotY, pivotZ;
+};
+
+class BookArrayRenderer {
+public:
+    explicit BookArrayRenderer(CGL2AviView& view) : v(view) {
+        const int count = std::clamp(v.m_nArrayCount, 0, kMaxArrayBooks);
+        const bool single = IsSet(v.m_fArraySingle);
+        for (int i = 0; i < count; ++i) {
+            const float* a = v.m_fArrayBookA[i];
+            books.push_back({{a[1], a[2], a[0]}, {a[4], a[5], a[6]}, single ? -5.8f : -2.8f, single ? -1.0f : -6.0f});
+            if (!single) {
+                // The second book of the slot steps the other way.
+                const float* b = v.m_fArrayBookB[i];
+                books.push_back({{b[1], b[2], b[0]}, {b[3], b[4], b[5]}, -2.8f, -6.0f});
+            }
+        }
+    }
+
+    void render() {
+        if (books.empty()) return;
+        for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
+            PrepareBookPart(v, part, false);
+            for (const ArrayBook& book : books) {
+                bookTransform(book, v.m_fArrayTilt);
+                DrawMesh(GetModel(BookPartModel(BookKind::HardBack, part)));
+            }
+            if (IsSet(v.m_fArrayReflection)) {
+                for (const ArrayBook& book : books) {
+                    PrepareBookPart(v, part, true);
+                    bookTransform(book, -v.m_fArrayTilt);
+                    BeginBookReflectionFade(v, part, v.m_fArrayBookRot[0], v.m_fArrayBookPos[2], 0.02f);
+                    DrawMesh(GetModel(BookPartMirror(BookKind::HardBack, part)));
+                    EndBookReflectionFade(v);
+                }
+            }
+        }
+        if (IsSet(v.m_fArrayShadow))
+            for (const ArrayBook& book : books) drawShadow(book);
+    }
+
+private:
+    void bookFrame(const ArrayBook& book) {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(0.02f * v.m_fArrayBookPos[0], 0.02f * v.m_fArrayBookPos[1],
+                     0.02f * (v.m_fArrayBookPos[2] - 1000.0f));
+        glRotatef(book.rot[0] + v.m_fArrayBookRot[0], 1, 0, 0);
+        glRotatef(book.rot[1] + v.m_fArrayBookRot[1], 0, 1, 0);
+        glRotatef(book.rot[2] + v.m_fArrayBookRot[2], 0, 0, 1);
+        glTranslatef(book.pos[0], book.pos[1], book.pos[2]);
+    }
+
+    void scale() {
+        glScalef(1.0f + 0.01f * v.m_fArrayBookScale[0], 1.0f + 0.01f * v.m_fArrayBookScale[1],
+                 1.0f + 0.01f * v.m_fArrayBookScale[2]);
+    }
+
+    void bookTransform(const ArrayBook& book, float tilt) {
+        bookFrame(book);
+        glTranslatef(0.0f, book.pivotY, book.pivotZ);
+        glRotatef(tilt, 1, 0, 0);
+        glTranslatef(0.0f, -book.pivotY, -book.pivotZ);
+        scale();
+    }
+
+    void drawShadow(const ArrayBook& book) {
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT1);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_DEPTH_TEST);
+        bookFrame(book);
+        scale();
+        glRotatef(0.01f * v.m_fArrayBookRot[0] - 90.0f, 1, 0, 0);
+        glScalef(0.87f, 1.0f + 0.2f * v.m_fShadowLength, 1.0f);
+        const float shift = 4.9f - v.m_fShadowLength / 19.0f;
+        DrawShadowGrid(v.m_fFlatGrid, 0.6f, [shift](float& x, float& y, float& z) {
+            x -= 0.1f;
+            y += shift;
+            z -= 5.8f;
+        });
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+    }
+
+    CGL2AviView& v;
+    std::vector<ArrayBook> books;
+};
+
+}  // namespace
+
+void CGL2AviView::RenderBookArray() { BookArrayRenderer(*this).render(); }
 
 }  // namespace vm

@@ -1,8 +1,160 @@
-// Not drawn yet: this renderer is still to be written.
+// The coffee mug: the printed body and the coloured rest, a shine pass of
+// the environment map, the floor reflection and the flattened-mug shadow.
+
+#include "assets/model_set.h"
+#include "assets/texture_table.h"
+#include "platform/gl.h"
+#include "render/floor_effects.h"
+#include "render/lighting.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
 
-void CGL2AviView::RenderMug() {}
+namespace {
+
+void setLight1(GLenum what, float a, float b, float c, float d) {
+    const GLfloat values[4] = {a, b, c, d};
+    glLightfv(GL_LIGHT1, what, values);
+}
+
+class MugRenderer {
+public:
+    explicit MugRenderer(CGL2AviView& view) : v(view) {}
+
+    void render() {
+        if (v.m_fPackageFamily != 2.0f) return;
+        // The first frame of a newly chosen mug brings the spot in front of it.
+        if (v.m_fMugSeen <= 1.0f) v.m_fSpotPos[2] = 100;
+        v.m_fMugSeen = 4;
+
+        beginPass();
+        DrawMug(GetModel(ModelId::CoffeeMug), 1.0f);
+        DrawMugShine(GetModel(ModelId::CoffeeMug));
+
+        if (IsSet(v.m_fReflection)) {
+            beginPass();
+            float alpha = 1.0f;
+            if (!IsSet(v.m_fShowPicture)) {
+                EnableReflectionFog(v, v.m_fFogStartBase + v.m_fReflectAmount - 200.0f - v.m_fPosZ,
+                                    v.m_fFogEndBase + v.m_fReflectAmount - 210.0f - v.m_fPosZ);
+            } else {
+                // Over a background picture the mirrored mug is blended instead.
+                EnableReflectionBlend(v);
+                alpha = 0.08f + 0.01f * v.m_fReflectAmount;
+            }
+            DrawMug(GetModel(ModelId::CoffeeMugMirror), alpha);
+            DrawMugShine(GetModel(ModelId::CoffeeMugMirror));
+            glDisable(GL_FOG);
+            glDisable(GL_BLEND);
+            glDisable(GL_CULL_FACE);
+            glCullFace(GL_BACK);
+        }
+
+        if (IsSet(v.m_fShadow)) drawShadow();
+        // The mug's colour material must not outlive it: only the spot light
+        // keeps it on for the other packages.
+        if (!IsSet(v.m_fSpotLight)) glDisable(GL_COLOR_MATERIAL);
+    }
+
+private:
+    void packageTransform() {
+        glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+        glRotatef(v.m_fRotX, 1, 0, 0);
+        glRotatef(v.m_fRotY, 0, 1, 0);
+        glRotatef(v.m_fRotZ, 0, 0, 1);
+    }
+
+    // State, light and transform of the mug and of its reflection.
+    void beginPass() {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glShadeModel(GL_SMOOTH);
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+        if (IsSet(v.m_fLighting)) {
+            glEnable(GL_LIGHTING);
+            glEnable(GL_LIGHT1);
+            setLight1(GL_POSITION, v.m_fSpotPos[0], v.m_fSpotPos[1], v.m_fSpotPos[2], 1.0f);
+            glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
+            glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
+            setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
+        }
+        if (NormalLightActive(v)) {
+            glEnable(GL_LIGHTING);
+            setLight1(GL_AMBIENT, 0.5f, 0.5f, 0.5f, 1.0f);
+            setLight1(GL_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
+            setLight1(GL_POSITION, 0.25f * v.m_fLightPos[0], 0.5f * v.m_fLightPos[1], 170.0f, 1.0f);
+            glEnable(GL_LIGHT1);
+        }
+        packageTransform();
+        glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+    }
+
+    // Object 0 carries the print from the mug half of the texture table;
+    // object 1 is tinted in the mug colour over the body texture.
+    void DrawMug(const Model3DS& mug, float alpha) {
+        if (mug.pObjects.empty()) return;
+        const ModelObject& body = mug.pObjects[0];
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, alpha);
+        glBindTexture(GL_TEXTURE_2D, MugTextureSlot(std::max(0, body.nMaterial)));
+        DrawMeshObject(body);
+        if (mug.pObjects.size() < 2) return;
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_COLOR_MATERIAL);
+        glColor4f(v.m_fMugRed / 255.0f, v.m_fMugGreen / 255.0f, v.m_fMugBlue / 255.0f, alpha);
+        const GLfloat noAmbient[4] = {0, 0, 0, 0};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        glBindTexture(GL_TEXTURE_2D, v.m_texMugBody);
+        DrawMeshObject(mug.pObjects[1]);
+    }
+
+    // The environment map added over the mug.
+    void DrawMugShine(const Model3DS& mug) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+        glBindTexture(GL_TEXTURE_2D, v.m_texMugShine);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        if (!mug.pObjects.empty()) DrawMeshObject(mug.pObjects[0]);
+        if (mug.pObjects.size() > 1) {
+            glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+            DrawMeshObject(mug.pObjects[1]);
+        }
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+        glDisable(GL_BLEND);
+    }
+
+    void drawShadow() {
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+        // A shadow is black whatever the light does.
+        glDisable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        packageTransform();
+        glScalef(5.0005f + 0.1f * v.m_fSize[0], 4.92f + 0.1f * v.m_fSize[1],
+                 5.0005f + 0.1f * v.m_fSize[2] + v.m_fShadowLength);
+        if (!IsSet(v.m_fShowPicture))
+            EnableReflectionFog(v, v.m_fFogStartBase - 200.0f - 0.5f * v.m_fPosZ,
+                                v.m_fFogEndBase - 250.0f - v.m_fPosZ);
+        DrawMesh(GetModel(ModelId::FlatCoffeeMug));
+        glDisable(GL_FOG);
+    }
+
+    CGL2AviView& v;
+};
+
+}  // namespace
+
+void CGL2AviView::RenderMug() { MugRenderer(*this).render(); }
 
 }  // namespace vm

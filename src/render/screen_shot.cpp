@@ -1,8 +1,109 @@
-// Not drawn yet: this renderer is still to be written.
+// The screen-shot sheet: the picked screenshot on a flat sheet in the
+// proportions of the last loaded image, with a fading sheen in the front
+// face's colour, and the pick of the screenshot itself.
+
+#include <QFileInfo>
+
+#include "assets/model_set.h"
+#include "platform/gl.h"
+#include "render/box_family.h"
+#include "render/lighting.h"
 #include "view/gl2avi_view.h"
+#include "view/texture_pick.h"
 
 namespace vm {
 
-void CGL2AviView::RenderScreenShot() {}
+namespace {
+
+void setLight1(GLenum what, float a, float b, float c, float d) {
+    const GLfloat values[4] = {a, b, c, d};
+    glLightfv(GL_LIGHT1, what, values);
+}
+
+// The sheet's cells, 4 in front of the grid's plane; `alpha` < 0 keeps the
+// current colour, otherwise each column fades from `rgb` at `alpha`.
+void drawSheet(const float (&grid)[kGridSize][kGridSize][3], const float* rgb, float alpha) {
+    constexpr int cells = kGridSize - 1;
+    auto corner = [&](int i, int j) {
+        glTexCoord2f(float(i) / cells, float(j) / cells);
+        glVertex3f(grid[i][j][0], grid[i][j][1], grid[i][j][2] + 4.0f);
+    };
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < cells; ++i) {
+        for (int j = 0; j < cells; ++j) {
+            if (alpha >= 0.0f) glColor4f(rgb[0], rgb[1], rgb[2], alpha - float(j) / cells);
+            corner(i, j);
+            corner(i, j + 1);
+            corner(i + 1, j + 1);
+            corner(i + 1, j);
+        }
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void CGL2AviView::RenderScreenShot() {
+    if (m_fPackageFamily != 6.0f) return;
+    m_fImageWidth = float(m_nImageWidthHM);
+    m_fImageHeight = float(m_nImageHeightHM);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glCullFace(GL_BACK);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (IsSet(m_fSpotLight)) {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_COLOR_MATERIAL);
+        glColor4f(1.5f, 1.5f, 1.5f, 1.0f);
+        const GLfloat noAmbient[4] = {0, 0, 0, 1};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        glEnable(GL_LIGHT1);
+        setLight1(GL_POSITION, 0.2f * m_fSpotPos[0], 0.2f * m_fSpotPos[1], 0.2f * m_fSpotPos[2], 1.0f);
+        glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
+        glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
+        setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
+    }
+
+    // The picked screenshot lives in the box model's front slot.
+    glBindTexture(GL_TEXTURE_2D, BoxFaceSlot(0));
+    glTranslatef(0.02f * m_fPosX, 0.02f * m_fPosY, m_fPosZ - 100.0f);
+    glRotatef(m_fRotX, 1, 0, 0);
+    glRotatef(m_fRotY, 0, 1, 0);
+    glRotatef(m_fRotZ, 0, 0, 1);
+    glScalef(0.001f * m_fImageWidth, 0.001f * m_fImageHeight, 2.0f * m_fPictureDepth);
+    drawSheet(m_fFlatGrid, nullptr, -1.0f);
+
+    if (IsSet(m_fReflection) && !IsSet(m_fShowPicture)) {
+        glDisable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+        if (IsSet(m_fFacePlain[0])) glDisable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        drawSheet(m_fFlatGrid, m_fFaceRGB[0], 0.6f - 0.01f * m_fReflectAmount);
+        glDisable(GL_BLEND);
+    }
+
+    // "Load Screen Shot" asks for the image through the front face's pick.
+    if (IsSet(m_fPickFace[0])) {
+        m_fPickFace[0] = 0;
+        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
+            m_fPathAsGiven = 2;
+            m_strFacePath[0] = "Boxes/" + QFileInfo(*chosen).fileName();
+            m_fFacePathLen[0] = float(chosen->size());
+            LoadTexture(*chosen, &BoxFaceSlot(0), 0);
+            AfterTexturePick(*this, 1073, m_strFacePath[0]);
+        }
+    }
+}
 
 }  // namespace vm

@@ -122,6 +122,8 @@ struct SceneState {
     float m_fShadow = 0, m_fShadowToggle = 0;
     float m_fShadowRangeSet = 0;
     float m_fFogStartBase = 0, m_fFogEndBase = 0;
+    // The factors of the last book reflection fog (start and end per distance).
+    float m_fBookFogP = 0, m_fBookFogQ = 0;
 
     // 3D text.
     float m_fTextTwist[3] = {};
