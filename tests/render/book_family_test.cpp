@@ -1,0 +1,103 @@
+// The single book of every kind, as a user sees it after choosing it: the
+// cover in the middle, its reflection below, its shadow on the floor.
+
+#include <gtest/gtest.h>
+
+#include "render/book_family.h"
+#include "render/frame_checks.h"
+#include "render/scene_models.h"
+#include "support/offscreen_fixture.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kRed(220, 30, 30), kGreen(30, 200, 30), kBlue(30, 30, 220), kPaper(250, 245, 230);
+
+struct KindInfo {
+    float kind;
+    const char* name;
+    ModelId models[8];  // front, back, spine, page, then the mirrors
+};
+
+const KindInfo kKinds[] = {
+    {0, "hardback", {ModelId::FrontCover1, ModelId::BackCover1, ModelId::Binder1, ModelId::Page1,
+                     ModelId::FrontCover1M, ModelId::BackCover1M, ModelId::SpineCover1M, ModelId::Page1M}},
+    {2, "curled", {ModelId::FrontCurl, ModelId::BackCurl, ModelId::SpineCurl, ModelId::PageCurl,
+                   ModelId::FrontCurlM, ModelId::BackCurlM, ModelId::SpineCurlM, ModelId::PageCurlM}},
+    {4, "open", {ModelId::FrontOpen, ModelId::BackOpen, ModelId::SpineOpen, ModelId::PageOpen,
+                 ModelId::FrontOpenM, ModelId::BackOpenM, ModelId::SpineOpenM, ModelId::PageOpenM}},
+    {6, "display", {ModelId::FrontDisplay, ModelId::BackDisplay, ModelId::BinderDisplay, ModelId::PageDisplay,
+                    ModelId::FrontDisplayM, ModelId::BackDisplayM, ModelId::BinderDisplayM,
+                    ModelId::PageDisplayM}},
+    {8, "standup", {ModelId::StandUpOpenFront, ModelId::StandUpOpenBack, ModelId::StandUpOpenSpine,
+                    ModelId::StandUpOpenPage, ModelId::StandUpOpenFrontM, ModelId::StandUpOpenBackM,
+                    ModelId::StandUpOpenSpineM, ModelId::StandUpOpenPageM}},
+    {10, "ezine", {ModelId::EZinesFront, ModelId::EZinesBack, ModelId::EZinesLeft, ModelId::EZinesPage,
+                   ModelId::EZinesFrontM, ModelId::EZinesBackM, ModelId::EZinesLeftM, ModelId::EZinesPageM}},
+};
+
+// A New scene showing one book kind with stand-in models and one-colour
+// covers: red front, green back, blue spine.
+struct BookScene : HeadlessView {
+    explicit BookScene(const KindInfo& info, bool modelsLoaded = true) : HeadlessView(200, 150) {
+        if (!created) return;
+        view->OnInitialUpdate();
+        view->OnNewScene();
+        host.makeCurrent();
+        CGL2AviView& v = *view;
+        v.m_fTextOn = 0;
+        v.m_fPackageFamily = 0;
+        v.m_fModelBook = 2;
+        v.m_fBookKind = info.kind;
+        v.m_fSize[0] = v.m_fSize[1] = v.m_fSize[2] = 0;
+        if (modelsLoaded)
+            v.m_fCurlModelsLoaded = v.m_fOpenModelsLoaded = v.m_fDisplayModelsLoaded = v.m_fStandUpModelsLoaded = 2;
+        const ModelId* m = info.models;
+        InstallBookModels(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7]);
+        v.m_texBookFace[0] = SolidTexture(kRed);
+        v.m_texBookFace[1] = SolidTexture(kGreen);
+        v.m_texBookFace[2] = SolidTexture(kBlue);
+        v.m_texPage = SolidTexture(kPaper);
+    }
+    CGL2AviView& v() { return *view; }
+};
+
+}  // namespace
+
+TEST(BookFamily, EveryKindShowsItsCoverWithAReflectionBelowAndAShadowOnTheFloor) {
+    for (const KindInfo& info : kKinds) {
+        SCOPED_TRACE(info.name);
+        BookScene scene(info);
+        ASSERT_TRUE(scene.created);
+        CGL2AviView& v = scene.v();
+        v.m_fReflection = 0;
+        v.m_fShadow = 0;
+        // Seen from above, so the floor behind the book shows.
+        v.m_fRotX = 60;
+        v.m_fShadowLength = 6;
+        const QImage bare = scene.frame();
+        SaveFrame(bare, QString("book-%1-bare").arg(info.name));
+        const QRect book = Drawn(bare, kWhite);
+        ASSERT_FALSE(book.isEmpty());
+        EXPECT_GT(CountNear(bare, kRed), 200) << "the front cover shows its image";
+        // The book stands in the middle of the view.
+        EXPECT_NEAR(book.center().x(), 100, 30);
+
+        v.m_fReflection = 2;
+        const QImage reflected = scene.frame();
+        SaveFrame(reflected, QString("book-%1-reflection").arg(info.name));
+        const Change reflection = Compare(bare, reflected);
+        EXPECT_GT(reflection.pixels, 100);
+        EXPECT_GT(reflection.area.center().y(), book.center().y()) << "the reflection lies below the book";
+
+        v.m_fShadow = 2;
+        const QImage shadowed = scene.frame();
+        SaveFrame(shadowed, QString("book-%1-shadow").arg(info.name));
+        const Change shadow = Compare(reflected, shadowed);
+        EXPECT_GT(shadow.pixels, 50);
+        EXPECT_LT(shadow.lumaChange, -10) << "the shadow darkens the floor";
+    }
+}
