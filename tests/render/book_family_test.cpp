@@ -101,3 +101,90 @@ TEST(BookFamily, EveryKindShowsItsCoverWithAReflectionBelowAndAShadowOnTheFloor)
         EXPECT_LT(shadow.lumaChange, -10) << "the shadow darkens the floor";
     }
 }
+
+TEST(BookFamily, OverABackgroundPictureTheReflectionBlendsInsteadOfFading) {
+    BookScene scene(kKinds[0]);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    v.m_fShadow = 0;
+    v.m_fReflection = 0;
+    const QImage bare = scene.frame();
+    v.m_fReflection = 2;
+    // An amount of -8 gives the blend no alpha at all, while the fog still
+    // lets the mirrored book show.
+    v.m_fReflectAmount = -8;
+    v.m_fShowPicture = 0;
+    EXPECT_GT(Compare(bare, scene.frame()).pixels, 100) << "fogged reflection";
+    v.m_fShowPicture = 2;
+    EXPECT_EQ(Compare(bare, scene.frame()).pixels, 0) << "blended reflection at alpha 0";
+    // At 92 the blend is opaque: the mirrored cover shows its full colour.
+    v.m_fReflectAmount = 92;
+    const Change opaque = Compare(bare, scene.frame());
+    EXPECT_GT(opaque.pixels, 100);
+    EXPECT_GT(opaque.area.center().y(), Drawn(bare, kWhite).center().y());
+}
+
+TEST(BookFamily, TheCurlModelsAreImportedOnceOnTheirFirstDraw) {
+    BookScene scene(kKinds[1], /*modelsLoaded=*/false);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    scene.frame();
+    EXPECT_EQ(v.m_fCurlModelsLoaded, 2.0f);
+    // Whatever the first import read stays; a second frame reads nothing again.
+    InstallBookModels(ModelId::FrontCurl, ModelId::BackCurl, ModelId::SpineCurl, ModelId::PageCurl,
+                      ModelId::FrontCurlM, ModelId::BackCurlM, ModelId::SpineCurlM, ModelId::PageCurlM);
+    const auto messages = scene.platform.callsOf("messageBox").size();
+    const QImage second = scene.frame();
+    EXPECT_EQ(GetModel(ModelId::FrontCurl).pObjects.size(), 1u);
+    EXPECT_EQ(scene.platform.callsOf("messageBox").size(), messages);
+    EXPECT_GT(CountNear(second, kRed), 200);
+}
+
+TEST(BookFamily, TheBookTiltsAboutItsBottomEdge) {
+    BookScene scene(kKinds[0]);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    v.m_fReflection = v.m_fShadow = 0;
+    v.m_fRotX = v.m_fRotY = 0;
+    const QRect upright = Drawn(scene.frame(), kWhite);
+    v.m_fTilt = -40;
+    const QRect tilted = Drawn(scene.frame(), kWhite);
+    // The foot stays where it stood; the top leans away.
+    EXPECT_NEAR(tilted.bottom(), upright.bottom(), 3);
+    EXPECT_GT(tilted.top(), upright.top() + 10);
+}
+
+TEST(BookFamily, ShadowLengthsAreHeldWithinTheKindsLimits) {
+    struct Case {
+        int kind;
+        float before, after;
+    } cases[] = {{0, 20, 12}, {0, 15, 15}, {0, -25, -20}, {1, 13, 12}, {1, -6, -4}, {4, 0, -1.2f}, {4, -3, -2.5f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(kKinds[c.kind].name);
+        BookScene scene(kKinds[c.kind]);
+        ASSERT_TRUE(scene.created);
+        scene.v().m_fShadowLength = c.before;
+        scene.frame();
+        EXPECT_FLOAT_EQ(scene.v().m_fShadowLength, c.after) << "from " << c.before;
+    }
+}
+
+TEST(BookFamily, DefaultImageRequestsAreConsumedOnlyByABookFrame) {
+    BookScene scene(kKinds[0]);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    v.m_fPackageFamily = 4;
+    v.m_fCurlDefaults = 2;
+    scene.frame();
+    EXPECT_EQ(v.m_fCurlDefaults, 2.0f) << "another family leaves the request";
+    v.m_fPackageFamily = 0;
+    v.m_fBookKind = 0;  // not the curled book: the request is dropped unserved
+    scene.frame();
+    EXPECT_EQ(v.m_fCurlDefaults, 0.0f);
+    EXPECT_EQ(v.m_fCurlDefaultsLoaded, 0.0f);
+    v.m_fBookKind = 2;
+    v.m_fCurlDefaults = 2;
+    scene.frame();
+    EXPECT_EQ(v.m_fCurlDefaults, 0.0f);
+    EXPECT_EQ(v.m_fCurlDefaultsLoaded, 2.0f);
+}

@@ -1,0 +1,158 @@
+// The mug, the CD disc, the screen-shot sheet and the book array as a user
+// sees them, with stand-in models and one-colour images.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "assets/texture_table.h"
+#include "render/box_family.h"
+#include "render/frame_checks.h"
+#include "render/scene_models.h"
+#include "support/offscreen_fixture.h"
+
+using namespace vm;
+using namespace vm::test;
+
+namespace {
+
+const QColor kWhite(255, 255, 255), kRed(220, 30, 30), kBlue(30, 30, 220);
+
+struct PackageScene : HeadlessView {
+    explicit PackageScene(float family) : HeadlessView(200, 150) {
+        if (!created) return;
+        view->OnInitialUpdate();
+        view->OnNewScene();
+        host.makeCurrent();
+        view->m_fTextOn = 0;
+        view->m_fPackageFamily = family;
+        view->m_fSize[0] = view->m_fSize[1] = view->m_fSize[2] = 0;
+    }
+    CGL2AviView& v() { return *view; }
+};
+
+QString writeImage(const QTemporaryDir& dir, const char* name, QColor colour) {
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    image.save(path);
+    return path;
+}
+
+}  // namespace
+
+TEST(Mug, ShowsItsPrintWithAReflectionBelowAndADarkerShadow) {
+    PackageScene scene(2);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    InstallMugModels();
+    MugTextureSlot(0) = SolidTexture(kRed);
+    v.m_fReflection = v.m_fShadow = 0;
+    const QImage bare = scene.frame();
+    SaveFrame(bare, "mug-bare");
+    EXPECT_EQ(v.m_fMugSeen, 4.0f);
+    EXPECT_EQ(v.m_fSpotPos[2], 100.0f) << "the first mug frame brings the spot in front of it";
+    EXPECT_GT(CountNear(bare, kRed, 90), 200) << "the print shows on the body";
+    const QRect mug = Drawn(bare, kWhite);
+    v.m_fReflection = 2;
+    const QImage reflected = scene.frame();
+    const Change reflection = Compare(bare, reflected);
+    EXPECT_GT(reflection.pixels, 50);
+    EXPECT_GT(reflection.area.center().y(), mug.center().y());
+    v.m_fShadow = 2;
+    const QImage shadowed = scene.frame();
+    SaveFrame(shadowed, "mug-shadow");
+    const Change shadow = Compare(reflected, shadowed);
+    EXPECT_GT(shadow.pixels, 20);
+    EXPECT_LT(shadow.lumaChange, -10);
+}
+
+TEST(Mug, LoadingAMugImageNeverChangesABoxFace) {
+    PackageScene scene(2);
+    ASSERT_TRUE(scene.created);
+    QTemporaryDir dir;
+    InstallMugModels();
+    unsigned int boxFaces[6];
+    for (int i = 0; i < 6; ++i) boxFaces[i] = BoxFaceSlot(i);
+    const unsigned int before = MugTextureSlot(0);
+    scene.platform.queueOpenFileName(writeImage(dir, "mug.png", kBlue));
+    scene.v().m_fPickMug = 2;
+    scene.frame();
+    EXPECT_NE(MugTextureSlot(0), before);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(BoxFaceSlot(i), boxFaces[i]) << "box object " << i;
+    EXPECT_GT(CountNear(scene.frame(), kBlue, 90), 200) << "the new print shows";
+}
+
+TEST(CDDisc, ShowsItsLabelAndAReflectionThatVanishesAtAmount40) {
+    PackageScene scene(7);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    v.m_texCDLabel = SolidTexture(kRed);
+    v.m_texCDHub = SolidTexture(kBlue);
+    v.m_fReflection = 0;
+    const QImage bare = scene.frame();
+    SaveFrame(bare, "cd-bare");
+    EXPECT_GT(CountNear(bare, kRed), 500) << "the label";
+    v.m_fReflection = 2;
+    v.m_fReflectAmount = 0;
+    const QImage reflected = scene.frame();
+    SaveFrame(reflected, "cd-reflection");
+    const Change reflection = Compare(bare, reflected);
+    EXPECT_GT(reflection.pixels, 50);
+    EXPECT_GT(reflection.area.center().y(), Drawn(bare, kWhite).center().y());
+    v.m_fReflectAmount = 40;
+    EXPECT_EQ(Compare(bare, scene.frame()).pixels, 0) << "alpha 0.4 - 0.4 hides the reflection";
+}
+
+TEST(ScreenShot, TheSheetShowsThePickedScreenshot) {
+    PackageScene scene(6);
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    QTemporaryDir dir;
+    v.m_fReflection = 0;
+    scene.platform.queueOpenFileName(writeImage(dir, "shot.png", kBlue));
+    v.m_fPickFace[0] = 2;
+    scene.frame();
+    EXPECT_EQ(v.m_strFacePath[0], "Boxes/shot.png");
+    const QImage image = scene.frame();
+    SaveFrame(image, "screenshot");
+    EXPECT_GT(CountNear(image, kBlue), 500);
+    // The sheet keeps the image's 4:3 proportions.
+    const QRect sheet = Drawn(image, kWhite);
+    EXPECT_GT(sheet.width(), sheet.height() * 0.9);
+}
+
+TEST(BookArray, DrawsEveryBookAndNothingForNoBooks) {
+    PackageScene scene(20);  // no single package
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    InstallBookModels(ModelId::FrontCover1, ModelId::BackCover1, ModelId::Binder1, ModelId::Page1,
+                      ModelId::FrontCover1M, ModelId::BackCover1M, ModelId::SpineCover1M, ModelId::Page1M);
+    v.m_texBookFace[0] = SolidTexture(kRed);
+    v.m_fMultiBook = 2;
+    v.m_nArrayCount = 0;
+    const QImage none = scene.frame();
+    EXPECT_TRUE(Drawn(none, kWhite).isEmpty()) << "no books, nothing drawn";
+
+    v.m_nArrayCount = 1;
+    scene.frame();  // the offsets follow one frame later
+    const QRect one = Drawn(scene.frame(), kWhite);
+    v.m_nArrayCount = 5;
+    scene.frame();
+    const QImage five = scene.frame();
+    SaveFrame(five, "array-five");
+    const QRect row = Drawn(five, kWhite);
+    EXPECT_GT(row.width() * row.height(), one.width() * one.height()) << "five books cover more than one";
+
+    v.m_fArrayReflection = 2;
+    const QImage reflected = scene.frame();
+    EXPECT_GT(Compare(five, reflected).area.center().y(), row.center().y());
+    v.m_fArrayShadow = 2;
+    const QImage shadowed = scene.frame();
+    SaveFrame(shadowed, "array-shadow");
+    EXPECT_LT(Compare(reflected, shadowed).lumaChange, -10);
+
+    v.m_fArraySingle = 0;  // double books
+    scene.frame();
+    SaveFrame(scene.frame(), "array-double");
+}
