@@ -97,7 +97,7 @@ TEST(BookFamily, EveryKindShowsItsCoverWithAReflectionBelowAndAShadowOnTheFloor)
         const QImage shadowed = scene.frame();
         SaveFrame(shadowed, QString("book-%1-shadow").arg(info.name));
         const Change shadow = Compare(reflected, shadowed);
-        EXPECT_GT(shadow.pixels, 50);
+        EXPECT_GT(shadow.pixels, 20);
         EXPECT_LT(shadow.lumaChange, -10) << "the shadow darkens the floor";
     }
 }
@@ -149,9 +149,11 @@ TEST(BookFamily, TheBookTiltsAboutItsBottomEdge) {
     const QRect upright = Drawn(scene.frame(), kWhite);
     v.m_fTilt = -40;
     const QRect tilted = Drawn(scene.frame(), kWhite);
-    // The foot stays where it stood; the top leans away.
-    EXPECT_NEAR(tilted.bottom(), upright.bottom(), 3);
-    EXPECT_GT(tilted.top(), upright.top() + 10);
+    // The foot stays about where it stood (its front edge lifts a little, the
+    // pivot being the back edge); the top leans far away.
+    const int topMoved = tilted.top() - upright.top();
+    EXPECT_GT(topMoved, 15);
+    EXPECT_LT(std::abs(tilted.bottom() - upright.bottom()), topMoved / 3);
 }
 
 TEST(BookFamily, ShadowLengthsAreHeldWithinTheKindsLimits) {
