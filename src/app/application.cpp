@@ -6,6 +6,7 @@
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "ui/my_sheet.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -26,6 +27,7 @@ CGL2AviApp::CGL2AviApp() {
 
 CGL2AviApp::~CGL2AviApp() {
     m_idle.stop();
+    if (m_view && m_view->m_pControlDeck) delete static_cast<CMySheet*>(m_view->m_pControlDeck);
     m_frame.reset();  // destroys the view widget, which releases the context
     m_view.reset();
 }
@@ -35,6 +37,9 @@ bool CGL2AviApp::InitInstance() {
     m_view = std::make_unique<CGL2AviView>(m_platform);
     m_frame = std::make_unique<CMainFrame>(*m_view, m_platform);
     m_platform.setMainWindow(m_frame.get());
+    m_frame->onControlDeck = [this] {
+        OnControlDeck(*m_view, [this] { m_frame->routeCommand(32771); });
+    };
     m_platform.setResizeHandler([this](int w, int h) { m_frame->resizeViewTo(w, h); });
 
     GLViewWidget* widget = m_frame->viewWidget();

@@ -1,0 +1,79 @@
+#include "ui/my_sheet.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "ui/my_property1.h"
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDialog(nullptr), m_view(view) {
+    setWindowTitle("Control Deck");
+    setModal(false);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setDocumentMode(false);
+    layout->addWidget(m_tabs);
+
+    m_controls = new CmyProperty1(view, m_tabs);
+    addPage(Controls, m_controls, "Controls");
+    connect(m_controls->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
+        if (generateAvi) generateAvi();
+    });
+    m_tabs->setCurrentIndex(0);
+
+    view.m_pControlDeck = this;
+    view.m_pControlsPage = m_controls;
+}
+
+CMySheet::~CMySheet() {
+    // The pages go with the window: the view must not reach them any more.
+    if (m_view.m_pControlDeck == this) {
+        m_view.m_bDeckOpen = 0;
+        m_view.m_pControlDeck = nullptr;
+        m_view.m_pControlsPage = nullptr;
+        m_view.m_pTextPage = nullptr;
+        m_view.m_pSideTexturesPage = nullptr;
+        m_view.m_pLightingPage = nullptr;
+        m_view.m_pPicturePage = nullptr;
+        m_view.m_pReflectionsPage = nullptr;
+        m_view.m_pShadowsPage = nullptr;
+        m_view.m_pMultiBookPage = nullptr;
+    }
+}
+
+void CMySheet::addPage(Tab tab, QWidget* page, const QString& caption) {
+    int index = 0;
+    while (index < m_tabOrder.size() && m_tabOrder[index] < tab) ++index;
+    m_tabOrder.insert(index, tab);
+    m_tabs->insertTab(index, page, caption);
+}
+
+void CMySheet::showDeck() { show(); }
+void CMySheet::hideDeck() { hide(); }
+
+void CMySheet::closeEvent(QCloseEvent* event) {
+    m_controls->updateData();
+    m_view.m_bDeckOpen = 0;
+    QDialog::closeEvent(event);
+}
+
+void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi) {
+    if (view.m_bDeckOpen && view.m_pControlDeck) {
+        auto* sheet = static_cast<CMySheet*>(view.m_pControlDeck);
+        sheet->show();
+        sheet->raise();
+        sheet->activateWindow();
+        return;
+    }
+    view.m_bDeckOpen = 1;
+    auto* sheet = new CMySheet(view, std::move(generateAvi));
+    sheet->move(0, 300);
+    sheet->show();
+}
+
+}  // namespace vm

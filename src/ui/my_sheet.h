@@ -1,0 +1,46 @@
+#pragma once
+// CMySheet: the modeless, always-on-top "Control Deck" holding the pages.
+
+#include <QDialog>
+#include <QTabWidget>
+#include <functional>
+
+#include "view/page_interfaces.h"
+
+namespace vm {
+
+class CGL2AviView;
+class CmyProperty1;
+
+class CMySheet : public QDialog, public ControlDeck {
+    Q_OBJECT
+public:
+    // `generateAvi` runs the video export command of the main window.
+    explicit CMySheet(CGL2AviView& view, std::function<void()> generateAvi = {});
+    ~CMySheet() override;
+
+    QTabWidget* tabs() const { return m_tabs; }
+    CmyProperty1* controlsPage() const { return m_controls; }
+
+    void showDeck() override;
+    void hideDeck() override;
+
+    // Tab order of the deck; pages not built yet keep their place free.
+    enum Tab { Controls, Text, Picture, Lighting, Reflections, Shadows, SideTextures, MultiBook };
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void addPage(Tab tab, QWidget* page, const QString& caption);
+
+    CGL2AviView& m_view;
+    QTabWidget* m_tabs;
+    CmyProperty1* m_controls = nullptr;
+    QList<Tab> m_tabOrder;
+};
+
+// View command 32772: opens the deck, or brings it to the front.
+void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi = {});
+
+}  // namespace vm

@@ -1,0 +1,158 @@
+// The Controls page and the deck, driven through their real widgets.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/scripted_platform.h"
+#include "ui/my_property1.h"
+#include "ui/my_sheet.h"
+#include "view/gl2avi_view.h"
+
+using namespace vm;
+
+namespace {
+
+struct ControlsPage : ::testing::Test {
+    void SetUp() override {
+        view = std::make_unique<CGL2AviView>(platform);
+        page = std::make_unique<CmyProperty1>(*view);
+        ASSERT_TRUE(thumbs.isValid());
+        for (const char* name : {"Book.jpg", "Cube.jpg", "E-Zines.jpg", "Tape.jpg", "notes.txt"}) {
+            QImage image(60, 40, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            image.save(thumbs.filePath(name), "PNG");
+        }
+        page->thumbs()->setExtension("jpg");
+        page->thumbs()->LoadFolder(thumbs.path());
+    }
+    void select(const QString& name) {
+        const auto items = page->thumbs()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        page->thumbs()->setCurrentItem(items.first());
+    }
+
+    ScriptedPlatform platform;
+    std::unique_ptr<CGL2AviView> view;
+    std::unique_ptr<CmyProperty1> page;
+    QTemporaryDir thumbs;
+};
+
+TEST_F(ControlsPage, ListsTheFolderJpegsAsFortyNinePixelIcons) {
+    ASSERT_EQ(page->thumbs()->count(), 4);  // the text file is not listed
+    EXPECT_EQ(page->thumbs()->item(0)->text(), "Book.jpg");
+    EXPECT_EQ(page->thumbs()->iconSize(), QSize(49, 49));
+    EXPECT_EQ(page->thumbs()->GetSelectedName(), "Book.jpg");
+}
+
+TEST_F(ControlsPage, PackageChoiceTakesEffectAtOnceAndAtMostFourTimesInARow) {
+    select("Cube.jpg");  // the selection notification is the first command
+    EXPECT_EQ(view->m_fPackageFamily, 4);
+    EXPECT_EQ(view->m_fLoadDefaults, 4);
+    for (int i = 0; i < 6; ++i) {
+        view->m_fPosX = 99;
+        page->OnCmdMsg();
+        EXPECT_EQ(view->m_fPosX, i < 3 ? 0 : 99) << "command " << i + 2;
+    }
+    select("Tape.jpg");
+    EXPECT_EQ(view->m_fApplyCount[0], 0);  // the cube's count restarts
+    EXPECT_EQ(view->m_fSize[0], -35);
+}
+
+TEST_F(ControlsPage, MovementSlidersWaitForASequence) {
+    for (int axis = 0; axis < 3; ++axis) EXPECT_FALSE(page->slider(axis)->isEnabled());
+    QTest::mouseClick(page->strip()->addKeyButton(), Qt::LeftButton);
+    EXPECT_EQ(view->m_nSequenceStarted, 2);
+    for (int axis = 0; axis < 3; ++axis) EXPECT_TRUE(page->slider(axis)->isEnabled());
+}
+
+TEST_F(ControlsPage, ModesSetRangesAndTargets) {
+    view->m_nSequenceStarted = 2;
+    page->panZoomRadio()->click();
+    EXPECT_EQ(view->m_fMoveMode, 2);
+    EXPECT_EQ(page->slider(0)->maximum(), 2000);
+    EXPECT_TRUE(page->panZoomRadio()->isChecked());
+    EXPECT_FALSE(page->rotateRadio()->isChecked());
+    page->slider(1)->setValue(-150);
+    EXPECT_EQ(view->m_fPosY, -150);
+    EXPECT_EQ(page->edit(1)->text(), "-150");
+
+    page->edit(2)->setText("");
+    QTest::keyClicks(page->edit(2), "-42");
+    EXPECT_EQ(view->m_fPosZ, -42);
+    EXPECT_EQ(page->slider(2)->value(), -42);
+
+    page->tiltRadio()->click();
+    EXPECT_EQ(page->slider(0)->minimum(), -90);
+    EXPECT_EQ(page->slider(0)->maximum(), 0);
+    EXPECT_FALSE(page->slider(1)->isEnabled());
+    EXPECT_FALSE(page->edit(2)->isEnabled());
+    EXPECT_EQ(view->m_fLighting, 0);
+}
+
+TEST_F(ControlsPage, TiltIsIgnoredForEZines) {
+    select("E-Zines.jpg");
+    EXPECT_EQ(view->m_fBookKind, 10);
+    page->rotateRadio()->click();
+    page->tiltRadio()->click();
+    EXPECT_EQ(view->m_fMoveMode, 0);
+    EXPECT_EQ(page->slider(0)->minimum(), -360);
+    EXPECT_FALSE(page->tiltRadio()->isChecked());
+    EXPECT_TRUE(page->rotateRadio()->isChecked());
+}
+
+TEST_F(ControlsPage, ShowHideTwiceRestoresTheFamily) {
+    view->m_fPackageFamily = 2;
+    page->showHideButton()->click();
+    EXPECT_EQ(view->m_fPackageFamily, 20);
+    page->showHideButton()->click();
+    EXPECT_EQ(view->m_fPackageFamily, 2);
+    EXPECT_EQ(view->m_fHideCount, 0);
+}
+
+TEST_F(ControlsPage, ClearAllRestartsInRotateMode) {
+    view->m_nSequenceStarted = 2;
+    page->scaleRadio()->click();
+    page->strip()->frameCount()->setValue(1);
+    EXPECT_EQ(page->strip()->timeline()->maximum(), 1);
+    QTest::mouseClick(page->strip()->clearAllButton(), Qt::LeftButton);
+    EXPECT_EQ(view->m_nFrameCount, 300);
+    EXPECT_EQ(view->m_fMoveMode, 0);
+    EXPECT_TRUE(page->rotateRadio()->isChecked());
+    EXPECT_FALSE(page->scaleRadio()->isChecked());
+    EXPECT_EQ(page->slider(0)->maximum(), 360);
+}
+
+TEST_F(ControlsPage, MouseDragsMirrorOnTheSliderAndEdit) {
+    page->mirrorMovement(1, 123);
+    EXPECT_EQ(page->slider(1)->value(), 123);
+    EXPECT_EQ(page->edit(1)->text(), "123");
+    page->mirrorMovement(5, 1);  // no such axis: ignored
+}
+
+TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
+    ScriptedPlatform platform;
+    auto view = std::make_unique<CGL2AviView>(platform);
+    OnControlDeck(*view);
+    ASSERT_NE(view->m_pControlDeck, nullptr);
+    auto* sheet = static_cast<CMySheet*>(view->m_pControlDeck);
+    EXPECT_EQ(sheet->windowTitle(), "Control Deck");
+    EXPECT_TRUE(sheet->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(sheet->isModal());
+    EXPECT_EQ(sheet->pos(), QPoint(0, 300));
+    EXPECT_EQ(view->m_bDeckOpen, 1);
+    EXPECT_EQ(sheet->tabs()->tabText(0), "Controls");
+
+    OnControlDeck(*view);  // already open: the same sheet
+    EXPECT_EQ(view->m_pControlDeck, sheet);
+
+    sheet->close();  // deletes on close
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(view->m_bDeckOpen, 0);
+    EXPECT_EQ(view->m_pControlDeck, nullptr);
+    EXPECT_EQ(view->m_pControlsPage, nullptr);
+}
+
+}  // namespace
