@@ -102,7 +102,7 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, StripTrack track, QWidget* paren
     connect(m_addKey, &QPushButton::clicked, this, [this] {
         AddKey(m_view, m_track, m_timeline->value());
         rebuildTicks();
-        emit keyAdded();
+        Q_EMIT keyAdded();
     });
     connect(m_play, &QPushButton::clicked, this, [this] { StartPlayback(m_view, m_track); });
     connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view, m_track, m_timeline->value()); });
@@ -115,7 +115,7 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, StripTrack track, QWidget* paren
     connect(m_clearAll, &QPushButton::clicked, this, [this] {
         ClearTrack(m_view, m_track);
         rebuildTicks();
-        emit cleared();
+        Q_EMIT cleared();
     });
     connect(m_generate, &QPushButton::clicked, this, &KeyframeStrip::generateAvi);
 }

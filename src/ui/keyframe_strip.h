@@ -52,7 +52,7 @@ public:
     // Clears the ticks and sets one at each key of the track.
     void rebuildTicks();
 
-signals:
+Q_SIGNALS:
     void keyAdded();
     void cleared();
     void generateAvi();

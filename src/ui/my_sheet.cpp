@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "ui/floor_pages.h"
+#include "ui/my_light.h"
 #include "ui/my_property1.h"
 #include "view/gl2avi_view.h"
 
@@ -24,10 +26,18 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDial
     connect(m_controls->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
         if (generateAvi) generateAvi();
     });
+    auto* lighting = new CmyLight(view, m_tabs);
+    addPage(Lighting, lighting, "Lighting");
+    connect(lighting->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
+        if (generateAvi) generateAvi();
+    });
+    addPage(Reflections, new CmyReflections(view, m_tabs), "Reflections");
+    addPage(Shadows, new CmyShadows1(view, m_tabs), "Shadows");
     m_tabs->setCurrentIndex(0);
 
     view.m_pControlDeck = this;
     view.m_pControlsPage = m_controls;
+    view.m_pLightingPage = lighting;
 }
 
 CMySheet::~CMySheet() {
