@@ -69,6 +69,7 @@ TEST_F(ControlsPage, MovementSlidersWaitForASequence) {
 }
 
 TEST_F(ControlsPage, ModesSetRangesAndTargets) {
+    page->thumbs()->clearSelection();  // no package re-applied under the commands
     view->m_nSequenceStarted = 2;
     page->panZoomRadio()->click();
     EXPECT_EQ(view->m_fMoveMode, 2);
@@ -104,6 +105,7 @@ TEST_F(ControlsPage, TiltIsIgnoredForEZines) {
 }
 
 TEST_F(ControlsPage, ShowHideTwiceRestoresTheFamily) {
+    page->thumbs()->clearSelection();
     view->m_fPackageFamily = 2;
     page->showHideButton()->click();
     EXPECT_EQ(view->m_fPackageFamily, 20);
