@@ -1,24 +1,12 @@
 #pragma once
-// The keyframe calls of the strip's buttons, in one place: the keyframe
-// engine is still being written, so these hold the page-side fallback and
-// become thin forwards once it lands.
+// The frames at which a page's track holds keys, for the strip's ticks.
 
 #include <QList>
 
+#include "anim/subjects.h"
+
 namespace vm {
 
-class CGL2AviView;
-
-// Which track a strip edits.
-enum class StripTrack { Package, Text, Picture, Light, Array };
-
-QList<int> TrackKeyFrames(const CGL2AviView& view, StripTrack track);
-void AddKey(CGL2AviView& view, StripTrack track, int frame);
-void CopyKey(CGL2AviView& view, StripTrack track, int frame);
-// False when nothing has been copied.
-bool PasteKey(CGL2AviView& view, StripTrack track, int frame);
-void ClearTrack(CGL2AviView& view, StripTrack track);
-void StartPlayback(CGL2AviView& view, StripTrack track);
-void ScrubTo(CGL2AviView& view, StripTrack track, int frame);
+QList<int> TrackKeyFrames(SceneState& scene, AnimSubject subject);
 
 }  // namespace vm

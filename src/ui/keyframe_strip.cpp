@@ -1,5 +1,8 @@
 #include "ui/keyframe_strip.h"
 
+#include "anim/key_editing.h"
+#include "anim/playback.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -46,8 +49,8 @@ void TickSlider::paintEvent(QPaintEvent* event) {
     for (int value : m_ticks) tickAt(value, 7, palette().color(QPalette::Highlight));
 }
 
-KeyframeStrip::KeyframeStrip(CGL2AviView& view, StripTrack track, QWidget* parent)
-    : QGroupBox("Keyframes", parent), m_view(view), m_track(track) {
+KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePage& page, QWidget* parent)
+    : QGroupBox("Keyframes", parent), m_view(view), m_subject(subject), m_page(page) {
     auto* grid = new QGridLayout(this);
     m_timeline = new TickSlider(this);
     grid->addWidget(m_timeline, 0, 0, 1, 9);
@@ -83,41 +86,39 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, StripTrack track, QWidget* paren
         buttons->addWidget(w);
     grid->addLayout(buttons, 1, 4, 1, 5);
 
-    // Page initialisation of the strip.
-    const QList<int> keys = TrackKeyFrames(view, track);
+    // Page initialisation of the strip. The timeline's last position is the
+    // last frame the tracks hold.
+    const QList<int> keys = TrackKeyFrames(view, subject);
     m_timeline->setRange(0, keys.isEmpty() ? 300 : keys.last());
-    m_timeline->setRange(0, view.m_nFrameCount);
+    m_timeline->setRange(0, std::min(view.m_nFrameCount, kMaxFrame));
     setFrameDisplay(m_timeline->value());
     rebuildTicks();
 
     connect(m_timeline, &QSlider::valueChanged, this, [this](int frame) {
         setFrameDisplay(frame);
-        ScrubTo(m_view, m_track, frame);
+        if (!m_moving) OnTimelineScrolled(m_view, m_subject);
     });
-    connect(m_frameCount, &QSpinBox::valueChanged, this, [this](int count) {
-        m_view.m_nFrameCount = count;
-        m_timeline->setRange(0, count);
-        rebuildTicks();
-    });
+    connect(m_frameCount, &QSpinBox::valueChanged, this,
+            [this](int count) { SetFrameCount(m_view, m_subject, m_page, count); });
     connect(m_addKey, &QPushButton::clicked, this, [this] {
-        AddKey(m_view, m_track, m_timeline->value());
-        rebuildTicks();
+        AddKey(m_view, m_subject, m_page);
         Q_EMIT keyAdded();
     });
-    connect(m_play, &QPushButton::clicked, this, [this] { StartPlayback(m_view, m_track); });
-    connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view, m_track, m_timeline->value()); });
-    connect(m_paste, &QPushButton::clicked, this, [this] {
-        if (!PasteKey(m_view, m_track, m_timeline->value()))
-            m_view.platform().messageBox("Please Copy a Keyframe. There's currently nothing to Paste.",
-                                         "Control Deck", MessageButtons::Ok, MessageIcon::Information);
-        rebuildTicks();
-    });
+    connect(m_play, &QPushButton::clicked, this, [this] { StartPlayback(m_view, m_subject); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view, m_subject, m_page); });
+    connect(m_paste, &QPushButton::clicked, this,
+            [this] { PasteKey(m_view, m_view.platform(), m_subject, m_page); });
     connect(m_clearAll, &QPushButton::clicked, this, [this] {
-        ClearTrack(m_view, m_track);
-        rebuildTicks();
+        ClearAll(m_view, m_subject, m_page);
         Q_EMIT cleared();
     });
     connect(m_generate, &QPushButton::clicked, this, &KeyframeStrip::generateAvi);
+}
+
+void KeyframeStrip::setPosition(int frame) {
+    m_moving = true;
+    m_timeline->setValue(frame);
+    m_moving = false;
 }
 
 void KeyframeStrip::setFrameDisplay(int frame) { m_frame->setText(QString::number(frame)); }
@@ -127,7 +128,7 @@ int KeyframeStrip::keysDisplay() const { return m_keys->text().toInt(); }
 void KeyframeStrip::rebuildTicks() {
     m_timeline->clearTicks();
     setKeysDisplay(0);
-    for (int frame : TrackKeyFrames(m_view, m_track)) {
+    for (int frame : TrackKeyFrames(m_view, m_subject)) {
         m_timeline->addTick(frame);
         setKeysDisplay(m_timeline->tickCount() - 2);
     }

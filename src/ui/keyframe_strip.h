@@ -10,6 +10,7 @@
 #include <QSpinBox>
 
 #include "ui/keyframe_engine.h"
+#include "view/page_interfaces.h"
 
 namespace vm {
 
@@ -36,7 +37,9 @@ private:
 class KeyframeStrip : public QGroupBox {
     Q_OBJECT
 public:
-    KeyframeStrip(CGL2AviView& view, StripTrack track, QWidget* parent = nullptr);
+    // `page` is the page the strip belongs to: the keyframe engine reaches its
+    // timeline, displays and ticks through it.
+    KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePage& page, QWidget* parent = nullptr);
 
     TickSlider* timeline() const { return m_timeline; }
     QSpinBox* frameCount() const { return m_frameCount; }
@@ -46,6 +49,8 @@ public:
     QLineEdit* frameEdit() const { return m_frame; }
     QLineEdit* keysEdit() const { return m_keys; }
 
+    // Moves the timeline without scrubbing, as playback and other pages do.
+    void setPosition(int frame);
     void setFrameDisplay(int frame);
     void setKeysDisplay(int keys);
     int keysDisplay() const;
@@ -59,7 +64,9 @@ Q_SIGNALS:
 
 private:
     CGL2AviView& m_view;
-    StripTrack m_track;
+    AnimSubject m_subject;
+    KeyframePage& m_page;
+    bool m_moving = false;  // the timeline is moved by the program, not the user
     TickSlider* m_timeline;
     QLineEdit* m_frame;
     QLineEdit* m_keys;

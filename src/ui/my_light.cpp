@@ -44,7 +44,7 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view
         connect(m_edits[axis], &QLineEdit::textEdited, this, [this, axis] { OnPositionEdit(axis); });
     }
     outer->addWidget(box, 1);
-    m_strip = new KeyframeStrip(view, StripTrack::Light, this);
+    m_strip = new KeyframeStrip(view, AnimSubject::Light, *this, this);
     outer->addWidget(m_strip);
 
     connect(m_normal, &QRadioButton::clicked, this, &CmyLight::OnNormalLight);

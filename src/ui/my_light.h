@@ -27,7 +27,7 @@ public:
     void OnPositionEdit(int axis);
 
     int timelinePosition() const override { return m_strip->timeline()->value(); }
-    void setTimelinePosition(int frame) override { m_strip->timeline()->setValue(frame); }
+    void setTimelinePosition(int frame) override { m_strip->setPosition(frame); }
     void setTimelineRange(int maximum) override { m_strip->timeline()->setRange(0, maximum); }
     void setFrameDisplay(int frame) override { m_strip->setFrameDisplay(frame); }
     void setKeysDisplay(int keys) override { m_strip->setKeysDisplay(keys); }

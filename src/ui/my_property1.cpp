@@ -62,7 +62,7 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : QWidget(parent)
     moveLayout->addLayout(row, 4, 0, 1, 2);
     top->addWidget(moveBox, 2);
 
-    m_strip = new KeyframeStrip(view, StripTrack::Package, this);
+    m_strip = new KeyframeStrip(view, AnimSubject::Model, *this, this);
     outer->addWidget(m_strip);
 
     // Initialisation.

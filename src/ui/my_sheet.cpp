@@ -1,5 +1,7 @@
 #include "ui/my_sheet.h"
 
+#include "anim/key_editing.h"
+
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
@@ -73,6 +75,9 @@ void CMySheet::closeEvent(QCloseEvent* event) {
 }
 
 void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi) {
+    // Asked on every opening, also when the deck is already open, unless the
+    // user ticked "Do not ask me again.".
+    AskForNewSequence(view);
     if (view.m_bDeckOpen && view.m_pControlDeck) {
         auto* sheet = static_cast<CMySheet*>(view.m_pControlDeck);
         sheet->show();

@@ -108,6 +108,8 @@ void CGL2AviView::OnDestroy() {
 }
 
 bool CGL2AviView::OnCommand(int id) {
+    // Commands arrive between frames: the handlers draw and load textures.
+    if (m_pWindow) m_pWindow->makeCurrent();
     switch (id) {
         case cmd::FileNew: OnNewScene(); return true;
         case cmd::SaveScreenshot: OnSaveScreenshot(); return true;

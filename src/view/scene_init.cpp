@@ -126,6 +126,7 @@ void CGL2AviView::InitScene() {
 }
 
 void CGL2AviView::OnNewScene() {
+    if (m_pWindow) m_pWindow->makeCurrent();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (m_pControlDeck) m_pControlDeck->hideDeck();
 
