@@ -272,7 +272,9 @@ void CmyProperty1::fillPresets() {
     m_presets->clear();
     m_presets->addItems(PresetListEntries(m_view));
     if (m_presets->count() == 0) m_presets->addItem("Nothing Selected");
-    m_presets->setCurrentIndex(0);
+    // The stored current preset is shown selected (the start preset at first).
+    const QSignalBlocker quiet(m_presets);
+    m_presets->setCurrentIndex(std::clamp(m_view.m_nPresetIndex, 0, int(m_presets->count()) - 1));
 }
 
 void CmyProperty1::OnPresetSelected(int index) {
