@@ -121,7 +121,7 @@ HardBack softBook(const SoftBook& p) {
 // An open book lying on the floor, its two halves raised by `halfAngle`
 // degrees about the spine (0 lies flat); pages up, head towards -z.
 HardBack openBook(double halfAngle) {
-    const double floor = kBookFloorY, pw = 6.2, ph = 9.4, over = 0.15, cover = 0.05, block = 0.55;
+    const double floor = kBookFloorY, pw = 5.4, ph = 8.2, over = 0.15, cover = 0.05, block = 0.5;
     const double zHead = -ph / 2 - over, zTail = ph / 2 + over, ym = floor + cover / 2;
     auto hinge = [floor](P3 p, double degrees) {
         return RotateZ(p - P3{0, floor, 0}, degrees) + P3{0, floor, 0};
@@ -225,7 +225,10 @@ BookParts BuildEZine() {
 }
 
 BookParts BuildOpenBook() {
-    const HardBack b = openBook(3);
+    HardBack b = openBook(3);
+    // Lying a little back, the whole spread stays in view from the eye's
+    // height 5.8 above the floor.
+    for (Part* part : {&b.front, &b.back, &b.spine, &b.pages}) part->transform([](P3 p) { return p + P3{0, 0, -1.5}; });
     return finish(b.front, b.back, b.spine, b.pages, "front.jpg", "back.jpg", "Spine.jpg");
 }
 
@@ -234,7 +237,7 @@ BookParts BuildStandUpOpenBook() {
     // Stood on its tail: pages towards the viewer, spine behind, head up.
     auto stand = [](P3 p) {
         const P3 q = RotateX(p - P3{0, kBookFloorY, 0}, 90);
-        return q + P3{0, kBookFloorY + 9.4 / 2 + 0.15, -1.2};
+        return q + P3{0, kBookFloorY + 8.2 / 2 + 0.15, -1.2};
     };
     for (Part* part : {&b.front, &b.back, &b.spine, &b.pages}) part->transform(stand);
     return finish(b.front, b.back, b.spine, b.pages, "front.jpg", "back.jpg", "Spine.jpg");
