@@ -230,11 +230,11 @@ void Extrude(Part& part, const Profile& profile, double c0, double c1, int nc,
 vm::Model3DS AssembleModel(const std::vector<Part>& parts, const std::vector<int>& materialOfPart,
                            const std::vector<ModelMaterialSpec>& materials) {
     vm::Model3DS model;
-    for (const ModelMaterialSpec& spec : materials) {
+    for (const ModelMaterialSpec& wanted : materials) {
         vm::ModelMaterial material;
-        material.szName = spec.name;
-        material.szTextureFile = spec.textureFile;
-        for (int i = 0; i < 3; ++i) material.rgbDiffuse[i] = spec.rgb[i];
+        material.szName = wanted.name;
+        material.szTextureFile = wanted.textureFile;
+        for (int i = 0; i < 3; ++i) material.rgbDiffuse[i] = wanted.rgb[i];
         model.pMaterials.push_back(material);
     }
     for (std::size_t i = 0; i < parts.size(); ++i) model.pObjects.push_back(parts[i].toObject(materialOfPart[i]));
