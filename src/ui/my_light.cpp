@@ -36,6 +36,11 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view
         m_edits[axis]->setValidator(new QIntValidator(-100000, 100000, m_edits[axis]));
         m_edits[axis]->setAlignment(Qt::AlignCenter);
         m_edits[axis]->setFixedWidth(64);
+        // The edits show the light the sliders move in the current mode.
+        const float* shown = view.m_fMoveMode == 4.0f   ? view.m_fLightPos
+                             : view.m_fMoveMode == 5.0f ? view.m_fSpotPos
+                                                        : nullptr;
+        m_edits[axis]->setText(QString::number(shown ? int(shown[axis]) : 0));
         grid->addWidget(m_sliders[axis], 1 + axis, 0);
         grid->addWidget(m_edits[axis], 1 + axis, 1);
         connect(m_sliders[axis], &QSlider::valueChanged, this, [this] {

@@ -3,6 +3,9 @@
 #include "anim/key_editing.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "ui/floor_pages.h"
@@ -11,6 +14,24 @@
 #include "view/gl2avi_view.h"
 
 namespace vm {
+
+namespace {
+
+// A page with its illustration on the right, as the pages are laid out.
+QWidget* withIllustration(QWidget* page, const char* picture) {
+    auto* holder = new QWidget(page->parentWidget());
+    auto* row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    page->setParent(holder);
+    row->addWidget(page, 1);
+    auto* label = new QLabel(holder);
+    label->setPixmap(QPixmap(QCoreApplication::applicationDirPath() + "/Res/" + picture));
+    label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    row->addWidget(label);
+    return holder;
+}
+
+}  // namespace
 
 CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDialog(nullptr), m_view(view) {
     setWindowTitle("Control Deck");
@@ -29,12 +50,12 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDial
         if (generateAvi) generateAvi();
     });
     auto* lighting = new CmyLight(view, m_tabs);
-    addPage(Lighting, lighting, "Lighting");
+    addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
     connect(lighting->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
         if (generateAvi) generateAvi();
     });
-    addPage(Reflections, new CmyReflections(view, m_tabs), "Reflections");
-    addPage(Shadows, new CmyShadows1(view, m_tabs), "Shadows");
+    addPage(Reflections, withIllustration(new CmyReflections(view, m_tabs), "Page-Reflections.bmp"), "Reflections");
+    addPage(Shadows, withIllustration(new CmyShadows1(view, m_tabs), "Page-Shadows.bmp"), "Shadows");
     m_tabs->setCurrentIndex(0);
 
     view.m_pControlDeck = this;
