@@ -44,7 +44,6 @@ QGroupBox* EffectBox(QWidget* page, const QString& caption, const QString& label
     buttons->addWidget(toggle);
     buttons->addStretch();
     layout->addLayout(buttons);
-    layout->addStretch();
     outer->addWidget(box);
     outer->addStretch();
     return box;

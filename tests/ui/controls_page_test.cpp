@@ -147,6 +147,15 @@ TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     EXPECT_EQ(view->m_bDeckOpen, 1);
     EXPECT_EQ(sheet->tabs()->tabText(0), "Controls");
 
+    // VELLUMARK_SHOT_DIR=folder saves each page as the user sees it, for review.
+    if (const QString dir = qEnvironmentVariable("VELLUMARK_SHOT_DIR"); !dir.isEmpty()) {
+        for (int i = 0; i < sheet->tabs()->count(); ++i) {
+            sheet->tabs()->setCurrentIndex(i);
+            sheet->grab().save(QString("%1/deck-%2.png").arg(dir).arg(i));
+        }
+        sheet->tabs()->setCurrentIndex(0);
+    }
+
     OnControlDeck(*view);  // already open: the same sheet
     EXPECT_EQ(view->m_pControlDeck, sheet);
 
