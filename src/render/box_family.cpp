@@ -74,20 +74,6 @@ void setLight1Colour(const float rgb[3]) {
     glLightfv(GL_LIGHT1, GL_DIFFUSE, colour);
 }
 
-void resetState() {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glCullFace(GL_BACK);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-}
 
 struct FacePick {
     int face;       // index into m_fPickFace, m_fFacePathLen (front, back, left, right, top, bottom)
@@ -108,7 +94,7 @@ public:
     void render() {
         if (v.m_fPackageFamily != 4.0f) return;
         loadPendingImages();
-        resetState();
+        ResetBoxFamilyState();
         if (NormalLightActive(v)) ApplyBoxNormalLight(v);
         loadRequestedSets();
 
@@ -117,7 +103,7 @@ public:
         if (IsSet(v.m_fCDInCase)) drawDiscInCase();
         if (IsSet(v.m_fCDOnBox)) drawDiscBeforeBox();
 
-        resetState();
+        ResetBoxFamilyState();
         if (NormalLightActive(v)) ApplyBoxNormalLight(v);
         if (!IsSet(v.m_fShowPicture))
             EnableReflectionFog(v, v.m_fFogStartBase + v.m_fReflectAmount - 200.0f - 0.5f * v.m_fPosZ,
@@ -376,6 +362,21 @@ private:
 };
 
 }  // namespace
+
+void ResetBoxFamilyState() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glCullFace(GL_BACK);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
 
 const char* const* DefaultImageFiles(DefaultImageSet set) {
     switch (set) {

@@ -8,6 +8,10 @@ namespace vm {
 
 class CGL2AviView;
 
+// The state every box-family pass starts from: identity, smooth shading,
+// depth test, blending off, texturing on, colour white.
+void ResetBoxFamilyState();
+
 // The per-package default image sets besides the box set, in the order their
 // requests are served. Index k uses m_fDefaultSet[2k] (request) and [2k+1] (loaded).
 enum class DefaultImageSet { Cube = 0, JewelCase, Dvd, Paperback, SlimPaperback, Tape, None };

@@ -49,18 +49,7 @@ void CGL2AviView::RenderScreenShot() {
     m_fImageWidth = float(m_nImageWidthHM);
     m_fImageHeight = float(m_nImageHeightHM);
 
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glShadeModel(GL_SMOOTH);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glCullFace(GL_BACK);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    ResetBoxFamilyState();
     if (IsSet(m_fSpotLight)) {
         glEnable(GL_LIGHTING);
         glEnable(GL_COLOR_MATERIAL);
