@@ -88,7 +88,7 @@ Difference compare(const QImage& expected, const QImage& actual) {
     return d;
 }
 
-QString goldenFolder() { return qEnvironmentVariable("VELLUMARK_TEST_DATA") + "/golden"; }
+QString goldenFolder() { return QStringLiteral(VELLUMARK_TEST_DATA_DIR "/golden"); }
 
 }  // namespace
 
