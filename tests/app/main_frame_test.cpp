@@ -19,6 +19,7 @@
 #include "app/application.h"
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "platform/gl.h"
 #include "platform/scripted_platform.h"
 #include "export/screenshot.h"
 #include "view/commands.h"
@@ -306,4 +307,43 @@ TEST_F(MainFrameTest, AFailedScreenshotSaveNamesTheCauseAndKeepsTheOldFile) {
     QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(platform.callsOf("messageBox").size(), 1u);
     EXPECT_TRUE(platform.callsOf("messageBox")[0].args[0].contains("a folder of that name exists"));
+}
+
+namespace {
+
+long residentKilobytes() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Texture objects alive in the view's context among the first names.
+int liveTextures(GLViewWidget* widget) {
+    widget->makeCurrent();
+    int live = 0;
+    for (GLuint name = 1; name < 20000; ++name) live += glIsTexture(name) ? 1 : 0;
+    return live;
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, RepeatedNewScenesDoNotGrowMemory) {
+    // Every New loads the default pictures again; the textures they replace
+    // must go. Warm-up rounds let the driver's and allocator's pools settle.
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTest::qWait(50);
+    }
+    const long before = residentKilobytes();
+    const int texturesBefore = liveTextures(frame->viewWidget());
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTest::qWait(20);
+    }
+    const long grown = residentKilobytes() - before;
+    std::printf("resident size after 20 x New: %+ld kB\n", grown);
+    EXPECT_EQ(liveTextures(frame->viewWidget()), texturesBefore) << "textures were left behind";
+    EXPECT_LT(grown, 5 * 1024);
 }
