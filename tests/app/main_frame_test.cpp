@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -346,4 +347,27 @@ TEST_F(MainFrameTest, RepeatedNewScenesDoNotGrowMemory) {
     std::printf("resident size after 20 x New: %+ld kB\n", grown);
     EXPECT_EQ(liveTextures(frame->viewWidget()), texturesBefore) << "textures were left behind";
     EXPECT_LT(grown, 5 * 1024);
+}
+
+TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {
+    const QString scene = QCoreApplication::applicationDirPath() + "/Sequences/DVD and CD.VLMK";
+    ASSERT_TRUE(view->LoadSceneFile(scene));
+    QTemporaryDir dir;
+    platform.queueSaveFileName(dir.filePath("window.bmp"));
+    QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
+    const QImage window(dir.filePath("window.bmp"));
+    ASSERT_FALSE(window.isNull());
+
+    QProcess render;
+    render.start(QCoreApplication::applicationDirPath() + "/vellumark-render",
+                 {"--scene", scene, "--size", QString("%1x%2").arg(window.width()).arg(window.height()), "--out",
+                  dir.filePath("headless.bmp")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QImage headless(dir.filePath("headless.bmp"));
+    ASSERT_EQ(headless.size(), window.size());
+    // The golden pictures' tolerance: at most 0.5 % of the pixels differ clearly.
+    EXPECT_LT(differingShare(window.convertToFormat(QImage::Format_RGB32),
+                             headless.convertToFormat(QImage::Format_RGB32)),
+              0.005);
 }
