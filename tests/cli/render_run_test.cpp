@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -50,4 +52,42 @@ TEST(VellumarkRender, HelpExplainsTheOptions) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("--size"));
     EXPECT_TRUE(run.out.contains("--out"));
+}
+
+TEST(VellumarkRender, RelativePathsBelongToTheFolderItWasStartedIn) {
+    QTemporaryDir dir;
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(VELLUMARK_RENDER_EXE, {"--size", "64x48", "--out", "relative.png"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_FALSE(QImage(dir.filePath("relative.png")).isNull()) << "the picture went elsewhere";
+}
+
+TEST(VellumarkRender, FifosAndFoldersAreRefusedInsteadOfRead) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("scene.VLMK");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Opening the FIFO for reading would block until a writer comes: the
+    // run would not end before the test's own time limit.
+    RunResult run = render({"--scene", fifo, "--out", dir.filePath("a.png")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("it is not a regular file")) << qPrintable(run.err);
+
+    run = render({"--scene", dir.path(), "--out", dir.filePath("a.png")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("it is a folder")) << qPrintable(run.err);
+
+    const QString image = dir.filePath("cover.jpg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(image).constData(), 0600), 0);
+    run = render({"--face", "front=" + image, "--out", dir.filePath("b.png")});
+    EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
+    EXPECT_FALSE(QImage(dir.filePath("b.png")).isNull());
+}
+
+TEST(VellumarkRender, AnUnwritableOutputIsReportedWithItsCause) {
+    QTemporaryDir dir;
+    const RunResult run = render({"--size", "64x48", "--out", dir.filePath("missing/x.png")});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.err.contains("the folder does not exist")) << qPrintable(run.err);
 }
