@@ -38,8 +38,12 @@ struct PackageStage : HeadlessView {
             v.m_fSpotPos[1] = 1;
             v.m_fSpotPos[2] = 10;
         } else {
-            v.m_fNormalLight = 2;
+            // As the "Normal Light" radio sets it.
+            v.m_fNormalLight = v.m_fNormalLightRadio = 2;
             v.m_fSpotLight = v.m_fLighting = 0;
+            v.m_fLightPos[0] = 320;
+            v.m_fLightPos[1] = 0;
+            v.m_fLightPos[2] = 360;
         }
         // The first frames load the package's images and settle its lights.
         for (int i = 0; i < 3; ++i) frame();
@@ -145,6 +149,35 @@ TEST(FloorShadow, StaysOffThePackageThroughEveryPreset) {
                 << m.packagePixels << " package pixels darkened by the shadow";
         }
     }
+}
+
+// The light stands in front: the mug's shadow falls behind it (higher in the
+// picture than the mug's foot) however the mug is turned.
+TEST(FloorShadow, TheMugsShadowFallsBehindItWhicheverWayItTurns) {
+    PackageStage stage;
+    ASSERT_TRUE(stage.created);
+    int seen = 0;
+    for (float turn : {0.0f, 90.0f, 180.0f, 270.0f}) {
+        stage.choose(PackageIndex("Mug.jpg"), Light::Normal);
+        stage.view->m_fRotY = turn;
+        stage.view->m_fShadowLength = 4;
+        const QImage empty = stage.with(0, 0, 20);
+        const QImage bare = stage.with(0, 0, 2);
+        const QImage shadowed = stage.with(0, 2, 2);
+        const QRect mug = Drawn(bare, empty.pixelColor(0, 0));
+        int shadow = 0, inFront = 0;
+        for (int y = 0; y < bare.height(); ++y)
+            for (int x = 0; x < bare.width(); ++x) {
+                if (ColourDistance(bare.pixelColor(x, y), shadowed.pixelColor(x, y)) <= 24) continue;
+                ++shadow;
+                inFront += y > mug.bottom();
+            }
+        SaveFrame(shadowed, QString("mug-turned-%1").arg(int(turn)));
+        seen += shadow;
+        EXPECT_LE(inFront, std::max(2, shadow / 10)) << "turn " << turn << ": " << inFront << " of " << shadow
+                                        << " shadow pixels in front of the mug";
+    }
+    EXPECT_GT(seen, 20) << "the shadow shows beside the mug";
 }
 
 }  // namespace
