@@ -1,6 +1,7 @@
 // The coffee mug: the printed body and the coloured rest, a shine pass of
 // the environment map, the floor reflection and the flattened-mug shadow.
 
+#include <algorithm>
 #include <cmath>
 
 #include "assets/model_set.h"
@@ -14,8 +15,17 @@ namespace vm {
 
 namespace {
 
-// The mug model stands on this floor (model units).
-constexpr float kMugFloorY = -1.9f;
+// The lowest point of a model: the floor it stands on (model units).
+float LowestY(const Model3DS& model) {
+    float lowest = 0.0f;
+    bool any = false;
+    for (const ModelObject& object : model.pObjects)
+        for (const Vector3& p : object.pPositions) {
+            lowest = any ? std::min(lowest, p.y) : p.y;
+            any = true;
+        }
+    return lowest;
+}
 
 void setLight1(GLenum what, float a, float b, float c, float d) {
     const GLfloat values[4] = {a, b, c, d};
@@ -164,10 +174,15 @@ private:
         glRotatef(v.m_fRotX, 1, 0, 0);
         const float height = 5.0f + 0.1f * v.m_fSize[1];
         const float depth = 5.0005f + 0.1f * v.m_fSize[2];
-        const float floorY = kMugFloorY * height + 0.01f;
-        // The pressed mug leans back 0.55 of its height, stretched by the length.
+        const Model3DS& mug = GetModel(ModelId::CoffeeMug);
+        const float floorY = LowestY(mug) * height + 0.01f;
+        // The pressed mug leans back 0.55 of its height, stretched by the
+        // length, and to the left like the boxes' shadows, so that it shows
+        // beside the mug rather than hiding behind it.
         const float lean = std::abs(height) > 1e-3f ? 0.55f * (depth + v.m_fShadowLength) / height : 0.0f;
-        const GLfloat press[16] = {1, 0, 0, 0, 0, 0, -lean, 0, 0, 0, 1, 0, 0, floorY, lean * floorY, 1};
+        const float aside = 1.4f * lean;
+        const GLfloat press[16] = {1, 0,       0, 0, -aside, 0,      -lean,         0,
+                                   0, 0,       1, 0, aside * floorY, floorY, lean * floorY, 1};
         glMultMatrixf(press);
         glRotatef(v.m_fRotY, 0, 1, 0);
         glRotatef(v.m_fRotZ, 0, 0, 1);
@@ -176,7 +191,7 @@ private:
             EnableReflectionFog(v, v.m_fFogStartBase - 200.0f - 0.5f * v.m_fPosZ,
                                 v.m_fFogEndBase - 250.0f - v.m_fPosZ);
         glDisable(GL_CULL_FACE);
-        DrawMesh(GetModel(ModelId::CoffeeMug));
+        DrawMesh(mug);
         glDisable(GL_FOG);
         if (IsSet(v.m_fSpotLight)) glEnable(GL_COLOR_MATERIAL);
     }

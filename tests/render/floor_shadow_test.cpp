@@ -151,8 +151,9 @@ TEST(FloorShadow, StaysOffThePackageThroughEveryPreset) {
     }
 }
 
-// The light stands in front: the mug's shadow falls behind it (higher in the
-// picture than the mug's foot) however the mug is turned.
+// The light stands in front: the mug's shadow falls behind it, to the left like the
+// boxes' shadows (never lower in the picture than the mug's foot), however the mug
+// is turned.
 TEST(FloorShadow, TheMugsShadowFallsBehindItWhicheverWayItTurns) {
     PackageStage stage;
     ASSERT_TRUE(stage.created);
