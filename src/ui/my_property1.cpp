@@ -61,6 +61,7 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
     row->addWidget(m_presets, 1);
     row->addWidget(m_addPreset);
     moveLayout->addLayout(row);
+    moveLayout->addStretch();  // the controls stay together at the top
     top->addWidget(moveBox, 2);
 
     addKeyframeStrip();

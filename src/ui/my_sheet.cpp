@@ -62,7 +62,11 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
         });
     }
     addPage(Reflections, withIllustration(new CmyReflections(view, m_tabs), "Page-Reflections.bmp"), "Reflections");
-    addPage(Shadows, withIllustration(new CmyShadows1(view, m_tabs), "Page-Shadows.bmp"), "Shadows");
+    auto* shadows = new CmyShadows1(view, m_tabs);
+    addPage(Shadows, withIllustration(shadows, "Page-Shadows.bmp"), "Shadows");
+    connect(shadows, &CmyShadows1::statusMessage, this, [this](const QString& text) {
+        if (m_showStatus) m_showStatus(text);
+    });
     m_tabs->setCurrentIndex(0);
 
     view.m_pControlDeck = this;
