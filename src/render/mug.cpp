@@ -1,6 +1,9 @@
 // The coffee mug: the printed body and the coloured rest, a shine pass of
 // the environment map, the floor reflection and the flattened-mug shadow.
 
+#include <algorithm>
+#include <cmath>
+
 #include "assets/model_set.h"
 #include "assets/texture_table.h"
 #include "platform/gl.h"
@@ -11,6 +14,18 @@
 namespace vm {
 
 namespace {
+
+// The lowest point of a model: the floor it stands on (model units).
+float LowestY(const Model3DS& model) {
+    float lowest = 0.0f;
+    bool any = false;
+    for (const ModelObject& object : model.pObjects)
+        for (const Vector3& p : object.pPositions) {
+            lowest = any ? std::min(lowest, p.y) : p.y;
+            any = true;
+        }
+    return lowest;
+}
 
 void setLight1(GLenum what, float a, float b, float c, float d) {
     const GLfloat values[4] = {a, b, c, d};
@@ -86,6 +101,12 @@ private:
             setLight1(GL_AMBIENT, 0.5f, 0.5f, 0.5f, 1.0f);
             setLight1(GL_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
             setLight1(GL_POSITION, 0.25f * v.m_fLightPos[0], 0.5f * v.m_fLightPos[1], 170.0f, 1.0f);
+            // The box family's spot shape: otherwise the mug would keep the
+            // narrow cone the spot light or the package before it left, and
+            // stand in the dark.
+            glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
+            glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
+            setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
             glEnable(GL_LIGHT1);
         }
         packageTransform();
@@ -98,6 +119,9 @@ private:
         if (mug.pObjects.empty()) return;
         const ModelObject& body = mug.pObjects[0];
         glEnable(GL_TEXTURE_2D);
+        // The body is white: through colour material, or it would keep the
+        // material the tint (or another package) left, and turn dark.
+        glEnable(GL_COLOR_MATERIAL);
         glColor4f(1.0f, 1.0f, 1.0f, alpha);
         glBindTexture(GL_TEXTURE_2D, MugTextureSlot(std::max(0, body.nMaterial)));
         DrawMeshObject(body);
@@ -134,20 +158,42 @@ private:
     void drawShadow() {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
+        // A shadow is black whatever the light does. With colour material on,
+        // the black would become the material and darken the next frame's mug.
+        glDisable(GL_COLOR_MATERIAL);
         glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-        // A shadow is black whatever the light does.
         glDisable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
-        packageTransform();
-        glScalef(5.0005f + 0.1f * v.m_fSize[0], 4.92f + 0.1f * v.m_fSize[1],
-                 5.0005f + 0.1f * v.m_fSize[2] + v.m_fShadowLength);
+        // The mug pressed onto the floor it stands on, leaning back from the
+        // light in front: projected in the floor's frame (after the view's
+        // tilt), so the shadow falls behind the mug however the mug turns,
+        // and lies on the floor instead of over the mug's base.
+        glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+        glRotatef(v.m_fRotX, 1, 0, 0);
+        const float height = 5.0f + 0.1f * v.m_fSize[1];
+        const float depth = 5.0005f + 0.1f * v.m_fSize[2];
+        const Model3DS& mug = GetModel(ModelId::CoffeeMug);
+        const float floorY = LowestY(mug) * height + 0.01f;
+        // The pressed mug leans back 0.55 of its height, stretched by the
+        // length, and to the left like the boxes' shadows, so that it shows
+        // beside the mug rather than hiding behind it.
+        const float lean = std::abs(height) > 1e-3f ? 0.55f * (depth + v.m_fShadowLength) / height : 0.0f;
+        const float aside = 1.4f * lean;
+        const GLfloat press[16] = {1, 0,       0, 0, -aside, 0,      -lean,         0,
+                                   0, 0,       1, 0, aside * floorY, floorY, lean * floorY, 1};
+        glMultMatrixf(press);
+        glRotatef(v.m_fRotY, 0, 1, 0);
+        glRotatef(v.m_fRotZ, 0, 0, 1);
+        glScalef(5.0f + 0.1f * v.m_fSize[0], height, 5.0f + 0.1f * v.m_fSize[2]);
         if (!IsSet(v.m_fShowPicture))
             EnableReflectionFog(v, v.m_fFogStartBase - 200.0f - 0.5f * v.m_fPosZ,
                                 v.m_fFogEndBase - 250.0f - v.m_fPosZ);
-        DrawMesh(GetModel(ModelId::FlatCoffeeMug));
+        glDisable(GL_CULL_FACE);
+        DrawMesh(mug);
         glDisable(GL_FOG);
+        if (IsSet(v.m_fSpotLight)) glEnable(GL_COLOR_MATERIAL);
     }
 
     CGL2AviView& v;

@@ -103,7 +103,9 @@ CmyShadows1::CmyShadows1(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
     connect(m_edit, &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
         const int value = text.toInt(&ok);
-        if (ok) m_editValue = value;
+        if (!ok) return;
+        m_editValue = value;
+        Q_EMIT statusMessage("The shadow's length follows the slider: move the slider to change it.");
     });
     connect(m_toggle, &QPushButton::clicked, this,
             [this] { ToggleFloorEffect(m_view.m_fShadow, m_view.m_fShadowToggle); });

@@ -52,6 +52,10 @@ public:
     // the current length.
     void adaptRange();
 
+Q_SIGNALS:
+    // Why a control could not act, for the status bar.
+    void statusMessage(const QString& text);
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/scripted_platform.h"
+#include <QSignalSpy>
 #include <QTest>
 
 #include "ui/floor_pages.h"
@@ -89,10 +90,14 @@ TEST_F(FloorPages, ShadowSliderSetsLengthAndAdaptsAfterAPackageChoice) {
     EXPECT_EQ(page.slider()->maximum(), 4);
     EXPECT_EQ(view->m_fShadowRangeSet, 2);
 
-    // Typing only records the value: the shadow follows the slider alone.
+    // Typing only records the value: the shadow follows the slider alone,
+    // and the status bar says so.
+    QSignalSpy said(&page, &CmyShadows1::statusMessage);
     page.edit()->setText("");
     QTest::keyClicks(page.edit(), "42");
     EXPECT_EQ(page.editValue(), 42);
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_TRUE(said.last().first().toString().contains("slider"));
     EXPECT_EQ(view->m_fShadowLength, float(page.slider()->value() - 4));
 }
 
