@@ -42,11 +42,16 @@ void CGL2AviView::RenderCDDisc() {
         setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
     }
     const bool normalLight = NormalLightActive(*this);
-    if (normalLight) ApplyBoxNormalLight(*this);
-    // The disc is lit in white: the material must not be what the package
-    // drawn before left behind (a mug's tint, a shadow's black).
-    glEnable(GL_COLOR_MATERIAL);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (normalLight) {
+        // Lit as a box's front face is: the box family's light in white (the
+        // disc has no face colour) and the material of the front face, not
+        // whatever the package drawn before left (a mug's tint, a shadow's black).
+        ApplyBoxNormalLight(*this);
+        setLight1(GL_AMBIENT, 1.0f, 1.0f, 1.0f, 1.0f);
+        setLight1(GL_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
+        glDisable(GL_COLOR_MATERIAL);
+        SetFaceLighting(*this, Face::Front);
+    }
 
     glBindTexture(GL_TEXTURE_2D, m_texCDLabel);
     glTranslatef(0.02f * m_fPosX, 0.02f * m_fPosY, m_fPosZ - 100.0f);
@@ -62,7 +67,6 @@ void CGL2AviView::RenderCDDisc() {
     glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
     disc(3.0, 7.0);
     if (normalLight) glDisable(GL_LIGHTING);
-    if (!IsSet(m_fSpotLight)) glDisable(GL_COLOR_MATERIAL);
 
     if (!IsSet(m_fReflection)) return;
     // The reflection is the disc again, lower down in the disc's own frame.

@@ -119,9 +119,16 @@ private:
         if (mug.pObjects.empty()) return;
         const ModelObject& body = mug.pObjects[0];
         glEnable(GL_TEXTURE_2D);
-        // The body is white: through colour material, or it would keep the
-        // material the tint (or another package) left, and turn dark.
-        glEnable(GL_COLOR_MATERIAL);
+        // The body must not keep the material the tint (or another package)
+        // left, or it turns dark: under the normal light it takes the box
+        // front's material, as the boxes are lit; otherwise white through
+        // colour material.
+        if (NormalLightActive(v)) {
+            glDisable(GL_COLOR_MATERIAL);
+            SetFaceLighting(v, Face::Front);
+        } else {
+            glEnable(GL_COLOR_MATERIAL);
+        }
         glColor4f(1.0f, 1.0f, 1.0f, alpha);
         glBindTexture(GL_TEXTURE_2D, MugTextureSlot(std::max(0, body.nMaterial)));
         DrawMeshObject(body);

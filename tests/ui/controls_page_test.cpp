@@ -165,6 +165,15 @@ TEST_F(ControlsPage, SlidersStartAtTheValuesOfTheCurrentMode) {
     CmyProperty1 panning(*view);
     EXPECT_EQ(panning.slider(0)->maximum(), 2000);
     EXPECT_EQ(panning.slider(0)->value(), 1500);
+
+    // Reopened in Tilt mode, the handle stands at the tilt, on the tilt's range.
+    view->m_fControlsMode = view->m_fMoveMode = 5;
+    view->m_fTilt = -60;
+    CmyProperty1 tilting(*view);
+    EXPECT_EQ(tilting.slider(0)->minimum(), -90);
+    EXPECT_EQ(tilting.slider(0)->maximum(), 0);
+    EXPECT_EQ(tilting.slider(0)->value(), -60);
+    EXPECT_FALSE(tilting.slider(1)->isEnabled());
 }
 
 TEST_F(ControlsPage, SizeAndMugColourKeysPlayOnceRecorded) {
