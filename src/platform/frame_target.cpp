@@ -1,6 +1,7 @@
 #include "platform/frame_target.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gl.h"
 
@@ -46,6 +47,22 @@ bool FrameTarget::ensure(int width, int height, int samples) {
 
 namespace {
 
+#ifndef GL_PACK_INVERT_MESA
+#define GL_PACK_INVERT_MESA 0x8758
+#endif
+
+// Mesa can hand rows out top row first by itself; elsewhere a mirrored
+// copy on the GPU does it.
+bool hasPackInvert() {
+    GLint count = 0;
+    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        const auto* name = reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, GLuint(i)));
+        if (name && std::strcmp(name, "GL_MESA_pack_invert") == 0) return true;
+    }
+    return false;
+}
+
 // A framebuffer with one colour renderbuffer (and a depth-stencil one when asked).
 bool makeFramebuffer(int width, int height, int samples, bool depth, unsigned& fbo, unsigned& colour,
                      unsigned* depthStencil) {
@@ -72,7 +89,9 @@ bool FrameTarget::create() {
     }
     bool ok = makeFramebuffer(m_width, m_height, m_samples, true, m_drawFbo, m_drawColour, &m_drawDepth);
     ok = ok && makeFramebuffer(m_width, m_height, 0, false, m_resolveFbo, m_resolveColour, nullptr);
-    ok = ok && makeFramebuffer(m_width, m_height, 0, false, m_flippedFbo, m_flippedColour, nullptr);
+    m_packInvert = hasPackInvert();
+    if (!m_packInvert)
+        ok = ok && makeFramebuffer(m_width, m_height, 0, false, m_flippedFbo, m_flippedColour, nullptr);
     ok = ok && glGetError() == GL_NO_ERROR;
     glBindFramebuffer(GL_FRAMEBUFFER, m_drawFbo);
     return ok;
@@ -106,12 +125,8 @@ bool FrameTarget::read(PixelLayout layout, FramePixels& out) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_resolveFbo);
     glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     GLuint source = m_resolveFbo;
+    bool invertRows = false;
     if (layout == PixelLayout::RgbaTopDown) {
-        // A single-sample blit may mirror: the rows arrive top row first.
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_resolveFbo);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_flippedFbo);
-        glBlitFramebuffer(0, 0, w, h, 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        source = m_flippedFbo;
         // A frame is opaque whatever alpha the clear colour left: alpha to 1.
         GLboolean mask[4];
         GLfloat clear[4];
@@ -122,6 +137,15 @@ bool FrameTarget::read(PixelLayout layout, FramePixels& out) {
         glClear(GL_COLOR_BUFFER_BIT);
         glColorMask(mask[0], mask[1], mask[2], mask[3]);
         glClearColor(clear[0], clear[1], clear[2], clear[3]);
+        if (m_packInvert) {
+            invertRows = true;
+        } else {
+            // A single-sample blit may mirror: the rows arrive top row first.
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, m_resolveFbo);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_flippedFbo);
+            glBlitFramebuffer(0, 0, w, h, 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+            source = m_flippedFbo;
+        }
     }
     out.width = w;
     out.height = h;
@@ -131,10 +155,12 @@ bool FrameTarget::read(PixelLayout layout, FramePixels& out) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    if (invertRows) glPixelStorei(GL_PACK_INVERT_MESA, GL_TRUE);
     if (layout == PixelLayout::RgbaTopDown)
         glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, out.bytes.data());
     else
         glReadPixels(0, 0, w, h, GL_BGR, GL_UNSIGNED_BYTE, out.bytes.data());
+    if (invertRows) glPixelStorei(GL_PACK_INVERT_MESA, GL_FALSE);
     glBindFramebuffer(GL_FRAMEBUFFER, m_drawFbo);
     if (scissor) glEnable(GL_SCISSOR_TEST);
     const bool ok = glGetError() == GL_NO_ERROR;

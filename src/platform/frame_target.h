@@ -62,10 +62,12 @@ private:
 
     int m_width = 0, m_height = 0, m_samples = 0;
     unsigned m_drawFbo = 0, m_drawColour = 0, m_drawDepth = 0;
-    // Single-sample copies: `resolve` keeps GL's bottom-up rows, `flipped`
-    // holds the same picture top row first, so neither read needs a CPU flip.
+    // Single-sample copies: `resolve` keeps GL's bottom-up rows; where the
+    // driver cannot read rows top row first, `flipped` holds the picture
+    // mirrored, so no read needs a flip on the processor.
     unsigned m_resolveFbo = 0, m_resolveColour = 0;
     unsigned m_flippedFbo = 0, m_flippedColour = 0;
+    bool m_packInvert = false;
 };
 
 }  // namespace vm
