@@ -78,6 +78,17 @@ int RunHeadlessRender(const RenderOptions& options) {
         return 1;
     }
     if (package >= 0) WritePackageValues(*view, package);
+    // A picture of the package alone unless a text or a scene asks for one.
+    if (options.scene.isEmpty()) view->m_fTextOn = 0;
+    if (options.text) {
+        view->m_strText = *options.text;
+        view->m_fTextOn = 2;
+    }
+    if (!options.font.isEmpty()) {
+        view->m_strFontFace = options.font;
+        view->FreeGlyphLists();
+        view->MakeGlyphLists();
+    }
     // The first frame serves the package's pending image loads.
     view->OnDraw();
 

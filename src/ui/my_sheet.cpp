@@ -11,6 +11,7 @@
 #include "ui/floor_pages.h"
 #include "ui/my_light.h"
 #include "ui/my_property1.h"
+#include "ui/my_text_page.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -49,6 +50,11 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDial
     connect(m_controls->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
         if (generateAvi) generateAvi();
     });
+    auto* text = new CmyTextPage(view, m_tabs);
+    addPage(Text, text, "Text");
+    connect(text->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
+        if (generateAvi) generateAvi();
+    });
     auto* lighting = new CmyLight(view, m_tabs);
     addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
     connect(lighting->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
@@ -61,6 +67,7 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDial
     view.m_pControlDeck = this;
     view.m_pControlsPage = m_controls;
     view.m_pLightingPage = lighting;
+    view.m_pTextPage = text;
 }
 
 CMySheet::~CMySheet() {

@@ -5,12 +5,15 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "platform/platform.h"
 #include "platform/view_window.h"
 #include "view/scene_state.h"
 
 namespace vm {
+
+struct GlyphStore;
 
 // What the multisample query found: 1 and the sample count when the host
 // offered a multisampled format.
@@ -106,8 +109,13 @@ public:
     // Serves the texture-pick requests of the book faces, the mug and the text.
     void ServeTexturePicks();
 
-    // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
-    void BuildGlyphLists();
+    // The 3D text (render/text_renderer.cpp): the 256 glyph lists of the
+    // current font and wire-frame setting, and the laying out of a text at
+    // the current matrix.
+    void MakeGlyphLists();
+    void FreeGlyphLists();
+    void DrawText3D(const QString& text);
+    const GlyphStore* glyphStore() const { return m_pGlyphStore.get(); }
     // Presets and scene files (files/).
     // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",
     // then the presets. Sets and returns m_nPresetCount, the number of
@@ -134,6 +142,7 @@ private:
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
+    std::shared_ptr<GlyphStore> m_pGlyphStore;
 };
 
 // The one view of the program, or null while none exists.
