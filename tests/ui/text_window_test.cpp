@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
@@ -66,7 +68,10 @@ protected:
         // The New scene, with the package out of the way of the text.
         frame->action(cmd::FileNew)->trigger();
         view->m_fPackageFamily = 20;
-        frame->action(cmd::ControlDeck)->trigger();
+        auto* deckButton =
+            frame->toolBar()->findChild<QToolButton*>(QString("ToolButton%1").arg(cmd::ControlDeck));
+        ASSERT_NE(deckButton, nullptr);
+        QTest::mouseClick(deckButton, Qt::LeftButton);
         ASSERT_NE(view->m_pControlDeck, nullptr);
         sheet = static_cast<CMySheet*>(view->m_pControlDeck);
         page = sheet->findChild<CmyTextPage*>();
@@ -167,6 +172,7 @@ TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
     page->button(1018)->click();
     EXPECT_FALSE(sheet->isVisible());
     page->OnStyle(3);
+    picture();  // the frame that serves the pick draws the text before it
     const QImage textured = picture();
     keep(textured, "window-text-textured");
     EXPECT_NE(view->m_texText, before);
