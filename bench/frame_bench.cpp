@@ -10,6 +10,8 @@
 
 #include "platform/offscreen_view.h"
 #include "platform/scripted_platform.h"
+#include "render/text_layout.h"
+#include "render/text_renderer.h"
 #include "view/gl2avi_view.h"
 
 int main(int argc, char** argv) {
@@ -51,6 +53,12 @@ int main(int argc, char** argv) {
         view.m_fTextReflectionOn = 2;
         view.m_fTextShadowOn = 2;
         const double text = timeFrames();
+        size_t triangles = 0;
+        if (const vm::GlyphStore* store = view.glyphStore(); store && store->shapes)
+            for (const char c : vm::TextCodes(view.m_strText))
+                triangles += store->shapes->glyphs[static_cast<unsigned char>(c)].triangles.size() / 3;
+        std::printf("the text's glyphs hold %zu triangles per pass (lists made %d times)\n", triangles,
+                    view.glyphStore() ? view.glyphStore()->builds : 0);
         std::printf("%dx%d: without text %.3f ms, with \"%s\" and all its passes %.3f ms: text adds %.3f ms\n", w,
                     h, bare, qPrintable(view.m_strText), text, text - bare);
     }

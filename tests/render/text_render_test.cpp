@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "platform/gl.h"
 #include "render/frame_checks.h"
 #include "render/scene_models.h"
@@ -224,4 +226,32 @@ TEST(TextRender, GlyphListsAreRebuiltForWireFrameAndForANewContext) {
     EXPECT_EQ(v.glyphStore()->context, second.nativeContext());
     EXPECT_GT(countDark(again), countDark(filled) / 2);
     ASSERT_EQ(v.OnCreate(&scene.host), 0);  // back before the second host goes
+}
+
+TEST(TextRender, ASceneFileBringsItsTextAndFontBack) {
+    TextScene scene;
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("text.VLMK");
+    v.m_strText = QString::fromUtf8("Ünïcode\r\nLines");
+    v.m_strFontFace = "DejaVu Serif";
+    v.m_bFontItalic = 1;
+    v.m_fTextWireframe = 2;
+    ASSERT_TRUE(v.SaveSceneFile(path));
+
+    v.OnNewScene();
+    EXPECT_EQ(v.glyphStore()->face, QString("Arial Black"));
+    ASSERT_TRUE(v.LoadSceneFile(path));
+    EXPECT_EQ(v.m_strText, QString::fromUtf8("Ünïcode\r\nLines"));
+    EXPECT_EQ(v.glyphStore()->face, QString("DejaVu Serif"));
+    EXPECT_TRUE(v.glyphStore()->italic);
+    EXPECT_TRUE(v.glyphStore()->lines) << "the lists follow the file's wire-frame flag";
+    scene.host.makeCurrent();
+    v.m_fPackageFamily = 20;
+    v.m_fReflection = v.m_fShadow = 0;
+    v.m_fTextOn = 0;
+    const QImage off = scene.frame();
+    v.m_fTextOn = 2;
+    EXPECT_GT(Compare(off, scene.frame()).pixels, 200);
 }
