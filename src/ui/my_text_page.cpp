@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -70,10 +71,8 @@ const QStringList& TextSliderFunctionNames() {
     return names;
 }
 
-CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view(view) {
-    auto* outer = new QVBoxLayout(this);
-
-    auto* controls = new QGroupBox("Text Controls", this);
+CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : DeckPage(view, AnimSubject::Text, parent) {
+    QGroupBox* controls = addControlsBox("Text Controls");
     auto* controlGrid = new QGridLayout(controls);
     m_onOff = new QPushButton("Text On/Off", controls);
     m_font = new QPushButton("Change Font", controls);
@@ -89,31 +88,31 @@ CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
     controlGrid->addWidget(m_texture, 0, 2);
     controlGrid->addWidget(m_colour, 0, 3);
     controlGrid->addWidget(m_styles, 1, 0, 1, 2);
-    controlGrid->addWidget(m_lights, 1, 2);
+    controlGrid->addWidget(m_lights, 1, 2, 1, 2);
     controlGrid->addWidget(m_reflection, 2, 0, 1, 2);
     controlGrid->addWidget(m_shadow, 2, 2, 1, 2);
-    outer->addWidget(controls);
 
     auto* settings = new QGroupBox("Text Settings", this);
-    auto* settingsGrid = new QGridLayout(settings);
+    auto* settingsLayout = new QVBoxLayout(settings);
     m_functions = new QComboBox(settings);
     m_functions->addItems(TextSliderFunctionNames());
-    settingsGrid->addWidget(m_functions, 0, 0, 1, 2);
+    settingsLayout->addWidget(m_functions);
+    m_rows = new SliderEditRows({"X", "Y", "Z"}, settings);
+    m_rows->setRanges(-360, 360);
+    settingsLayout->addWidget(m_rows);
+    pageLayout()->addWidget(settings);
+    // Sliders report through the scaffold (which scrubs after them); the
+    // edits take decimal numbers, so the page reads them itself.
+    connectRows(m_rows, [this] { OnSliders(); }, [](int, int) {});
     for (int i = 0; i < 3; ++i) {
-        m_sliders[i] = new QSlider(Qt::Horizontal, settings);
-        m_sliders[i]->setRange(-360, 360);
-        m_edits[i] = new QLineEdit(settings);
-        m_edits[i]->setValidator(new QDoubleValidator(-100000, 100000, 4, m_edits[i]));
-        m_edits[i]->setAlignment(Qt::AlignCenter);
-        m_edits[i]->setFixedWidth(72);
-        settingsGrid->addWidget(m_sliders[i], 1 + i, 0);
-        settingsGrid->addWidget(m_edits[i], 1 + i, 1);
-        connect(m_sliders[i], &QSlider::valueChanged, this, [this, i] {
-            if (!m_quiet) OnSlider(i);
-        });
-        connect(m_edits[i], &QLineEdit::textEdited, this, [this, i] { OnEdit(i); });
+        m_rows->edit(i)->setValidator(new QDoubleValidator(-100000, 100000, 4, m_rows->edit(i)));
+        connect(m_rows->edit(i), &QLineEdit::textEdited, this, [this, i] { OnEdit(i); });
     }
-    outer->addWidget(settings);
+    const auto singleValue = [] { return QString("This function has one value: use the first slider."); };
+    for (int i = 1; i < 3; ++i) {
+        explainWhenDisabled(m_rows->slider(i), singleValue);
+        explainWhenDisabled(m_rows->edit(i), singleValue);
+    }
 
     auto* editBox = new QGroupBox("Edit Text", this);
     auto* editLayout = new QVBoxLayout(editBox);
@@ -122,11 +121,9 @@ CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
     m_text->setFixedHeight(64);
     m_text->setPlainText(TypedTextFromStored(view.m_strText));
     editLayout->addWidget(m_text);
-    outer->addWidget(editBox);
+    pageLayout()->addWidget(editBox);
 
-    m_strip = new KeyframeStrip(view, AnimSubject::Text, *this, this);
-    outer->addWidget(m_strip);
-    outer->addStretch();
+    addKeyframeStrip();
 
     connect(m_onOff, &QPushButton::clicked, this, &CmyTextPage::OnTextOnOff);
     connect(m_font, &QPushButton::clicked, this, &CmyTextPage::OnChangeFont);
@@ -143,7 +140,7 @@ CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
 }
 
 void CmyTextPage::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    DeckPage::showEvent(event);
     if (!m_initialised) initialisePage();
     exchangeData();
 }
@@ -160,14 +157,12 @@ void CmyTextPage::initialisePage() {
     m_reflection->setChecked(IsSet(m_view.m_fTextReflectionOn));
     m_function = 0;
     m_functions->setCurrentIndex(0);
+    m_rows->setLabels({"X", "Y", "Z"});
+    m_rows->setRanges(-360, 360);
     for (int i = 0; i < 3; ++i) {
-        m_quiet = true;
-        m_sliders[i]->setEnabled(true);
-        m_edits[i]->setEnabled(true);
-        m_sliders[i]->setRange(-360, 360);
-        m_quiet = false;
-        setSliderQuietly(i, int(m_view.m_fTextRot[i]));
-        setEditQuietly(i, m_view.m_fTextRot[i]);
+        m_rows->setRowEnabled(i, true, true);
+        moveSlider(i, int(m_view.m_fTextRot[i]));
+        showEdit(i, m_view.m_fTextRot[i]);
     }
     {
         const QSignalBlocker block(m_text);
@@ -175,7 +170,7 @@ void CmyTextPage::initialisePage() {
     }
     setFrameCountDisplay(m_view.m_nFrameCount);
     setTimelineRange(m_view.m_nFrameCount);
-    m_strip->rebuildTicks();
+    strip()->rebuildTicks();
 }
 
 void CmyTextPage::exchangeData() {
@@ -201,7 +196,7 @@ void CmyTextPage::refreshFromScene() {
         m_text->setPlainText(TypedTextFromStored(m_view.m_strText));
     }
     setFrameCountDisplay(m_view.m_nFrameCount);
-    m_strip->rebuildTicks();
+    strip()->rebuildTicks();
 }
 
 QPushButton* CmyTextPage::button(int id) const {
@@ -363,15 +358,12 @@ void CmyTextPage::OnSliderFunction(int entry) {
     exchangeData();
     m_function = entry;
     const bool three = entry < kFirstSingleFunction;
+    const bool colour = entry == 2 || entry == kBackgroundFunction || entry == 7;
+    m_rows->setLabels(!three ? QStringList{"", "", ""} : colour ? QStringList{"R", "G", "B"} : QStringList{"X", "Y", "Z"});
     for (int i = 0; i < 3; ++i) {
         const Range r = rangeOf(entry, i);
-        m_quiet = true;
-        m_sliders[i]->setRange(r.low, r.high);
-        m_quiet = false;
-        if (i > 0) {
-            m_sliders[i]->setEnabled(three);
-            m_edits[i]->setEnabled(three);
-        }
+        m_rows->setRange(i, r.low, r.high);
+        if (i > 0) m_rows->setRowEnabled(i, three, three);
     }
     // The sliders of most functions rest at 50 after the choice; the edits
     // show the real values and the first drag sets them.
@@ -383,74 +375,62 @@ void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
     const std::array<float*, 3> f = fields(function);
     for (int i = 0; i < 3; ++i) {
         if (!f[size_t(i)]) {
-            setEditQuietly(i, 0);
+            showEdit(i, 0);
             continue;
         }
         const float value = *f[size_t(i)];
         if (function == kBackgroundFunction) {
-            setSliderQuietly(i, int(value * 255.0f));
+            moveSlider(i, int(value * 255.0f));
             // Shown as stored the first time, in 0..255 from then on.
-            setEditQuietly(i, m_view.m_nBackSliders == 0 ? value : value * 255.0f);
+            showEdit(i, m_view.m_nBackSliders == 0 ? value : value * 255.0f);
             continue;
         }
-        setSliderQuietly(i, int(value));
-        if (sliderToFifty) setSliderQuietly(i, 50);
-        setEditQuietly(i, value);
+        moveSlider(i, sliderToFifty ? 50 : int(value));
+        showEdit(i, value);
     }
 }
 
-void CmyTextPage::OnSlider(int slider) {
+void CmyTextPage::OnSliders() {
     m_view.m_fMouseTarget = 2;
-    float* field = fields(m_function)[size_t(slider)];
-    if (!field) return;
-    const int position = m_sliders[slider]->value();
-    if (m_function == kBackgroundFunction) {
-        *field = float(position) / 255.0f;
-        setEditQuietly(slider, float(position));
-        return;
+    const std::array<float*, 3> f = fields(m_function);
+    for (int i = 0; i < 3; ++i) {
+        const int position = m_rows->value(i);
+        // Only the slider the user moved stores its position: the others may
+        // still rest at 50 while their edits show the real values.
+        if (position == m_placed[size_t(i)] || !f[size_t(i)]) continue;
+        m_placed[size_t(i)] = position;
+        *f[size_t(i)] = m_function == kBackgroundFunction ? float(position) / 255.0f : float(position);
+        showEdit(i, float(position));
     }
-    *field = float(position);
-    setEditQuietly(slider, float(position));
 }
 
 void CmyTextPage::OnEdit(int slider) {
     bool ok = false;
-    const float value = m_edits[slider]->text().toFloat(&ok);
-    if (!ok) return;
+    const float value = m_rows->edit(slider)->text().toFloat(&ok);
+    if (!ok) return;  // not a number (yet): nothing changes
     float* field = fields(m_function)[size_t(slider)];
     if (!field) return;
-    if (m_function == kBackgroundFunction) {
-        *field = value / 255.0f;
-        setSliderQuietly(slider, int(value));
-        return;
-    }
-    *field = value;
-    setSliderQuietly(slider, int(value));
+    *field = m_function == kBackgroundFunction ? value / 255.0f : value;
+    moveSlider(slider, int(value));
 }
 
-void CmyTextPage::setSliderQuietly(int i, int value) {
-    m_quiet = true;
-    m_sliders[i]->setValue(value);
-    m_quiet = false;
+void CmyTextPage::moveSlider(int i, int value) {
+    m_rows->moveSlider(i, value);
+    m_placed[size_t(i)] = m_rows->value(i);
 }
 
-void CmyTextPage::setEditQuietly(int i, float value) { m_edits[i]->setText(QString::number(double(value), 'g', 6)); }
+void CmyTextPage::showEdit(int i, float value) { m_rows->edit(i)->setText(QString::number(double(value), 'g', 6)); }
 
 void CmyTextPage::mirrorMovement(int axis, int value) {
     if (axis < 0 || axis > 2) return;
-    setSliderQuietly(axis, value);
-    m_edits[axis]->setText(QString::number(value));
+    moveSlider(axis, value);
+    m_rows->edit(axis)->setText(QString::number(value));
 }
 
 void CmyTextPage::resetModeControls() {
     m_lights->setChecked(false);
     m_functions->setCurrentIndex(0);
     OnSliderFunction(0);
-}
-
-void CmyTextPage::setFrameCountDisplay(int count) {
-    const QSignalBlocker block(m_strip->frameCount());
-    m_strip->frameCount()->setValue(count);
 }
 
 }  // namespace vm

@@ -5,25 +5,21 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSlider>
-#include <QWidget>
 
-#include "ui/keyframe_strip.h"
-#include "view/page_interfaces.h"
+#include "ui/page_scaffold.h"
+
+class QShowEvent;
 
 namespace vm {
-
-class CGL2AviView;
 
 // The entries of the style list, in order.
 const QStringList& TextStyleNames();
 // The entries of the slider-function list, in order.
 const QStringList& TextSliderFunctionNames();
 
-class CmyTextPage : public QWidget, public KeyframePage {
+class CmyTextPage : public DeckPage {
     Q_OBJECT
 public:
     explicit CmyTextPage(CGL2AviView& view, QWidget* parent = nullptr);
@@ -34,7 +30,7 @@ public:
     void OnFontColour();
     void OnStyle(int entry);
     void OnSliderFunction(int entry);
-    void OnSlider(int slider);
+    void OnSliders();
     void OnEdit(int slider);
     void OnLights();
     void OnReflection();
@@ -47,16 +43,6 @@ public:
     // target of mouse drags.
     void exchangeData();
 
-    int timelinePosition() const override { return m_strip->timeline()->value(); }
-    void setTimelinePosition(int frame) override { m_strip->setPosition(frame); }
-    void setTimelineRange(int maximum) override { m_strip->timeline()->setRange(0, maximum); }
-    void setFrameDisplay(int frame) override { m_strip->setFrameDisplay(frame); }
-    void setKeysDisplay(int keys) override { m_strip->setKeysDisplay(keys); }
-    int keysDisplay() const override { return m_strip->keysDisplay(); }
-    void addTick(int frame) override { m_strip->timeline()->addTick(frame); }
-    int tickCount() const override { return m_strip->timeline()->tickCount(); }
-    void clearTicks() override { m_strip->timeline()->clearTicks(); }
-    void setFrameCountDisplay(int count) override;
     void refreshFromScene() override;
     void updateData() override { exchangeData(); }
     void mirrorMovement(int axis, int value) override;
@@ -67,12 +53,12 @@ public:
     QPushButton* button(int id) const;  // 1002, 1001, 1018, 1003
     QComboBox* styleList() const { return m_styles; }
     QComboBox* functionList() const { return m_functions; }
-    QSlider* slider(int i) const { return m_sliders[i]; }
-    QLineEdit* edit(int i) const { return m_edits[i]; }
+    QSlider* slider(int i) const { return m_rows->slider(i); }
+    QLineEdit* edit(int i) const { return m_rows->edit(i); }
+    SliderEditRows* rows() const { return m_rows; }
     QCheckBox* lightsBox() const { return m_lights; }
     QCheckBox* reflectionBox() const { return m_reflection; }
     QCheckBox* shadowBox() const { return m_shadow; }
-    KeyframeStrip* strip() const { return m_strip; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,21 +68,20 @@ private:
     // function has no such slider.
     std::array<float*, 3> fields(int function) const;
     void showFunctionValues(int function, bool sliderToFifty);
-    void setSliderQuietly(int i, int value);
-    void setEditQuietly(int i, float value);
+    void moveSlider(int i, int value);
+    void showEdit(int i, float value);
     bool makeViewCurrent();
     void hideSheet();
     void showSheet();
 
-    CGL2AviView& m_view;
     QPlainTextEdit* m_text;
     QPushButton *m_onOff, *m_font, *m_texture, *m_colour;
     QComboBox* m_styles;
     QComboBox* m_functions;
-    QSlider* m_sliders[3];
-    QLineEdit* m_edits[3];
+    SliderEditRows* m_rows;
     QCheckBox *m_lights, *m_reflection, *m_shadow;
-    KeyframeStrip* m_strip;
+    // Where the page last put each slider: a slider elsewhere was moved by the user.
+    std::array<int, 3> m_placed{};
     int m_function = 0;
     bool m_quiet = false;
     bool m_initialised = false;

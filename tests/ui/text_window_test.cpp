@@ -63,7 +63,9 @@ protected:
         frame->resize(800, 600);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        if (created.isEmpty()) ASSERT_TRUE(created.wait(5000));
+        if (created.isEmpty()) {
+            ASSERT_TRUE(created.wait(5000));
+        }
         ASSERT_TRUE(created.first().first().toBool());
         // The New scene, with the package out of the way of the text.
         frame->action(cmd::FileNew)->trigger();
