@@ -107,6 +107,7 @@ TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
     EXPECT_EQ(view->m_fMouseTarget, 2);
     const QImage on = picture();
     keep(on, "window-text-default");
+    keep(sheet->grab().toImage(), "window-text-page");
     page->button(1002)->click();  // Text On/Off: off
     const QImage off = picture();
     EXPECT_GT(differingPixels(on, off), 300);
