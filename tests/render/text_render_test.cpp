@@ -185,6 +185,13 @@ TEST(TextRender, EveryStyleDrawsAndTheShineAddsLight) {
     v.m_fTextShiny = 2;
     const QImage shiny = scene.frame();
     SaveFrame(shiny, "text-shiny");
+    v.m_fTextShiny = 0;
+    v.m_fTextLights = 2;  // lit by the text's own lights
+    const QImage lit = scene.frame();
+    SaveFrame(lit, "text-lit");
+    EXPECT_GT(Compare(off, lit).pixels, 500);
+    v.m_fTextLights = 0;
+    v.m_fTextShiny = 2;
     const Change shine = Compare(dull, shiny);
     EXPECT_GT(shine.pixels, 300);
     EXPECT_GT(shine.lumaChange, 0) << "the overlay adds light";
