@@ -3,6 +3,8 @@
 
 #include "render/text_renderer.h"
 
+#include <cmath>
+
 #include "platform/gl.h"
 #include "render/text_layout.h"
 #include "view/gl2avi_view.h"
@@ -42,6 +44,12 @@ void compileGlyph(GLuint list, const GlyphShape& shape, bool lines) {
     // Calling the lists one after another sets the glyphs side by side.
     glTranslatef(shape.metric.advance, 0.0f, 0.0f);
     glEndList();
+}
+
+// The surface style 0..4, or -1 for a value no style has (a damaged scene
+// file may hold anything, NaN included).
+int styleOf(float value) {
+    return std::isfinite(value) && value >= 0.0f && value < 5.0f ? int(value) : -1;
 }
 
 void disableTexGen() {
@@ -125,8 +133,7 @@ void CGL2AviView::RenderText() {
         if (m_fTextLights <= 1.0f) glDisable(GL_LIGHTING);
     };
     auto styleSetUp = [this] {
-        const int style = int(m_fTextStyle);
-        switch (style) {
+        switch (styleOf(m_fTextStyle)) {
             case 0:  // "Reflection Map"
                 glColor3f(1, 1, 1);
                 glEnable(GL_TEXTURE_2D);
@@ -161,7 +168,7 @@ void CGL2AviView::RenderText() {
         glBindTexture(GL_TEXTURE_2D, m_texText);
         // The eye-linear style wants the text texture unfiltered by mipmaps;
         // set on the text's own texture, not on whichever was bound before.
-        if (int(m_fTextStyle) == 3) {
+        if (styleOf(m_fTextStyle) == 3) {
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         }
@@ -184,7 +191,7 @@ void CGL2AviView::RenderText() {
     };
     auto blending = [this] {
         // Glass keeps its additive blend.
-        if (int(m_fTextStyle) != 1) {
+        if (styleOf(m_fTextStyle) != 1) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         }
