@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -144,6 +145,22 @@ TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
     const QImage decorated = picture();
     keep(decorated, "window-text-mirror-shadow");
     EXPECT_GT(differingPixels(twisted, decorated), 300);
+
+    // With the Text page the mouse target, a left drag turns the text and
+    // the page's rows follow.
+    GLViewWidget* widget = frame->viewWidget();
+    const QPoint centre = widget->rect().center();
+    const float turnX = view->m_fTextRot[0], turnY = view->m_fTextRot[1];
+    QTest::mousePress(widget, Qt::LeftButton, {}, centre);
+    for (int step = 1; step <= 5; ++step) {
+        QMouseEvent move(QEvent::MouseMove, centre + QPoint(6 * step, 4 * step), widget->mapToGlobal(centre),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, centre + QPoint(30, 20));
+    EXPECT_NE(view->m_fTextRot[1], turnY);
+    EXPECT_NE(view->m_fTextRot[0], turnX);
+    EXPECT_EQ(page->edit(1)->text(), QString::number(int(view->m_fTextRot[1])));
 }
 
 TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
