@@ -1,7 +1,7 @@
-#include <memory>
-// frame_bench [FRAMES] [WxH]...: times whole frames of the default scene on
-// the headless host and prints milliseconds per frame for each size; then
-// the same scene without its 3D text and with the text's every pass (shine,
+// frame_bench [FRAMES] [WxH]...: times frames of the default scene on the
+// headless host for each size: the drawing alone, then the resolve and read
+// of a frame target in each layout on top of it, in milliseconds per frame;
+// then the scene without its 3D text and with the text's every pass (shine,
 // mirror, shadow), and what the text adds. BENCH_PASSES=smd (any of shine,
 // mirror, shadow; 2 for the single-colour style) also times a chosen set.
 
@@ -9,12 +9,33 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
+#include "platform/gl.h"
 #include "platform/offscreen_view.h"
 #include "platform/scripted_platform.h"
 #include "render/text_layout.h"
 #include "render/text_renderer.h"
 #include "view/gl2avi_view.h"
+
+namespace {
+
+// Processor time of all the process's threads (the rasteriser's too) per
+// frame of the last timing: it tells the work apart from the waiting on a
+// busy machine.
+double g_cpuMsPerFrame = 0;
+
+template <typename Step>
+double millisecondsPerFrame(int frames, Step step) {
+    const std::clock_t cpuStart = std::clock();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < frames; ++i) step();
+    glFinish();
+    g_cpuMsPerFrame = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC / frames;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / frames;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,24 +59,30 @@ int main(int argc, char** argv) {
         view.OnSize(w, h);
         view.OnInitialUpdate();
         view.OnNewScene();
-        // Processor time of all the process's threads (the rasteriser's too)
-        // tells the work apart from the waiting on a busy machine.
-        double cpuMs = 0;
-        auto timeFrames = [&] {
-            for (int i = 0; i < 5; ++i) view.OnDraw();  // warm up
-            const std::clock_t cpuStart = std::clock();
-            const auto start = std::chrono::steady_clock::now();
-            for (int i = 0; i < frames; ++i) view.OnDraw();
-            cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC / frames;
-            return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
-                   frames;
-        };
-        const double ms = timeFrames();
-        std::printf("%dx%d: %.3f ms per frame over %d frames\n", w, h, ms, frames);
+        for (int i = 0; i < 5; ++i) view.OnDraw();  // warm up
 
+        vm::FramePixels pixels;
+        const double draw = millisecondsPerFrame(frames, [&] { view.OnDraw(); });
+        const double rgba = millisecondsPerFrame(frames, [&] {
+            view.OnDraw();
+            host.readFrame(vm::PixelLayout::RgbaTopDown, pixels);
+        });
+        const double bgr = millisecondsPerFrame(frames, [&] {
+            view.OnDraw();
+            host.readFrame(vm::PixelLayout::BgrBottomUp, pixels);
+        });
+        const double image = millisecondsPerFrame(frames, [&] {
+            view.RenderImage(w, h, {vm::PixelLayout::BgrBottomUp}, pixels);
+        });
+        std::printf("%dx%d over %d frames: draw %.3f ms; draw+resolve+read RGBA %.3f ms (+%.3f), BGR %.3f ms "
+                    "(+%.3f); RenderImage BGR %.3f ms\n",
+                    w, h, frames, draw, rgba, rgba - draw, bgr, bgr - draw, image);
+
+        // The 3D text: the same scene without it, then with every pass.
+        auto drawOnly = [&] { view.OnDraw(); };
         view.m_fTextOn = 0;
-        const double bare = timeFrames();
-        const double bareCpu = cpuMs;
+        const double bare = millisecondsPerFrame(frames, drawOnly);
+        const double bareCpu = g_cpuMsPerFrame;
         view.m_fTextOn = 2;
         if (qEnvironmentVariableIsSet("BENCH_PASSES")) {
             const QByteArray passes = qgetenv("BENCH_PASSES");
@@ -63,24 +90,23 @@ int main(int argc, char** argv) {
             view.m_fTextShiny = passes.contains('s') ? 2 : 0;
             view.m_fTextReflectionOn = passes.contains('m') ? 2 : 0;
             view.m_fTextShadowOn = passes.contains('d') ? 2 : 0;
-            timeFrames();
-            std::printf("passes %s: %.3f ms processor time\n", passes.constData(), cpuMs);
+            const double chosen = millisecondsPerFrame(frames, drawOnly);
+            std::printf("text passes \"%s\": %.3f ms, processor time %.3f ms\n", passes.constData(), chosen,
+                        g_cpuMsPerFrame);
         }
         view.m_fTextShiny = 2;
         view.m_fTextReflectionOn = 2;
         view.m_fTextShadowOn = 2;
-        const double text = timeFrames();
-        const double textCpu = cpuMs;
+        const double text = millisecondsPerFrame(frames, drawOnly);
+        const double textCpu = g_cpuMsPerFrame;
         size_t triangles = 0;
         if (const vm::GlyphStore* store = view.glyphStore(); store && store->shapes)
             for (const char c : vm::TextCodes(view.m_strText))
                 triangles += store->shapes->glyphs[static_cast<unsigned char>(c)].triangles.size() / 3;
-        std::printf("the text's glyphs hold %zu triangles per pass (lists made %d times)\n", triangles,
-                    view.glyphStore() ? view.glyphStore()->builds : 0);
-        std::printf("%dx%d: without text %.3f ms, with \"%s\" and all its passes %.3f ms: text adds %.3f ms\n", w,
-                    h, bare, qPrintable(view.m_strText), text, text - bare);
-        std::printf("%dx%d: processor time without text %.3f ms, with it %.3f ms: text adds %.3f ms\n", w, h,
-                    bareCpu, textCpu, textCpu - bareCpu);
+        std::printf("%dx%d: without text %.3f ms, with \"%s\" (%zu triangles a pass) and all its passes %.3f ms: "
+                    "text adds %.3f ms; processor time %.3f and %.3f ms, text adds %.3f ms\n",
+                    w, h, bare, qPrintable(view.m_strText), triangles, text, text - bare, bareCpu, textCpu,
+                    textCpu - bareCpu);
     }
     return 0;
 }
