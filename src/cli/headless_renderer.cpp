@@ -80,6 +80,15 @@ int RunHeadlessRender(const RenderOptions& options) {
         return 1;
     }
     if (package >= 0) WritePackageValues(*view, package);
+    if (options.text) {
+        view->m_strText = *options.text;
+        view->m_fTextOn = 2;
+    }
+    if (!options.font.isEmpty()) {
+        view->m_strFontFace = options.font;
+        view->FreeGlyphLists();
+        view->MakeGlyphLists();
+    }
     // The first frame serves the package's pending image loads.
     view->OnDraw();
 

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "platform/safe_file.h"
+#include "render/text_layout.h"
 
 namespace vm {
 
@@ -22,6 +23,8 @@ QString RenderUsage() {
         "  --frame N             show frame N (0..9999) of the scene's keyframe tracks\n"
         "  --save-scene FILE.VLMK  write the scene, after the other options, to a scene file;\n"
         "                        with it, --out may be left out\n"
+        "  --text \"TEXT\"         show TEXT as 3D text in front of the package; \\n makes a line break\n"
+        "  --font FAMILY         the 3D text's font family, e.g. \"DejaVu Serif\"\n"
         "  --help                show this text\n");
 }
 
@@ -100,6 +103,20 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.frame = frame;
+        } else if (arg == "--text" || arg.startsWith("--text=")) {
+            const auto text = value(i, "--text");
+            if (!text) return std::nullopt;
+            QString typed = *text;
+            typed.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            options.text = StoredTextFromTyped(typed);
+        } else if (arg == "--font" || arg.startsWith("--font=")) {
+            const auto text = value(i, "--font");
+            if (!text) return std::nullopt;
+            if (text->trimmed().isEmpty()) {
+                error = "--font wants a font family name";
+                return std::nullopt;
+            }
+            options.font = text->trimmed();
         } else {
             error = "unknown argument \"" + arg + "\"";
             return std::nullopt;

@@ -23,6 +23,10 @@ struct RenderOptions {
     QString scene;      // a scene file opened as Open Settings does, before the other options
     int frame = -1;     // scrub every track to this frame before rendering; -1 leaves the scene
     QString saveScene;  // writes the scene file after the other options are applied
+    // Switches the 3D text on with this text (line breaks as the edit box
+    // stores them); without it and without a scene file the text stays off.
+    std::optional<QString> text;
+    QString font;  // the text's font family; empty keeps the scene's
     bool help = false;
 };
 

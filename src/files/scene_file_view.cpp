@@ -125,7 +125,8 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     RebuildTrack(m_trackLight);
     RebuildTrack(m_trackPicture);
     RebuildTrack(m_trackArray);
-    BuildGlyphLists();
+    FreeGlyphLists();
+    MakeGlyphLists();
     refreshKeyframePage(m_pControlsPage, m_nFrameCount);
     refreshKeyframePage(m_pTextPage, m_nFrameCount);
     setUpSpotLight(*this);

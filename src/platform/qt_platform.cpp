@@ -60,7 +60,7 @@ std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& initial) {
     font.setWeight(QFont::Weight(std::clamp(initial.weight, 100, 900)));
     font.setItalic(initial.italic);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, m_mainWindow);
+    const QFont chosen = QFontDialog::getFont(&ok, font, m_mainWindow, QString(), QFontDialog::ScalableFonts);
     if (!ok) return std::nullopt;
     return FontChoice{chosen.family(), int(chosen.weight()), chosen.italic(), chosen.pointSize()};
 }

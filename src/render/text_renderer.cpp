@@ -1,14 +1,290 @@
-// Not drawn yet: this renderer is still to be written.
+// The 3D text: its glyph lists, the laying out of a text, and the drawing
+// passes of a frame (main, shiny overlay, mirrored copy, shadow).
+
+#include "render/text_renderer.h"
+
+#include <cmath>
+
+#include "platform/gl.h"
+#include "render/text_layout.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
 
-void CGL2AviView::RenderText() {}
+namespace {
 
-}  // namespace vm
+// The layout's moves as matrix operations and list calls.
+class GLTextSink final : public TextLayoutSink {
+public:
+    explicit GLTextSink(GLuint base) : m_base(base) {}
+    void translate(float x, float y, float z) override { glTranslatef(x, y, z); }
+    void rotate(float degrees, float x, float y, float z) override { glRotatef(degrees, x, y, z); }
+    void glyph(unsigned char code) override { glCallList(m_base + code); }
 
-namespace vm {
+private:
+    GLuint m_base;
+};
 
-void CGL2AviView::BuildGlyphLists() {}
+void compileGlyph(GLuint list, const GlyphShape& shape, bool lines) {
+    glNewList(list, GL_COMPILE);
+    if (lines) {
+        for (const GlyphContour& contour : shape.contours) {
+            glBegin(GL_LINE_LOOP);
+            for (const GlyphPoint& p : contour) glVertex3f(p[0], p[1], 0.0f);
+            glEnd();
+        }
+    } else if (!shape.triangles.empty()) {
+        glBegin(GL_TRIANGLES);
+        for (const GlyphVertex& v : shape.triangles) {
+            glNormal3f(v.nx, v.ny, v.nz);
+            glVertex3f(v.x, v.y, v.z);
+        }
+        glEnd();
+    }
+    // Calling the lists one after another sets the glyphs side by side.
+    glTranslatef(shape.metric.advance, 0.0f, 0.0f);
+    glEndList();
+}
+
+// The surface style 0..4, or -1 for a value no style has (a damaged scene
+// file may hold anything, NaN included).
+int styleOf(float value) {
+    return std::isfinite(value) && value >= 0.0f && value < 5.0f ? int(value) : -1;
+}
+
+void disableTexGen() {
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+}
+
+void sphereMap() {
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+}
+
+void generate(GLint mode) {
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, mode);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, mode);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+}
+
+}  // namespace
+
+void CGL2AviView::FreeGlyphLists() {
+    if (!m_pGlyphStore || m_pGlyphStore->listBase == 0) return;
+    // Lists of a context that is gone went with it.
+    if (m_pGlyphStore->context == m_hGLContext && m_hGLContext) glDeleteLists(m_pGlyphStore->listBase, kGlyphCount);
+    m_pGlyphStore->listBase = 0;
+    m_pGlyphStore->context = nullptr;
+}
+
+void CGL2AviView::MakeGlyphLists() {
+    if (!m_pGlyphStore) m_pGlyphStore = std::make_shared<GlyphStore>();
+    GlyphStore& store = *m_pGlyphStore;
+    // A second call without FreeGlyphLists must not leave the old lists behind.
+    FreeGlyphLists();
+
+    const bool lines = IsSet(m_fTextWireframe);
+    const bool italic = m_bFontItalic != 0;
+    if (!store.shapes || store.face != m_strFontFace || store.weight != m_nFontWeight || store.italic != italic ||
+        store.shapes->lines != lines) {
+        store.shapes = std::make_shared<const GlyphSet>(MakeGlyphGeometry(m_strFontFace, m_nFontWeight, italic, lines));
+        store.face = m_strFontFace;
+        store.weight = m_nFontWeight;
+        store.italic = italic;
+    }
+    store.lines = lines;
+    for (int code = 0; code < kGlyphCount; ++code) store.metrics[size_t(code)] = store.shapes->glyphs[size_t(code)].metric;
+    ++store.builds;
+
+    if (!m_hGLContext) return;
+    const GLuint base = glGenLists(kGlyphCount);
+    if (base == 0) return;
+    for (int code = 0; code < kGlyphCount; ++code) compileGlyph(base + GLuint(code), store.shapes->glyphs[size_t(code)], lines);
+    store.listBase = base;
+    store.context = m_hGLContext;
+}
+
+void CGL2AviView::DrawText3D(const QString& text) {
+    if (!m_pGlyphStore || m_pGlyphStore->listBase == 0) return;
+    TextLayoutValues values;
+    for (int i = 0; i < 3; ++i) {
+        values.charSpacing[size_t(i)] = m_fCharSpacing[i];
+        values.twist[size_t(i)] = m_fTextTwist[i];
+        values.lineSpacing[size_t(i)] = m_fLineSpacing[i];
+    }
+    GLTextSink sink(m_pGlyphStore->listBase);
+    LayOutText3D(TextCodes(text), m_pGlyphStore->metrics, values, sink);
+}
+
+void CGL2AviView::RenderText() {
+    // A new context (the window moved to another parent, a fresh headless
+    // host) has none of the lists: make them again from the kept shapes.
+    if (m_hGLContext && (!m_pGlyphStore || m_pGlyphStore->context != m_hGLContext)) MakeGlyphLists();
+
+    const float red = m_fFontColour[0], green = m_fFontColour[1], blue = m_fFontColour[2];
+    const bool textOn = IsSet(m_fTextOn);
+
+    auto lighting = [this] {
+        if (IsSet(m_fTextLights)) glEnable(GL_LIGHTING);
+        if (m_fTextLights <= 1.0f) glDisable(GL_LIGHTING);
+    };
+    auto styleSetUp = [this] {
+        switch (styleOf(m_fTextStyle)) {
+            case 0:  // "Reflection Map"
+                glColor3f(1, 1, 1);
+                glEnable(GL_TEXTURE_2D);
+                sphereMap();
+                break;
+            case 1:  // "Glass"
+                glColor3f(1, 1, 1);
+                glEnable(GL_TEXTURE_2D);
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+                glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+                sphereMap();
+                break;
+            case 2:  // "Single Color"
+                glDisable(GL_TEXTURE_2D);
+                break;
+            case 3:  // "Textured (Object)": generated from eye coordinates
+                glColor3f(1, 1, 1);
+                glEnable(GL_TEXTURE_2D);
+                generate(GL_EYE_LINEAR);
+                break;
+            case 4:  // "Texture (Eye]": generated from object coordinates
+                glColor3f(1, 1, 1);
+                glEnable(GL_TEXTURE_2D);
+                glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+                generate(GL_OBJECT_LINEAR);
+                break;
+            default: break;
+        }
+    };
+    auto bindTextTexture = [this] {
+        glBindTexture(GL_TEXTURE_2D, m_texText);
+        // The eye-linear style wants the text texture unfiltered by mipmaps;
+        // set on the text's own texture, not on whichever was bound before.
+        if (styleOf(m_fTextStyle) == 3) {
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        }
+    };
+    auto light1 = [] {
+        const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1}, diffuse[4] = {1, 1, 1, 1}, origin[4] = {0, 0, 0, 1};
+        glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+        glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+        glLightfv(GL_LIGHT1, GL_POSITION, origin);
+        glEnable(GL_LIGHT1);
+    };
+    auto light0 = [this] {
+        const GLfloat position[4] = {0.01f * m_fSpotPos[0], 0.01f * m_fSpotPos[1], 0.01f * m_fSpotPos[2], 1};
+        const GLfloat direction[3] = {0, 0, -1};
+        glLightfv(GL_LIGHT0, GL_POSITION, position);
+        glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 90);
+        glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 40);
+        glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+        glEnable(GL_LIGHT0);
+    };
+    auto blending = [this] {
+        // Glass keeps its additive blend.
+        if (styleOf(m_fTextStyle) != 1) {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        }
+    };
+    auto place = [this] {
+        glTranslatef(0.01f * m_fTextPos[0], 0.01f * m_fTextPos[1], 0.01f * m_fTextPos[2] - 5.0f);
+    };
+    auto scale = [this] { glScalef(0.02f * m_fTextScale[0], 0.02f * m_fTextScale[1], 0.1f * m_fTextScale[2]); };
+    auto endPass = [] {
+        disableTexGen();
+        glDisable(GL_LIGHT0);
+    };
+
+    glMatrixMode(GL_MODELVIEW);
+
+    // Main pass.
+    glLoadIdentity();
+    lighting();
+    styleSetUp();
+    bindTextTexture();
+    light1();
+    glColor3f(red / 255.0f, green / 255.0f, blue / 255.0f);
+    light0();
+    blending();
+    glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, m_fTextFade / 255.0f);
+    place();
+    glRotatef(m_fTextRot[0], 1, 0, 0);
+    glRotatef(m_fTextRot[1], 0, 1, 0);
+    glRotatef(m_fTextRot[2], 0, 0, 1);
+    scale();
+    if (textOn) DrawText3D(m_strText);
+    endPass();
+
+    // Shiny overlay: the environment map added over the text.
+    if (IsSet(m_fTextShiny)) {
+        glLoadIdentity();
+        sphereMap();
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, m_texTextShine);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        place();
+        glRotatef(m_fTextRot[0], 1, 0, 0);
+        glRotatef(m_fTextRot[1], 0, 1, 0);
+        glRotatef(m_fTextRot[2], 0, 0, 1);
+        scale();
+        if (textOn) DrawText3D(m_strText);
+        endPass();
+    }
+
+    // Mirrored copy: the text turned over about X below itself.
+    if (IsSet(m_fTextReflectionOn)) {
+        glLoadIdentity();
+        lighting();
+        if (IsSet(m_fTextLights)) glEnable(GL_COLOR_MATERIAL);
+        styleSetUp();
+        bindTextTexture();
+        light1();
+        lighting();
+        glColor3f(red / 255.0f, green / 255.0f, blue / 255.0f);
+        light0();
+        blending();
+        glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, m_fTextReflection / 255.0f);
+        place();
+        glRotatef(m_fTextRot[0] + 180.0f, 1, 0, 0);
+        glRotatef(-m_fTextRot[1], 0, 1, 0);
+        glRotatef(-m_fTextRot[2], 0, 0, 1);
+        glTranslatef(0, 0, 0.01f * m_fTextScale[2]);
+        scale();
+        if (textOn) DrawText3D(m_strText);
+        endPass();
+    }
+
+    // Shadow: the text laid flat behind itself and stretched.
+    if (IsSet(m_fTextShadowOn)) {
+        glLoadIdentity();
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0, 0, 0);
+        lighting();
+        // Its own blend: after the additive Glass style or the shiny overlay
+        // a black shadow would otherwise add nothing and vanish.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(0, 0, 0, 1.0f - m_fTextShadowOpacity / 255.0f);
+        place();
+        glRotatef(m_fTextRot[0] - 90.0f, 1, 0, 0);
+        glRotatef(m_fTextRot[1], 0, 0, 1);
+        glRotatef(-m_fTextRot[2], 0, 1, 0);
+        glTranslatef(0, 0.01f * m_fTextScale[2], 0.01f);
+        glScalef(0.02f * m_fTextScale[0], 0.02f * (m_fTextScale[1] + m_fTextShadow) - 1.0f, 0.1f);
+        if (textOn) DrawText3D(m_strText);
+        endPass();
+    }
+}
 
 }  // namespace vm

@@ -13,6 +13,7 @@
 #include "ui/floor_pages.h"
 #include "ui/my_light.h"
 #include "ui/my_property1.h"
+#include "ui/my_text_page.h"
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
 
@@ -51,9 +52,12 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
 
     m_controls = new CmyProperty1(view, m_tabs);
     addPage(Controls, m_controls, "Controls");
+    auto* text = new CmyTextPage(view, m_tabs);
+    addPage(Text, text, "Text");
     auto* lighting = new CmyLight(view, m_tabs);
     addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
-    for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(lighting)}) {
+    for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(text),
+                           static_cast<DeckPage*>(lighting)}) {
         connect(page, &DeckPage::generateAvi, this, [this] {
             if (m_generateAvi) m_generateAvi();
         });
@@ -72,6 +76,7 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     view.m_pControlDeck = this;
     view.m_pControlsPage = m_controls;
     view.m_pLightingPage = lighting;
+    view.m_pTextPage = text;
 }
 
 CMySheet::~CMySheet() {

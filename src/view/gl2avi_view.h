@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <map>
 
 #include "platform/frame_target.h"
@@ -13,6 +14,8 @@
 #include "view/scene_state.h"
 
 namespace vm {
+
+struct GlyphStore;
 
 // What the multisample query found: 1 and the sample count when the host
 // offered a multisampled format.
@@ -160,8 +163,13 @@ public:
     void PrepareBookFamily();
     void ServeScreenShotPick();
 
-    // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
-    void BuildGlyphLists();
+    // The 3D text (render/text_renderer.cpp): the 256 glyph lists of the
+    // current font and wire-frame setting, and the laying out of a text at
+    // the current matrix.
+    void MakeGlyphLists();
+    void FreeGlyphLists();
+    void DrawText3D(const QString& text);
+    const GlyphStore* glyphStore() const { return m_pGlyphStore.get(); }
     // Presets and scene files (files/).
     // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",
     // then the presets. Sets and returns m_nPresetCount, the number of
@@ -195,6 +203,7 @@ private:
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
+    std::shared_ptr<GlyphStore> m_pGlyphStore;
     int m_playbackHolds = 0;
     // Slots that hold one of the program's own images, and which file gave it.
     struct DefaultTexture {

@@ -116,7 +116,7 @@ void CGL2AviView::InitScene() {
     m_fSize[0] = m_fSize[1] = m_fSize[2] = 0;
     m_fPictureDepth = 0.028f;
 
-    BuildGlyphLists();
+    MakeGlyphLists();
 
     // In the desktop program a preset chosen at random becomes the start
     // scene; without presets (and on other hosts) the start values stay.
@@ -157,7 +157,8 @@ void CGL2AviView::OnNewScene() {
     SetProgramFolderCurrent();
     loadStartTextures(*this);
 
-    BuildGlyphLists();
+    FreeGlyphLists();
+    MakeGlyphLists();
     m_fPathAsGiven = 2;
 
     glClearColor(255.0f, 255.0f, 255.0f, 0.0f);  // clamps to white

@@ -48,3 +48,15 @@ TEST(RenderOptions, HelpNeedsNoOutput) {
     ASSERT_TRUE(options);
     EXPECT_TRUE(options->help);
 }
+
+TEST(RenderOptions, TextKeepsLineBreaksAsTheEditBoxStoresThem) {
+    QString error;
+    const auto options = ParseRenderOptions({"--text", "Big\\nSale", "--font=DejaVu Serif", "--out", "x.png"}, error);
+    ASSERT_TRUE(options) << qPrintable(error);
+    ASSERT_TRUE(options->text.has_value());
+    EXPECT_EQ(*options->text, QString("Big\r\nSale"));
+    EXPECT_EQ(options->font, QString("DejaVu Serif"));
+    EXPECT_FALSE(ParseRenderOptions({"--out", "x.png"}, error)->text.has_value()) << "no text unless asked";
+    EXPECT_FALSE(ParseRenderOptions({"--font", " ", "--out", "x.png"}, error));
+    EXPECT_FALSE(error.isEmpty());
+}

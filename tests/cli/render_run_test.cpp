@@ -91,3 +91,28 @@ TEST(VellumarkRender, AnUnwritableOutputIsReportedWithItsCause) {
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_TRUE(run.err.contains("the folder does not exist")) << qPrintable(run.err);
 }
+
+TEST(VellumarkRender, TextIsOffUnlessAskedAndTwoLinesStandTaller) {
+    QTemporaryDir dir;
+    const QString plain = dir.filePath("plain.png"), one = dir.filePath("one.png"), two = dir.filePath("two.png");
+    const QStringList size = {"--size", "240x180"};
+    ASSERT_EQ(render(size + QStringList{"--out", plain}).exitCode, 0);
+    const RunResult run = render(size + QStringList{"--text", "Vellumark", "--out", one});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    ASSERT_EQ(render(size + QStringList{"--text", "Vell\\numark", "--font", "DejaVu Sans", "--out", two}).exitCode, 0);
+    // The rows where the text changed the package picture.
+    const QImage base(plain);
+    auto changedRows = [&base](const QImage& image) {
+        int top = image.height(), bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != base.pixel(x, y)) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        return bottom - top + 1;
+    };
+    const int oneLine = changedRows(QImage(one));
+    EXPECT_GT(oneLine, 10) << "--text shows the text over the New scene, which has none";
+    EXPECT_GT(changedRows(QImage(two)), oneLine * 17 / 10);
+}

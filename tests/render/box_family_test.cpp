@@ -57,6 +57,7 @@ protected:
         ASSERT_TRUE(headless.created) << qPrintable(headless.host.error());
         headless.view->OnInitialUpdate();
         headless.view->OnNewScene();
+        headless.view->m_fTextOn = 0;  // the package alone
         headless.frame();  // serves the New scene's pending image loads
     }
     // Picks `path` for face `face` (front, back, left, right, top, bottom) through the dialog.
