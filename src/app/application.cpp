@@ -6,6 +6,8 @@
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "export/generate_video.h"
+#include "export/video_recording.h"
 #include "ui/my_sheet.h"
 #include "view/gl2avi_view.h"
 
@@ -39,6 +41,10 @@ bool CGL2AviApp::InitInstance() {
     m_platform.setMainWindow(m_frame.get());
     m_frame->onControlDeck = [this] {
         OnControlDeck(*m_view, [this] { m_frame->routeCommand(32771); });
+    };
+    m_frame->onGenerateAvi = [this] {
+        ViewFrameSource source(*m_view);
+        GenerateVideo(*m_view, source);
     };
     m_platform.setResizeHandler([this](int w, int h) { m_frame->resizeViewTo(w, h); });
 

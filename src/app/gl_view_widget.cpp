@@ -69,6 +69,8 @@ void GLViewWidget::resizeGL(int width, int height) {
 
 void GLViewWidget::paintGL() {
     if (!m_created) return;
+    // A recording draws its own frames; repainting now would advance playback.
+    if (m_view.playbackHeld()) return;
     m_view.RenderFrame();
     ++m_frames;
 }

@@ -1,6 +1,7 @@
 // File > Save Screenshot and Copy Image to Clipboard.
 
 
+#include "export/deck_hidden.h"
 #include "export/screenshot.h"
 #include "platform/safe_file.h"
 #include "view/gl2avi_view.h"
@@ -9,17 +10,6 @@
 namespace vm {
 
 namespace {
-
-// Hides the Control Deck for the capture and shows it again afterwards.
-struct DeckHiddenForCapture {
-    explicit DeckHiddenForCapture(CGL2AviView& view) : deck(view.m_bDeckOpen ? view.m_pControlDeck : nullptr) {
-        if (deck) deck->hideDeck();
-    }
-    ~DeckHiddenForCapture() {
-        if (deck) deck->showDeck();
-    }
-    ControlDeck* deck;
-};
 
 // Draws one frame without presenting it and reads it back.
 CapturedPixels captureFrame(CGL2AviView& view) {

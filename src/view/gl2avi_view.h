@@ -30,7 +30,7 @@ struct Projection {
 Projection ViewProjection(int width, int height);
 
 // The view is several megabytes large (the key tracks): create it on the heap.
-class CGL2AviView : public SceneState {
+class CGL2AviView : public SceneState, public ExportSettingsSink {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -62,6 +62,29 @@ public:
     void OnSaveSettings();
     void OnVideoSettings();
     void OnOnLineHelp();
+
+    // Options > Settings (export/export_settings.cpp): opens the one
+    // "Settings" dialog; Apply sizes the main window and sets the frame rate.
+    void OpenExportSettings();
+    void ApplyVideoFormat();
+    void settingsSelectionChanged(int index) override;
+    void settingsApplied() override;
+    void settingsClosed() override;
+    ExportSettingsWindow* m_pExportSettings = nullptr;
+
+    // While a recording holds playback, the window's own repaint draws
+    // without advancing any track, so no recorded frame is skipped.
+    bool playbackHeld() const { return m_playbackHolds > 0; }
+    class PlaybackHold {
+    public:
+        explicit PlaybackHold(CGL2AviView& view) : m_view(view) { ++m_view.m_playbackHolds; }
+        ~PlaybackHold() { --m_view.m_playbackHolds; }
+        PlaybackHold(const PlaybackHold&) = delete;
+        PlaybackHold& operator=(const PlaybackHold&) = delete;
+
+    private:
+        CGL2AviView& m_view;
+    };
 
     // Mouse drags in the view (view/mouse.cpp).
     void OnLButtonDown(int x, int y);
@@ -134,6 +157,7 @@ private:
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
+    int m_playbackHolds = 0;
 };
 
 // The one view of the program, or null while none exists.
