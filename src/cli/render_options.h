@@ -23,6 +23,11 @@ struct RenderOptions {
     QString scene;      // a scene file opened as Open Settings does, before the other options
     int frame = -1;     // scrub every track to this frame before rendering; -1 leaves the scene
     QString saveScene;  // writes the scene file after the other options are applied
+    QString video;      // record the keyframe animation: .avi, .mp4, .gif or a pattern like f%04d.png
+    int format = 0;     // the video format, 0..17 (its size replaces --size)
+    QString codec;      // raw, mjpeg, mpeg4, h264, ffv1; empty: the file kind's default
+    int quality = 75;   // 1..100
+    int turntable = 0;  // key a full turn of the package over this many frames first
     bool help = false;
 };
 

@@ -55,7 +55,19 @@ struct AviWriter::Streams {
     }
 };
 
-AviWriter::AviWriter() = default;
+OpenFailure ClassifyOpenFailure(int error, const QString& fileName) {
+    const QString openText = QString("AVI Engine failed to initialize. Check filename %1.").arg(fileName);
+    if (error == AVERROR(EROFS))
+        return {AVIERR_READONLY, "AVI Stream creation failed. Check Bitmap info. Read only file."};
+    if (error == AVERROR(ENOMEM))
+        return {AVIERR_MEMORY, openText + "The file could not be opened because of insufficient memory."};
+    return {AVIERR_FILEOPEN, openText + "A disk error occurred while opening the file."};
+}
+
+AviWriter::AviWriter() {
+    // FFmpeg's chatter (encoder statistics) is not for our users; errors are.
+    av_log_set_level(AV_LOG_ERROR);
+}
 
 AviWriter::~AviWriter() = default;
 
@@ -125,12 +137,10 @@ AviResult AviWriter::OpenVideo() {
         const QFileInfo folder(QFileInfo(m_strFileName).absolutePath());
         error = !folder.isDir() ? AVERROR(ENOENT) : !folder.isWritable() ? AVERROR(EACCES) : 0;
     }
-    if (error == AVERROR(EROFS))
-        return fail(AVIERR_READONLY, "AVI Stream creation failed. Check Bitmap info. Read only file.", error);
-    if (error == AVERROR(ENOMEM))
-        return fail(AVIERR_MEMORY, openText + "The file could not be opened because of insufficient memory.", error);
-    if (error < 0)
-        return fail(AVIERR_FILEOPEN, openText + "A disk error occurred while opening the file.", error);
+    if (error < 0) {
+        const OpenFailure failure = ClassifyOpenFailure(error, m_strFileName);
+        return fail(failure.result, failure.text, error);
+    }
 
     s.stream = avformat_new_stream(s.format, nullptr);
     if (!s.stream || m_header.biWidth <= 0 || m_header.biHeight <= 0 || m_nRate == 0)

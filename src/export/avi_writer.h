@@ -95,6 +95,15 @@ private:
     bool m_compressCancelled = false;
 };
 
+// How a failure to create the file shows: a read-only file system as the
+// stream's read-only text, no memory as the memory text, anything else (a
+// missing folder, no permission) as the file-open text.
+struct OpenFailure {
+    AviResult result;
+    QString text;
+};
+OpenFailure ClassifyOpenFailure(int ffmpegError, const QString& fileName);
+
 // FFmpeg's text for an error code.
 QString FFmpegErrorText(int error);
 
