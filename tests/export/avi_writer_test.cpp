@@ -172,6 +172,13 @@ TEST(AviWriterFiles, EachCompressorWritesAFileThatPlaysUpright) {
         ASSERT_EQ(probe.decoded.size(), 2u);
         EXPECT_LT(test::MeanDifference(probe.decoded[0], uprightImage(width, height, 0)), c.tolerance);
         EXPECT_LT(test::MeanDifference(probe.decoded[1], uprightImage(width, height, 1)), c.tolerance);
+        if (QString(c.file).endsWith(".mp4")) {
+            // The index comes before the pictures, so the clip streams.
+            QFile file(dir.filePath(c.file));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            EXPECT_LT(bytes.indexOf("moov"), bytes.indexOf("mdat"));
+        }
         // Upside down would put blue at the top.
         const QColor top = probe.decoded[0].pixelColor(width - 4, 4);
         EXPECT_GT(top.red(), 150);
