@@ -7,7 +7,6 @@
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
 #include "export/generate_video.h"
-#include "export/video_recording.h"
 #include "ui/my_sheet.h"
 #include "view/gl2avi_view.h"
 
@@ -42,10 +41,7 @@ bool CGL2AviApp::InitInstance() {
     m_frame->onControlDeck = [this] {
         OnControlDeck(*m_view, [this] { m_frame->routeCommand(32771); });
     };
-    m_frame->onGenerateAvi = [this] {
-        ViewFrameSource source(*m_view);
-        GenerateVideo(*m_view, source);
-    };
+    m_frame->onGenerateAvi = [this] { GenerateVideo(*m_view); };
     m_platform.setResizeHandler([this](int w, int h) { m_frame->resizeViewTo(w, h); });
 
     GLViewWidget* widget = m_frame->viewWidget();

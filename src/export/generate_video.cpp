@@ -113,4 +113,9 @@ void GenerateVideo(CGL2AviView& view, FrameSource& source) {
     platform.setWaitCursor(false);
 }
 
+void GenerateVideo(CGL2AviView& view) {
+    ViewFrameSource source(view);
+    GenerateVideo(view, source);
+}
+
 }  // namespace vm

@@ -8,5 +8,7 @@ class CGL2AviView;
 class FrameSource;
 
 void GenerateVideo(CGL2AviView& view, FrameSource& source);
+// The command as the main window runs it: frames drawn offscreen by the view.
+void GenerateVideo(CGL2AviView& view);
 
 }  // namespace vm

@@ -28,15 +28,23 @@ public:
     virtual void advance() = 0;
 };
 
-// The frames of the view itself, drawn offscreen at the requested size.
+// The frames of the view itself, drawn offscreen in the view's context at
+// the requested size, whatever the size of its window.
 class ViewFrameSource : public FrameSource {
 public:
     explicit ViewFrameSource(CGL2AviView& view) : m_view(view) {}
+    ~ViewFrameSource() override;
+    ViewFrameSource(const ViewFrameSource&) = delete;
+    ViewFrameSource& operator=(const ViewFrameSource&) = delete;
     bool drawFrame(int width, int height, std::vector<std::uint8_t>& pixels) override;
     void advance() override;
 
 private:
+    void release();
+
     CGL2AviView& m_view;
+    unsigned m_framebuffer = 0, m_colour = 0, m_depth = 0;
+    int m_width = 0, m_height = 0, m_samples = 0;
 };
 
 // The export track codes: 0 model, 2 text, 3 light, 4 picture, 5 array.
