@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
 
     // Reading alone: the last frame resolved and read again and again.
     std::vector<std::uint8_t> pixels;
-    start = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kFrames; ++i) host.readFrameBGR(w, h, pixels);
     const double read = seconds(start);
     std::printf("reading alone:             %.3f s (%.2f ms a frame)\n", read, 1000 * read / kFrames);
