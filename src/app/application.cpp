@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QStatusBar>
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
@@ -39,7 +40,9 @@ bool CGL2AviApp::InitInstance() {
     m_frame = std::make_unique<CMainFrame>(*m_view, m_platform);
     m_platform.setMainWindow(m_frame.get());
     m_frame->onControlDeck = [this] {
-        OnControlDeck(*m_view, [this] { m_frame->routeCommand(32771); });
+        OnControlDeck(
+            *m_view, [this] { m_frame->routeCommand(32771); },
+            [this](const QString& text) { m_frame->statusBar()->showMessage(text, 8000); });
     };
     m_frame->onGenerateAvi = [this] { GenerateVideo(*m_view); };
     m_platform.setResizeHandler([this](int w, int h) { m_frame->resizeViewTo(w, h); });

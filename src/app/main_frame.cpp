@@ -1,9 +1,9 @@
 #include "app/main_frame.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
+#include "view/page_interfaces.h"
 
 namespace vm {
 
@@ -229,15 +230,17 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnFileOpen() {
-    // The document holds no data: a chosen file only names the document, and
-    // the view's initial update runs again.
-    FileDialogRequest request;
-    request.title = "Open";
-    request.filter = "All Files (*.*)";
-    const std::optional<QString> name = m_platform.openFileName(request);
-    if (!name) return;
-    setWindowTitle(QFileInfo(*name).fileName() + " - Vellumark");
-    m_view.OnInitialUpdate();
+    // The document holds no data: opening a file means opening a scene, the
+    // way File > Open Settings does (rerunning the start-up would throw the
+    // user's scene away for a random preset).
+    m_view.OnCommand(cmd::OpenSettings);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The Control Deck is a window of its own: it goes with the main window,
+    // or the program would keep running behind it.
+    if (auto* deck = dynamic_cast<QWidget*>(m_view.m_pControlDeck)) deck->close();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::resizeViewTo(int width, int height) {

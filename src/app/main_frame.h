@@ -42,6 +42,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QAction* addCommand(QMenu* menu, int id, const QString& text, const QKeySequence& shortcut = {});

@@ -94,8 +94,10 @@ void DrawBookFamilyShadow(CGL2AviView& v) {
             drawLayer(v, {0.71f, 0.97f + 0.2f * len, 0, 0, 0, 0, -0.1f, 6.4f - len / 2.0f, -4.1f, -1.2f, -2.5f, -1.2f});
             break;
         case BookKind::EZine:
+            // On the floor the e-zine stands on (5.8 below its origin): a
+            // plane higher up cuts through the magazine and darkens its cover.
             drawLayer(v, {0.91f, 1.0f + len / 30.0f - tilt / 30.0f, 0.01f * v.m_fRotZ + 80.0f, 0, 0, 1, -0.1f,
-                          5.9f - len / 19.0f, -3.94f, 12.0f, -4.0f, 12.0f});
+                          5.9f - len / 19.0f, -5.8f, 12.0f, -4.0f, 12.0f});
             break;
     }
     glDisable(GL_BLEND);

@@ -3,6 +3,8 @@
 
 #include "render/box_family.h"
 
+#include <cmath>
+
 #include "assets/model_set.h"
 #include "assets/program_folder.h"
 #include "assets/texture_table.h"
@@ -40,6 +42,9 @@ const char* const kTapeSet[6] = {"Design Images/jetman-front.jpg", "Design Image
 
 // Image order of the sets (front, right, back, left, top, bottom) to objects.
 constexpr int kSetObjects[6] = {0, 1, 2, 3, 5, 4};
+// The box models stand on this floor (model units); their mirrored copies
+// hang below it.
+constexpr float kBoxFloorY = -3.1f;
 
 enum class BoxKind { Cube, Stack1, Stack2 };
 
@@ -199,7 +204,8 @@ private:
         }
     }
 
-    void drawFaces(const Model3DS& model) {
+    // `mirrorFloorY`: the floor the model is mirrored below (NaN for the package itself).
+    void drawFaces(const Model3DS& model, float mirrorFloorY = std::nanf("")) {
         const bool normalLight = NormalLightActive(v);
         for (int object = 0; object < 6 && object < model.nObjectCount && object < int(model.pObjects.size());
              ++object) {
@@ -210,9 +216,9 @@ private:
                 glDisable(GL_TEXTURE_2D);
                 glColor3f(rgb[0], rgb[1], rgb[2]);
                 if (normalLight) setLight1Colour(rgb);
-                SetFaceLighting(v, Face(face));
+                SetFaceLighting(v, Face(face), mirrorFloorY);
             } else {
-                SetFaceLighting(v, Face(face));
+                SetFaceLighting(v, Face(face), mirrorFloorY);
                 if (!IsSet(v.m_fSpotLight) && !normalLight) glColor3f(1.0f, 1.0f, 1.0f);
                 setLight1Colour(rgb);
                 const bool pictureSide = pictureMode() && face == int(Face::Right);
@@ -235,7 +241,7 @@ private:
             // on every frame.
             packageTransform(0.0f, false);
             packageScale();
-            drawFaces(GetModel(reflectionModel(kind)));
+            drawFaces(GetModel(reflectionModel(kind)), kBoxFloorY);
             return;
         }
         if (NormalLightActive(v)) ApplyBoxNormalLight(v);
@@ -243,7 +249,7 @@ private:
         packageScale();
         if (!IsSet(v.m_fReflection)) return;
         if (IsSet(v.m_fShowPicture)) EnableReflectionBlend(v);
-        drawFaces(GetModel(ModelId::Cube2));
+        drawFaces(GetModel(ModelId::Cube2), kBoxFloorY);
         glDisable(GL_CULL_FACE);
     }
 
@@ -337,7 +343,9 @@ private:
         DrawShadowGrid(v.m_fFlatGrid, 0.6f, [shift](float& x, float& y, float& z) {
             x -= 0.1f;
             y += shift;
-            z -= 3.0f;
+            // On the floor the box stands on: higher up, the shadow's edge
+            // shows as a dark line across the foot of the front face.
+            z += kBoxFloorY;
         });
         glDisable(GL_BLEND);
         glEnable(GL_TEXTURE_2D);

@@ -43,6 +43,10 @@ void CGL2AviView::RenderCDDisc() {
     }
     const bool normalLight = NormalLightActive(*this);
     if (normalLight) ApplyBoxNormalLight(*this);
+    // The disc is lit in white: the material must not be what the package
+    // drawn before left behind (a mug's tint, a shadow's black).
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 
     glBindTexture(GL_TEXTURE_2D, m_texCDLabel);
     glTranslatef(0.02f * m_fPosX, 0.02f * m_fPosY, m_fPosZ - 100.0f);
@@ -58,6 +62,7 @@ void CGL2AviView::RenderCDDisc() {
     glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
     disc(3.0, 7.0);
     if (normalLight) glDisable(GL_LIGHTING);
+    if (!IsSet(m_fSpotLight)) glDisable(GL_COLOR_MATERIAL);
 
     if (!IsSet(m_fReflection)) return;
     // The reflection is the disc again, lower down in the disc's own frame.

@@ -1,5 +1,7 @@
 #include "render/lighting.h"
 
+#include <cmath>
+
 #include "platform/gl.h"
 
 namespace vm {
@@ -26,7 +28,13 @@ void setSpotShape(float exponent) {
 
 bool NormalLightActive(const SceneState& s) { return IsSet(s.m_fNormalLight) && s.m_fSpotLight <= 1.0f; }
 
-void SetFaceLighting(const SceneState& s, Face face) {
+// The least ambient a face gets under the spot light: a face turned away
+// from the spot (a spine, a side) stays visible instead of black.
+constexpr float kSpotFloorAmbient = 0.12f;
+
+void SetFaceLighting(const SceneState& s, Face face) { SetFaceLighting(s, face, std::nanf("")); }
+
+void SetFaceLighting(const SceneState& s, Face face, float mirrorFloorY) {
     const int f = int(face);
     const bool front = face == Face::Front;
     if (s.m_fSpotLight < 2.0f) {
@@ -36,7 +44,7 @@ void SetFaceLighting(const SceneState& s, Face face) {
         glEnable(GL_COLOR_MATERIAL);
         glColor4f(1.5f, 1.5f, 1.5f, 1.0f);
         if (s.m_fFaceColoured[f] <= 1.0f)
-            setGlobalAmbient(0.0f, 0.0f, 0.0f, 1.0f);
+            setGlobalAmbient(kSpotFloorAmbient, kSpotFloorAmbient, kSpotFloorAmbient, 1.0f);
         else if (s.m_fFaceColoured[f] >= 2.0f)
             setGlobalAmbient(s.m_fFaceRGB[f][0], s.m_fFaceRGB[f][1], s.m_fFaceRGB[f][2], 1.0f);
         const float third = 0.33333334f;
@@ -47,6 +55,7 @@ void SetFaceLighting(const SceneState& s, Face face) {
             y = 0.2f * s.m_fSpotPos[1];
             z = 5.0f * s.m_fSpotPos[2] + 3000.0f;
         }
+        if (!std::isnan(mirrorFloorY)) y = 2.0f * mirrorFloorY - y;
         glEnable(GL_LIGHT1);
         setLight1(GL_POSITION, x, y, z, 1.0f);
         glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);

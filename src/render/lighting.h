@@ -8,8 +8,11 @@ namespace vm {
 enum class Face { Front = 0, Back = 1, Left = 2, Right = 3, Top = 4, Bottom = 5 };
 
 // Before each box face: the spot light's place and the face's ambient, and for
-// the front face the one material the program sets.
+// the front face the one material the program sets. For the mirrored models
+// of the reflection, `mirrorFloorY` (model units) mirrors the light's place
+// below that floor too, so the reflection is lit as the package is.
 void SetFaceLighting(const SceneState& scene, Face face);
+void SetFaceLighting(const SceneState& scene, Face face, float mirrorFloorY);
 
 // True when the normal light is on and the spot light off.
 bool NormalLightActive(const SceneState& scene);

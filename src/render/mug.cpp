@@ -98,6 +98,9 @@ private:
         if (mug.pObjects.empty()) return;
         const ModelObject& body = mug.pObjects[0];
         glEnable(GL_TEXTURE_2D);
+        // The body is white: through colour material, or it would keep the
+        // material the tint (or another package) left, and turn dark.
+        glEnable(GL_COLOR_MATERIAL);
         glColor4f(1.0f, 1.0f, 1.0f, alpha);
         glBindTexture(GL_TEXTURE_2D, MugTextureSlot(std::max(0, body.nMaterial)));
         DrawMeshObject(body);
@@ -134,20 +137,26 @@ private:
     void drawShadow() {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
+        // A shadow is black whatever the light does. With colour material on,
+        // the black would become the material and darken the next frame's mug.
+        glDisable(GL_COLOR_MATERIAL);
         glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-        // A shadow is black whatever the light does.
         glDisable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
         packageTransform();
-        glScalef(5.0005f + 0.1f * v.m_fSize[0], 4.92f + 0.1f * v.m_fSize[1],
+        // The pressed mug lies on the floor the mug stands on: squeezed
+        // towards the origin it would float above the floor and, stretched
+        // by the shadow length, cover the mug's base from the front.
+        glScalef(5.0005f + 0.1f * v.m_fSize[0], 5.0005f + 0.1f * v.m_fSize[1],
                  5.0005f + 0.1f * v.m_fSize[2] + v.m_fShadowLength);
         if (!IsSet(v.m_fShowPicture))
             EnableReflectionFog(v, v.m_fFogStartBase - 200.0f - 0.5f * v.m_fPosZ,
                                 v.m_fFogEndBase - 250.0f - v.m_fPosZ);
         DrawMesh(GetModel(ModelId::FlatCoffeeMug));
         glDisable(GL_FOG);
+        if (IsSet(v.m_fSpotLight)) glEnable(GL_COLOR_MATERIAL);
     }
 
     CGL2AviView& v;

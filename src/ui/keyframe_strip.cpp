@@ -104,7 +104,16 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePag
         AddKey(m_view, m_subject, m_page);
         Q_EMIT keyAdded();
     });
-    connect(m_play, &QPushButton::clicked, this, [this] { StartPlayback(m_view, m_subject); });
+    connect(m_play, &QPushButton::clicked, this, [this] {
+        const bool anyKeys = m_view.m_trackModel.keyCount != 0 || m_view.m_trackText.keyCount != 0 ||
+                             m_view.m_trackLight.keyCount != 0 || m_view.m_trackPicture.keyCount != 0 ||
+                             (m_subject == AnimSubject::Array && m_view.m_trackArray.keyCount != 0);
+        if (!anyKeys) {
+            Q_EMIT statusMessage("Nothing to play yet: record keys with \"+ Add Key\" first.");
+            return;
+        }
+        StartPlayback(m_view, m_subject);
+    });
     connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view, m_subject, m_page); });
     connect(m_paste, &QPushButton::clicked, this,
             [this] { PasteKey(m_view, m_view.platform(), m_subject, m_page); });

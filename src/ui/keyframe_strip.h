@@ -61,6 +61,8 @@ Q_SIGNALS:
     void keyAdded();
     void cleared();
     void generateAvi();
+    // Why a button could not act, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     CGL2AviView& m_view;

@@ -1,8 +1,5 @@
 #include "ui/my_light.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QIntValidator>
 #include <QVBoxLayout>
 
 #include "platform/gl.h"
@@ -12,62 +9,41 @@
 
 namespace vm {
 
-CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view(view) {
-    auto* outer = new QVBoxLayout(this);
-    auto* box = new QGroupBox("Lighting Controls", this);
-    auto* grid = new QGridLayout(box);
-    m_normal = new QRadioButton("Normal Light", box);
-    m_spot = new QRadioButton("Spot Light", box);
-    m_toggle = new QCheckBox("Enable/Disable Lighting", box);
-    // The marks follow the scene through the data exchange.
-    m_normal->setAutoExclusive(false);
-    m_spot->setAutoExclusive(false);
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_normal);
-    row->addWidget(m_spot);
-    row->addStretch();
-    row->addWidget(m_toggle);
-    grid->addLayout(row, 0, 0, 1, 2);
-    for (int axis = 0; axis < 3; ++axis) {
-        m_sliders[axis] = new QSlider(Qt::Horizontal, box);
-        m_sliders[axis]->setRange(-360, 360);
-        m_sliders[axis]->setValue(50);
-        m_edits[axis] = new QLineEdit(box);
-        m_edits[axis]->setValidator(new QIntValidator(-100000, 100000, m_edits[axis]));
-        m_edits[axis]->setAlignment(Qt::AlignCenter);
-        m_edits[axis]->setFixedWidth(64);
-        // The edits show the light the sliders move in the current mode.
-        const float* shown = view.m_fMoveMode == 4.0f   ? view.m_fLightPos
-                             : view.m_fMoveMode == 5.0f ? view.m_fSpotPos
-                                                        : nullptr;
-        m_edits[axis]->setText(QString::number(shown ? int(shown[axis]) : 0));
-        grid->addWidget(m_sliders[axis], 1 + axis, 0);
-        grid->addWidget(m_edits[axis], 1 + axis, 1);
-        connect(m_sliders[axis], &QSlider::valueChanged, this, [this] {
-            if (!m_quiet) OnPositionSlider();
-        });
-        connect(m_edits[axis], &QLineEdit::textEdited, this, [this, axis] { OnPositionEdit(axis); });
-    }
-    outer->addWidget(box, 1);
-    m_strip = new KeyframeStrip(view, AnimSubject::Light, *this, this);
-    outer->addWidget(m_strip);
-
-    connect(m_normal, &QRadioButton::clicked, this, &CmyLight::OnNormalLight);
-    connect(m_spot, &QRadioButton::clicked, this, &CmyLight::OnSpotLight);
+CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : DeckPage(view, AnimSubject::Light, parent) {
+    QGroupBox* box = addControlsBox("Lighting Controls");
+    auto* layout = new QVBoxLayout(box);
+    auto* modes = new ModeRadios(box);
+    m_normal = modes->add("Normal Light", [this] { OnNormalLight(); });
+    m_spot = modes->add("Spot Light", [this] { OnSpotLight(); });
+    m_toggle = new QCheckBox("Enable/Disable Lighting");
+    modes->addTrailing(m_toggle);
     connect(m_toggle, &QCheckBox::clicked, this, &CmyLight::OnToggleLighting);
-    connect(m_strip, &KeyframeStrip::cleared, this, [this] {
+    layout->addWidget(modes);
+
+    m_rows = new SliderEditRows({"X", "Y", "Z"}, box);
+    m_rows->setRanges(-360, 360);
+    layout->addWidget(m_rows);
+    layout->addStretch();
+    connectRows(m_rows, [this] { OnPositionSlider(); }, [this](int axis, int value) { OnPositionEdit(axis, value); });
+    const auto fixedHeight = [] {
+        return QString("The normal light stays at its height: choose \"Spot Light\" to move the light in Z.");
+    };
+    explainWhenDisabled(m_rows->slider(2), fixedHeight);
+    explainWhenDisabled(m_rows->edit(2), fixedHeight);
+
+    addKeyframeStrip();
+    connect(strip(), &KeyframeStrip::cleared, this, [this] {
         m_view.m_nFrameCount = 300;
-        m_strip->frameCount()->setValue(300);
+        strip()->frameCount()->setValue(300);
         m_view.m_fSpotPos[0] = 1;
         m_view.m_fSpotPos[1] = 1;
         m_view.m_fSpotPos[2] = 10;
-        for (int axis = 0; axis < 3; ++axis) {
-            m_sliders[axis]->setRange(-360, 360);
-            setSliderQuietly(axis, int(m_view.m_fSpotPos[axis]));
-            m_edits[axis]->setText(QString::number(int(m_view.m_fSpotPos[axis])));
-        }
+        m_rows->setRanges(-360, 360);
+        m_rows->show(m_view.m_fSpotPos[0], m_view.m_fSpotPos[1], m_view.m_fSpotPos[2]);
     });
-    updateData();
+    // The sliders start where the light is: a first scroll must not carry
+    // stale values of the other two axes into the scene.
+    refreshFromScene();
 }
 
 // The handlers touch light 1 directly, in the view's context. Without a
@@ -95,36 +71,26 @@ void CmyLight::normalLightOn() {
 }
 
 void CmyLight::OnNormalLight() {
-    m_sliders[2]->setEnabled(false);  // the normal light's Z is fixed
-    m_edits[2]->setEnabled(false);
     m_view.m_fLightToggle += 1;
     m_view.m_fMugTintMode = 0;
     normalLightOn();
-    updateData();
+    refreshFromScene();
 }
 
 void CmyLight::OnSpotLight() {
     m_view.m_fLightToggle = 1;
     m_view.m_fSpotUsed = 2;
-    m_sliders[2]->setEnabled(true);
-    m_edits[1]->setEnabled(true);
-    m_edits[2]->setEnabled(true);
     resetLight(true, true);
     m_view.m_fNormalLight = 0;
-    const int start[3] = {1, 1, 10};
-    for (int axis = 0; axis < 3; ++axis) {
-        m_view.m_fSpotPos[axis] = float(start[axis]);
-        m_quiet = true;
-        m_sliders[axis]->setRange(-360, 360);
-        m_quiet = false;
-        setSliderQuietly(axis, start[axis]);
-        m_edits[axis]->setText(QString::number(start[axis]));
-    }
+    m_rows->setRanges(-360, 360);
+    m_view.m_fSpotPos[0] = 1;
+    m_view.m_fSpotPos[1] = 1;
+    m_view.m_fSpotPos[2] = 10;
     m_view.m_fMugTintMode = 0;
     m_view.m_fLighting = 2;
     m_view.m_fSpotLight = 2;
     m_view.m_fMoveMode = 5;
-    updateData();
+    refreshFromScene();
 }
 
 void CmyLight::OnToggleLighting() {
@@ -139,48 +105,53 @@ void CmyLight::OnToggleLighting() {
         m_view.m_fLighting = 0;
         m_view.m_fNormalLightRadio = 0;
     }
-    updateData();
+    refreshFromScene();
+}
+
+float* CmyLight::movedLight() const {
+    if (m_view.m_fMoveMode == 4) return m_view.m_fLightPos;
+    if (m_view.m_fMoveMode == 5) return m_view.m_fSpotPos;
+    return nullptr;
 }
 
 void CmyLight::OnPositionSlider() {
-    float* target = m_view.m_fMoveMode == 4 ? m_view.m_fLightPos
-                    : m_view.m_fMoveMode == 5 ? m_view.m_fSpotPos
-                                              : nullptr;
-    if (!target) return;
+    float* target = movedLight();
+    if (!target) {
+        explain("The sliders place the light: choose \"Normal Light\" or \"Spot Light\" first.");
+        return;
+    }
     for (int axis = 0; axis < 3; ++axis) {
-        target[axis] = float(m_sliders[axis]->value());
-        m_edits[axis]->setText(QString::number(m_sliders[axis]->value()));
+        target[axis] = float(m_rows->value(axis));
+        m_rows->edit(axis)->setText(QString::number(m_rows->value(axis)));
     }
 }
 
-void CmyLight::OnPositionEdit(int axis) {
-    bool ok = false;
-    const int value = m_edits[axis]->text().toInt(&ok);
-    if (!ok) return;
-    if (m_view.m_fMoveMode == 4)
-        m_view.m_fLightPos[axis] = float(value);
-    else if (m_view.m_fMoveMode == 5)
-        m_view.m_fSpotPos[axis] = float(value);
-    else
+void CmyLight::OnPositionEdit(int axis, int value) {
+    float* target = movedLight();
+    if (!target) {
+        explain("The edits place the light: choose \"Normal Light\" or \"Spot Light\" first.");
         return;
-    setSliderQuietly(axis, value);
-}
-
-void CmyLight::setSliderQuietly(int axis, int value) {
-    m_quiet = true;
-    m_sliders[axis]->setValue(value);
-    m_quiet = false;
+    }
+    target[axis] = float(value);
+    m_rows->moveSlider(axis, value);
 }
 
 void CmyLight::mirrorMovement(int axis, int value) {
     if (axis < 0 || axis > 2) return;
-    setSliderQuietly(axis, value);
-    m_edits[axis]->setText(QString::number(value));
+    m_rows->show(axis, float(value));
 }
 
-void CmyLight::setFrameCountDisplay(int count) {
-    const QSignalBlocker block(m_strip->frameCount());
-    m_strip->frameCount()->setValue(count);
+void CmyLight::showEvent(QShowEvent* event) {
+    DeckPage::showEvent(event);
+    refreshFromScene();
+}
+
+void CmyLight::refreshFromScene() {
+    updateData();
+    // The Z row of the normal light is not adjustable.
+    const bool normal = m_view.m_fMoveMode == 4;
+    m_rows->setRowEnabled(2, !normal, !normal);
+    if (const float* light = movedLight()) m_rows->show(light[0], light[1], light[2]);
 }
 
 void CmyLight::updateData() {

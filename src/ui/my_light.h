@@ -3,19 +3,14 @@
 // the light's place and the light keyframe strip.
 
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSlider>
-#include <QWidget>
 
-#include "ui/keyframe_strip.h"
-#include "view/page_interfaces.h"
+#include "ui/page_scaffold.h"
+
+class QShowEvent;
 
 namespace vm {
 
-class CGL2AviView;
-
-class CmyLight : public QWidget, public KeyframePage {
+class CmyLight : public DeckPage {
     Q_OBJECT
 public:
     explicit CmyLight(CGL2AviView& view, QWidget* parent = nullptr);
@@ -24,41 +19,33 @@ public:
     void OnSpotLight();
     void OnToggleLighting();
     void OnPositionSlider();
-    void OnPositionEdit(int axis);
+    void OnPositionEdit(int axis, int value);
 
-    int timelinePosition() const override { return m_strip->timeline()->value(); }
-    void setTimelinePosition(int frame) override { m_strip->setPosition(frame); }
-    void setTimelineRange(int maximum) override { m_strip->timeline()->setRange(0, maximum); }
-    void setFrameDisplay(int frame) override { m_strip->setFrameDisplay(frame); }
-    void setKeysDisplay(int keys) override { m_strip->setKeysDisplay(keys); }
-    int keysDisplay() const override { return m_strip->keysDisplay(); }
-    void addTick(int frame) override { m_strip->timeline()->addTick(frame); }
-    int tickCount() const override { return m_strip->timeline()->tickCount(); }
-    void clearTicks() override { m_strip->timeline()->clearTicks(); }
-    void setFrameCountDisplay(int count) override;
-    void refreshFromScene() override { updateData(); }
+    void refreshFromScene() override;
     void updateData() override;
     void mirrorMovement(int axis, int value) override;
 
     QRadioButton* normalRadio() const { return m_normal; }
     QRadioButton* spotRadio() const { return m_spot; }
     QCheckBox* toggle() const { return m_toggle; }
-    QSlider* slider(int axis) const { return m_sliders[axis]; }
-    QLineEdit* edit(int axis) const { return m_edits[axis]; }
-    KeyframeStrip* strip() const { return m_strip; }
+    QSlider* slider(int axis) const { return m_rows->slider(axis); }
+    QLineEdit* edit(int axis) const { return m_rows->edit(axis); }
+    SliderEditRows* rows() const { return m_rows; }
+
+protected:
+    // The scene may have changed while the page was hidden (another page,
+    // a scene file, playback): show its values before the user moves a slider.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void resetLight(bool enableAfter, bool colourMaterial);
     void normalLightOn();
-    void setSliderQuietly(int axis, int value);
+    // The light the sliders place in the current mode, or null.
+    float* movedLight() const;
 
-    CGL2AviView& m_view;
     QRadioButton *m_normal, *m_spot;
     QCheckBox* m_toggle;
-    QSlider* m_sliders[3];
-    QLineEdit* m_edits[3];
-    KeyframeStrip* m_strip;
-    bool m_quiet = false;
+    SliderEditRows* m_rows;
 };
 
 }  // namespace vm

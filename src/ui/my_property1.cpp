@@ -1,11 +1,7 @@
 #include "ui/my_property1.h"
 
 #include <QDir>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "assets/program_folder.h"
@@ -15,10 +11,20 @@
 
 namespace vm {
 
-CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view(view) {
-    auto* outer = new QVBoxLayout(this);
+namespace {
+
+// The size marker the size and mug-colour values of the package's keys play
+// with (the scene files of older versions animated neither).
+void MarkSizeAnimated(CGL2AviView& view) {
+    const QString sizeCode(QChar(char16_t(3)));
+    if (QString::compare(view.m_strSizeMarker, sizeCode) < 0) view.m_strSizeMarker = sizeCode;
+}
+
+}  // namespace
+
+CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, AnimSubject::Model, parent) {
     auto* top = new QHBoxLayout;
-    outer->addLayout(top, 1);
+    pageLayout()->addLayout(top, 1);
 
     auto* packageBox = new QGroupBox("Select Your Package....", this);
     auto* packageLayout = new QVBoxLayout(packageBox);
@@ -29,28 +35,23 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : QWidget(parent)
     top->addWidget(packageBox, 3);
 
     auto* moveBox = new QGroupBox("Movement Controls", this);
-    auto* moveLayout = new QGridLayout(moveBox);
-    m_rotate = new QRadioButton("Rotate", moveBox);
-    m_panZoom = new QRadioButton("Pan and Zoom", moveBox);
-    m_scale = new QRadioButton("Scale", moveBox);
-    m_tilt = new QRadioButton("Tilt", moveBox);
-    m_mugColour = new QRadioButton("Mug Color", moveBox);
-    // The marks follow the scene, not each other.
-    for (QRadioButton* radio : {m_rotate, m_panZoom, m_scale, m_tilt, m_mugColour}) radio->setAutoExclusive(false);
-    auto* radios = new QHBoxLayout;
-    for (QRadioButton* radio : {m_rotate, m_panZoom, m_scale, m_tilt, m_mugColour}) radios->addWidget(radio);
-    radios->addStretch();
-    moveLayout->addLayout(radios, 0, 0, 1, 2);
+    auto* moveLayout = new QVBoxLayout(moveBox);
+    // Every command goes through the package check first.
+    auto* modes = new ModeRadios(moveBox);
+    m_rotate = modes->add("Rotate", [this] { OnCmdMsg(); OnRotate(); });
+    m_panZoom = modes->add("Pan and Zoom", [this] { OnCmdMsg(); OnPanZoom(); });
+    m_scale = modes->add("Scale", [this] { OnCmdMsg(); OnScale(); });
+    m_tilt = modes->add("Tilt", [this] { OnCmdMsg(); OnTilt(); });
+    m_mugColour = modes->add("Mug Color", [this] { OnCmdMsg(); OnMugColour(); });
+    moveLayout->addWidget(modes);
+    m_rows = new SliderEditRows({"X", "Y", "Z"}, moveBox);
+    moveLayout->addWidget(m_rows);
+    connectRows(m_rows, [this] { OnMoveSlider(); }, [this](int axis, int) { OnCmdMsg(); OnMoveEdit(axis); });
     for (int axis = 0; axis < 3; ++axis) {
-        m_sliders[axis] = new QSlider(Qt::Horizontal, moveBox);
-        m_sliders[axis]->setMinimumWidth(220);
-        m_edits[axis] = new QLineEdit(moveBox);
-        m_edits[axis]->setValidator(new QIntValidator(-100000, 100000, m_edits[axis]));
-        m_edits[axis]->setAlignment(Qt::AlignCenter);
-        m_edits[axis]->setFixedWidth(64);
-        moveLayout->addWidget(m_sliders[axis], 1 + axis, 0);
-        moveLayout->addWidget(m_edits[axis], 1 + axis, 1);
+        explainWhenDisabled(m_rows->slider(axis), [this, axis] { return whySliderIsLocked(axis); });
+        explainWhenDisabled(m_rows->edit(axis), [this, axis] { return whySliderIsLocked(axis); });
     }
+
     m_showHide = new QPushButton("Show/Hide", moveBox);
     m_presets = new QComboBox(moveBox);
     m_addPreset = new QPushButton("Add to Presets", moveBox);
@@ -59,51 +60,31 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : QWidget(parent)
     row->addStretch();
     row->addWidget(m_presets, 1);
     row->addWidget(m_addPreset);
-    moveLayout->addLayout(row, 4, 0, 1, 2);
+    moveLayout->addLayout(row);
     top->addWidget(moveBox, 2);
 
-    m_strip = new KeyframeStrip(view, AnimSubject::Model, *this, this);
-    outer->addWidget(m_strip);
+    addKeyframeStrip();
 
     // Initialisation.
     m_mugColour->setVisible(view.m_fPackageFamily == 2);
     fillPresets();
-    setRanges(-360, 360);
-    m_quiet = true;
-    m_sliders[0]->setValue(int(view.m_fRotX));
-    m_sliders[1]->setValue(int(view.m_fRotY));
-    m_sliders[2]->setValue(50);
-    m_quiet = false;
-    showValues(view.m_fRotX, view.m_fRotY, view.m_fRotZ);
+    // The sliders show the values of the current mode, so that the first
+    // scroll does not carry another mode's numbers into the scene.
+    showMode();
     m_thumbs->setExtension("jpg");
     SetProgramFolderCurrent();
     m_thumbs->LoadFolder(QDir(ProgramFolder()).filePath("Thumbs"));
-    if (view.m_nSequenceStarted <= 1) enableSliders(false);
     exchangeRadios();
 
-    // Every command goes through the package check first.
-    connect(m_rotate, &QRadioButton::clicked, this, [this] { OnCmdMsg(); OnRotate(); });
-    connect(m_panZoom, &QRadioButton::clicked, this, [this] { OnCmdMsg(); OnPanZoom(); });
-    connect(m_scale, &QRadioButton::clicked, this, [this] { OnCmdMsg(); OnScale(); });
-    connect(m_tilt, &QRadioButton::clicked, this, [this] { OnCmdMsg(); OnTilt(); });
-    connect(m_mugColour, &QRadioButton::clicked, this, [this] { OnCmdMsg(); OnMugColour(); });
-    for (int axis = 0; axis < 3; ++axis) {
-        connect(m_sliders[axis], &QSlider::valueChanged, this, [this] {
-            if (!m_quiet) OnMoveSlider();
-        });
-        connect(m_edits[axis], &QLineEdit::textEdited, this, [this, axis] { OnCmdMsg(); OnMoveEdit(axis); });
-    }
     connect(m_showHide, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnShowHide(); });
     connect(m_presets, &QComboBox::activated, this, [this](int index) { OnCmdMsg(); OnPresetSelected(index); });
     connect(m_addPreset, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnAddToPresets(); });
     connect(m_thumbs, &QListWidget::itemSelectionChanged, this, [this] { OnCmdMsg(); });
-    connect(m_strip->timeline(), &QSlider::valueChanged, this, [this] { OnCmdMsg(); });
-    connect(m_strip, &KeyframeStrip::keyAdded, this, [this] {
-        OnCmdMsg();
-        m_view.m_nSequenceStarted = 2;
-        enableSliders(true);
-    });
-    connect(m_strip, &KeyframeStrip::cleared, this, [this] { OnCmdMsg(); onClearAll(); });
+    // A click on the item that is already selected is a choice too.
+    connect(m_thumbs, &QListWidget::itemClicked, this, [this] { OnCmdMsg(); });
+    connect(strip()->timeline(), &QSlider::valueChanged, this, [this] { OnCmdMsg(); });
+    connect(strip(), &KeyframeStrip::keyAdded, this, [this] { OnCmdMsg(); });
+    connect(strip(), &KeyframeStrip::cleared, this, [this] { OnCmdMsg(); onClearAll(); });
 }
 
 void CmyProperty1::OnCmdMsg() {
@@ -111,38 +92,55 @@ void CmyProperty1::OnCmdMsg() {
     if (m_view.m_fPackageFamily == 2) m_mugColour->setVisible(true);
 }
 
-void CmyProperty1::setSliderQuietly(int axis, int value) {
-    m_quiet = true;
-    m_sliders[axis]->setValue(value);
-    m_quiet = false;
+QString CmyProperty1::whySliderIsLocked(int axis) const {
+    if (m_view.m_nSequenceStarted <= 1)
+        return "The movement sliders start working once a sequence has begun: press \"+ Add Key\", "
+               "or choose File > New.";
+    if (m_view.m_fMoveMode == 5 && axis > 0) return "Tilt has one value: use the first slider.";
+    return {};
 }
 
-void CmyProperty1::setRanges(int low, int high) {
-    m_quiet = true;
-    for (QSlider* slider : m_sliders) slider->setRange(low, high);
-    m_quiet = false;
+void CmyProperty1::enableSliders(bool enabled) { m_rows->setSlidersEnabled(enabled); }
+
+void CmyProperty1::enableMovementSliders() {
+    m_view.m_nSequenceStarted = 2;  // "+ Add Key" starts the sequence
+    showMode();
 }
 
-void CmyProperty1::showValues(float a, float b, float c) {
-    const float values[3] = {a, b, c};
-    for (int axis = 0; axis < 3; ++axis) {
-        setSliderQuietly(axis, int(values[axis]));
-        m_edits[axis]->setText(QString::number(int(values[axis])));
+void CmyProperty1::showMode() {
+    const CGL2AviView& v = m_view;
+    const bool started = v.m_nSequenceStarted > 1;
+    for (int axis = 0; axis < 3; ++axis) m_rows->setRowEnabled(axis, started, true);
+    if (v.m_fMugTintMode >= 2) {
+        m_rows->setLabels({"Red", "Green", "Blue"});
+        m_rows->setRanges(0, 255);
+        m_rows->show(v.m_fMugRed, v.m_fMugGreen, v.m_fMugBlue);
+    } else if (v.m_fControlsMode == 2) {
+        m_rows->setLabels({"X", "Y", "Z"});
+        m_rows->setRanges(-2000, 2000);
+        m_rows->show(v.m_fPosX, v.m_fPosY, v.m_fPosZ);
+    } else if (v.m_fControlsMode == 3) {
+        m_rows->setLabels({"X", "Y", "Z"});
+        m_rows->setRanges(-360, 360);
+        m_rows->show(v.m_fSize[0], v.m_fSize[1], v.m_fSize[2]);
+    } else if (v.m_fControlsMode == 5) {
+        m_rows->setLabels({"Tilt", "", ""});
+        m_rows->setRanges(-360, 360);
+        m_rows->setRange(0, -90, 0);
+        m_rows->show(0, v.m_fTilt);
+        for (int axis = 1; axis < 3; ++axis) m_rows->setRowEnabled(axis, false, false);
+    } else {
+        m_rows->setLabels({"X", "Y", "Z"});
+        m_rows->setRanges(-360, 360);
+        m_rows->show(v.m_fRotX, v.m_fRotY, v.m_fRotZ);
     }
-}
-
-void CmyProperty1::enableSliders(bool enabled) {
-    for (QSlider* slider : m_sliders) slider->setEnabled(enabled);
 }
 
 void CmyProperty1::OnRotate() {
     m_view.m_fMoveMode = 0;
     m_view.m_fControlsMode = 0;
     m_view.m_fMugTintMode = 0;
-    setRanges(-360, 360);
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setEnabled(true);
-    enableSliders(m_view.m_nSequenceStarted > 1);
-    showValues(m_view.m_fRotX, m_view.m_fRotY, m_view.m_fRotZ);
+    showMode();
     exchangeRadios();
 }
 
@@ -150,10 +148,7 @@ void CmyProperty1::OnPanZoom() {
     m_view.m_fMoveMode = 2;
     m_view.m_fControlsMode = 2;
     m_view.m_fMugTintMode = 0;
-    setRanges(-2000, 2000);
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setEnabled(true);
-    enableSliders(m_view.m_nSequenceStarted > 1);
-    showValues(m_view.m_fPosX, m_view.m_fPosY, m_view.m_fPosZ);
+    showMode();
     exchangeRadios();
 }
 
@@ -162,15 +157,14 @@ void CmyProperty1::OnScale() {
     m_view.m_fControlsMode = 3;
     m_view.m_fMugTintMode = 0;
     m_view.m_fLighting = 0;
-    setRanges(-360, 360);
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setEnabled(true);
-    enableSliders(m_view.m_nSequenceStarted > 1);
-    showValues(m_view.m_fSize[0], m_view.m_fSize[1], m_view.m_fSize[2]);
+    MarkSizeAnimated(m_view);
+    showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnTilt() {
-    if (m_view.m_fBookKind > 8) {  // e-zines cannot tilt
+    if (m_view.m_fBookKind > 8 && m_view.m_fPackageFamily == 0) {  // e-zines cannot tilt
+        explain("The e-zine cannot be tilted.");
         exchangeRadios();
         return;
     }
@@ -178,33 +172,27 @@ void CmyProperty1::OnTilt() {
     m_view.m_fControlsMode = 5;
     m_view.m_fMugTintMode = 0;
     m_view.m_fLighting = 0;
-    m_quiet = true;
-    m_sliders[0]->setRange(-90, 0);
-    m_quiet = false;
-    setSliderQuietly(0, int(m_view.m_fTilt));
-    m_edits[0]->setText(QString::number(int(m_view.m_fTilt)));
-    m_sliders[0]->setEnabled(m_view.m_nSequenceStarted > 1);
-    m_edits[0]->setEnabled(true);
-    for (int axis = 1; axis < 3; ++axis) {
-        m_sliders[axis]->setEnabled(false);
-        m_edits[axis]->setEnabled(false);
-    }
+    const float family = m_view.m_fPackageFamily;
+    const bool tilts = family == 0 || (family == 4 && m_view.m_fBoxModel <= 1);
+    if (!tilts) explain("This package does not tilt: Tilt acts on the boxes, cases and books.");
+    showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnMugColour() {
     m_view.m_fMoveMode = 20;
     m_view.m_fMugTintMode = 2;
-    setRanges(0, 255);
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setEnabled(true);
-    enableSliders(m_view.m_nSequenceStarted > 1);
-    showValues(m_view.m_fMugRed, m_view.m_fMugGreen, m_view.m_fMugBlue);
+    // Mug colour keys play like size keys.
+    MarkSizeAnimated(m_view);
+    if (m_view.m_fPackageFamily != 2)
+        explain("Mug Color tints the coffee mug: choose the mug package to see the colour.");
+    showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnMoveSlider() {
     if (m_view.m_nSequenceStarted <= 1) enableSliders(false);
-    const float a = float(m_sliders[0]->value()), b = float(m_sliders[1]->value()), c = float(m_sliders[2]->value());
+    const float a = float(m_rows->value(0)), b = float(m_rows->value(1)), c = float(m_rows->value(2));
     if (m_view.m_fMugTintMode >= 2) {
         m_view.m_fMugRed = a;
         m_view.m_fMugGreen = b;
@@ -224,13 +212,13 @@ void CmyProperty1::OnMoveSlider() {
     } else if (m_view.m_fControlsMode == 5) {
         m_view.m_fTilt = a;
     }
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setText(QString::number(m_sliders[axis]->value()));
+    for (int axis = 0; axis < 3; ++axis) m_rows->edit(axis)->setText(QString::number(m_rows->value(axis)));
     OnCmdMsg();  // the edits changed: a command reaches the page
 }
 
 void CmyProperty1::OnMoveEdit(int axis) {
     bool ok = false;
-    const int value = m_edits[axis]->text().toInt(&ok);
+    const int value = m_rows->edit(axis)->text().toInt(&ok);
     if (!ok) return;  // not an integer (yet): the scene keeps its value
     const float v = float(value);
     if (m_view.m_fMugTintMode >= 2) {
@@ -248,13 +236,12 @@ void CmyProperty1::OnMoveEdit(int axis) {
         if (axis != 0) return;
         m_view.m_fTilt = v;
     }
-    setSliderQuietly(axis, value);
+    m_rows->moveSlider(axis, value);
 }
 
 void CmyProperty1::mirrorMovement(int axis, int value) {
     if (axis < 0 || axis > 2) return;
-    setSliderQuietly(axis, value);
-    m_edits[axis]->setText(QString::number(value));
+    m_rows->show(axis, float(value));
 }
 
 void CmyProperty1::OnShowHide() {
@@ -278,7 +265,10 @@ void CmyProperty1::fillPresets() {
 }
 
 void CmyProperty1::OnPresetSelected(int index) {
-    if (index <= 0) return;  // the first entry is no preset
+    if (index <= 0) {
+        explain("The first entry is no preset: choose one of the names below it.");
+        return;
+    }
     LoadPreset(m_view, index);
     refreshFromScene();
 }
@@ -297,17 +287,9 @@ void CmyProperty1::onClearAll() {
     m_view.m_fControlsMode = 0;
     m_view.m_fMugTintMode = 0;
     m_view.m_fLighting = 0;
-    m_strip->frameCount()->setValue(300);
-    setRanges(-360, 360);
-    for (int axis = 0; axis < 3; ++axis) m_edits[axis]->setEnabled(true);
-    enableSliders(true);
-    showValues(m_view.m_fRotX, m_view.m_fRotY, m_view.m_fRotZ);
+    strip()->frameCount()->setValue(300);
+    showMode();
     exchangeRadios();
-}
-
-void CmyProperty1::setFrameCountDisplay(int count) {
-    const QSignalBlocker block(m_strip->frameCount());
-    m_strip->frameCount()->setValue(count);
 }
 
 void CmyProperty1::exchangeRadios() {
@@ -337,20 +319,9 @@ void CmyProperty1::exchangeRadios() {
 
 void CmyProperty1::refreshFromScene() {
     exchangeRadios();
-    if (m_view.m_fMugTintMode >= 2)
-        showValues(m_view.m_fMugRed, m_view.m_fMugGreen, m_view.m_fMugBlue);
-    else if (m_view.m_fControlsMode == 2)
-        showValues(m_view.m_fPosX, m_view.m_fPosY, m_view.m_fPosZ);
-    else if (m_view.m_fControlsMode == 3)
-        showValues(m_view.m_fSize[0], m_view.m_fSize[1], m_view.m_fSize[2]);
-    else if (m_view.m_fControlsMode == 5) {
-        setSliderQuietly(0, int(m_view.m_fTilt));
-        m_edits[0]->setText(QString::number(int(m_view.m_fTilt)));
-    } else
-        showValues(m_view.m_fRotX, m_view.m_fRotY, m_view.m_fRotZ);
+    showMode();
     setFrameCountDisplay(m_view.m_nFrameCount);
-    m_strip->rebuildTicks();
-    enableSliders(m_view.m_nSequenceStarted > 1);
+    strip()->rebuildTicks();
 }
 
 void CmyProperty1::updateData() { exchangeRadios(); }

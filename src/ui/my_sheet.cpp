@@ -4,6 +4,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,6 +13,7 @@
 #include "ui/floor_pages.h"
 #include "ui/my_light.h"
 #include "ui/my_property1.h"
+#include "platform/platform.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -33,7 +36,9 @@ QWidget* withIllustration(QWidget* page, const char* picture) {
 
 }  // namespace
 
-CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDialog(nullptr), m_view(view) {
+CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
+                   std::function<void(const QString&)> showStatus)
+    : QDialog(nullptr), m_view(view), m_generateAvi(std::move(generateAvi)), m_showStatus(std::move(showStatus)) {
     setWindowTitle("Control Deck");
     setModal(false);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -46,14 +51,16 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi) : QDial
 
     m_controls = new CmyProperty1(view, m_tabs);
     addPage(Controls, m_controls, "Controls");
-    connect(m_controls->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
-        if (generateAvi) generateAvi();
-    });
     auto* lighting = new CmyLight(view, m_tabs);
     addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
-    connect(lighting->strip(), &KeyframeStrip::generateAvi, this, [generateAvi] {
-        if (generateAvi) generateAvi();
-    });
+    for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(lighting)}) {
+        connect(page, &DeckPage::generateAvi, this, [this] {
+            if (m_generateAvi) m_generateAvi();
+        });
+        connect(page, &DeckPage::statusMessage, this, [this](const QString& text) {
+            if (m_showStatus) m_showStatus(text);
+        });
+    }
     addPage(Reflections, withIllustration(new CmyReflections(view, m_tabs), "Page-Reflections.bmp"), "Reflections");
     addPage(Shadows, withIllustration(new CmyShadows1(view, m_tabs), "Page-Shadows.bmp"), "Shadows");
     m_tabs->setCurrentIndex(0);
@@ -89,13 +96,45 @@ void CMySheet::addPage(Tab tab, QWidget* page, const QString& caption) {
 void CMySheet::showDeck() { show(); }
 void CMySheet::hideDeck() { hide(); }
 
+namespace {
+const QString kDeckSection = QStringLiteral("Control Deck");
+constexpr int kNoPosition = -100000;
+}  // namespace
+
+QPoint CMySheet::openingPosition() const {
+    Platform& platform = m_view.platform();
+    QPoint wanted(0, 300);
+    const int left = platform.readProfileInt(kDeckSection, QStringLiteral("Left"), kNoPosition);
+    const int top = platform.readProfileInt(kDeckSection, QStringLiteral("Top"), kNoPosition);
+    if (left != kNoPosition && top != kNoPosition) wanted = QPoint(left, top);
+    // Keep the whole deck on the screen it lands on (the nearest one when the
+    // screen it was left on is gone), its top left corner first.
+    QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return wanted;
+    const QRect area = screen->availableGeometry();
+    const QSize size = frameGeometry().size().expandedTo(sizeHint());
+    const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - size.width()));
+    const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+void CMySheet::rememberPosition() {
+    if (!isVisible()) return;
+    Platform& platform = m_view.platform();
+    platform.writeProfileInt(kDeckSection, QStringLiteral("Left"), pos().x());
+    platform.writeProfileInt(kDeckSection, QStringLiteral("Top"), pos().y());
+}
+
 void CMySheet::closeEvent(QCloseEvent* event) {
+    rememberPosition();
     m_controls->updateData();
     m_view.m_bDeckOpen = 0;
     QDialog::closeEvent(event);
 }
 
-void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi) {
+void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi,
+                   std::function<void(const QString&)> showStatus) {
     // Asked on every opening, also when the deck is already open, unless the
     // user ticked "Do not ask me again.".
     AskForNewSequence(view);
@@ -107,8 +146,9 @@ void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi) {
         return;
     }
     view.m_bDeckOpen = 1;
-    auto* sheet = new CMySheet(view, std::move(generateAvi));
-    sheet->move(0, 300);
+    auto* sheet = new CMySheet(view, std::move(generateAvi), std::move(showStatus));
+    sheet->adjustSize();
+    sheet->move(sheet->openingPosition());
     sheet->show();
 }
 

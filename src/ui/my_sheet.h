@@ -15,8 +15,10 @@ class CmyProperty1;
 class CMySheet : public QDialog, public ControlDeck {
     Q_OBJECT
 public:
-    // `generateAvi` runs the video export command of the main window.
-    explicit CMySheet(CGL2AviView& view, std::function<void()> generateAvi = {});
+    // `generateAvi` runs the video export command of the main window;
+    // `showStatus` shows a page's explanation in its status bar.
+    explicit CMySheet(CGL2AviView& view, std::function<void()> generateAvi = {},
+                      std::function<void(const QString&)> showStatus = {});
     ~CMySheet() override;
 
     QTabWidget* tabs() const { return m_tabs; }
@@ -24,6 +26,10 @@ public:
 
     void showDeck() override;
     void hideDeck() override;
+
+    // Where the deck opens: where the user left it last time (kept in the
+    // settings), else (0, 300); always on the screen.
+    QPoint openingPosition() const;
 
     // Tab order of the deck; pages not built yet keep their place free.
     enum Tab { Controls, Text, Picture, Lighting, Reflections, Shadows, SideTextures, MultiBook };
@@ -33,14 +39,18 @@ protected:
 
 private:
     void addPage(Tab tab, QWidget* page, const QString& caption);
+    void rememberPosition();
 
     CGL2AviView& m_view;
     QTabWidget* m_tabs;
     CmyProperty1* m_controls = nullptr;
     QList<Tab> m_tabOrder;
+    std::function<void()> m_generateAvi;
+    std::function<void(const QString&)> m_showStatus;
 };
 
 // View command 32772: opens the deck, or brings it to the front.
-void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi = {});
+void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi = {},
+                   std::function<void(const QString&)> showStatus = {});
 
 }  // namespace vm

@@ -128,18 +128,21 @@ TEST_F(MainFrameTest, CommandsGoToTheViewThenTheFrame) {
     EXPECT_EQ(view->offered, std::vector<int>({cmd::OnLineHelp, cmd::ViewToolbar, cmd::ViewToolbar}));
 }
 
-TEST_F(MainFrameTest, CtrlOOpensTheOpenDialogAndRunsTheInitialUpdateAgain) {
+TEST_F(MainFrameTest, CtrlOOpensASceneFileAndKeepsTheSceneWhenItCannot) {
     const int before = view->initialUpdates();
-    platform.queueOpenFileName(QString("/tmp/some scene.txt"));
+    view->m_fRotY = 77;
+    platform.queueOpenFileName(QString("/tmp/no such scene.VLMK"));
     QTest::keyClick(frame->viewWidget(), Qt::Key_O, Qt::ControlModifier);
     const auto opens = platform.callsOf("openFileName");
     ASSERT_EQ(opens.size(), 1u);
-    EXPECT_EQ(opens[0].args[0], "Open");
-    EXPECT_EQ(frame->windowTitle(), "some scene.txt - Vellumark");
-    EXPECT_EQ(view->initialUpdates(), before + 1);
-    // A cancelled dialog changes nothing.
+    EXPECT_EQ(opens[0].args[0], "Open a Vellumark File");
+    EXPECT_EQ(platform.callsOf("messageBox").size(), 1u);  // the file cannot be read: the user is told
+    // The start-up does not run again: the user's scene stays.
+    EXPECT_EQ(view->initialUpdates(), before);
+    EXPECT_EQ(view->m_fRotY, 77);
+    // A cancelled dialog changes nothing either.
     QTest::keyClick(frame->viewWidget(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(view->initialUpdates(), before + 1);
+    EXPECT_EQ(view->m_fRotY, 77);
 }
 
 TEST_F(MainFrameTest, ToolbarHasItsButtonsInOrder) {

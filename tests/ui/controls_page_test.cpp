@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "anim/playback.h"
 #include "platform/scripted_platform.h"
 #include "ui/my_property1.h"
 #include "ui/my_sheet.h"
@@ -104,6 +107,105 @@ TEST_F(ControlsPage, TiltIsIgnoredForEZines) {
     EXPECT_TRUE(page->rotateRadio()->isChecked());
 }
 
+TEST_F(ControlsPage, ControlsThatCannotActSayWhy) {
+    page->show();
+    QSignalSpy said(page.get(), &DeckPage::statusMessage);
+    QTest::mouseClick(page->slider(0), Qt::LeftButton);  // locked until a sequence starts
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said.last().first().toString().contains("+ Add Key"));
+
+    select("E-Zines.jpg");
+    page->tiltRadio()->click();
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said.last().first().toString().contains("e-zine"));
+
+    page->thumbs()->clearSelection();
+    view->m_fPackageFamily = 7;  // the CD disc does not tilt
+    page->tiltRadio()->click();
+    ASSERT_EQ(said.size(), 3);
+    EXPECT_TRUE(said.last().first().toString().contains("does not tilt"));
+
+    view->m_fPackageFamily = 4;
+    view->m_fBoxModel = 0;
+    page->mugColourRadio()->click();
+    ASSERT_EQ(said.size(), 4);
+    EXPECT_TRUE(said.last().first().toString().contains("mug"));
+}
+
+TEST_F(ControlsPage, TiltRowStandsAtTheTiltAndTiltsBoxesAfterAnEZine) {
+    select("E-Zines.jpg");
+    select("Cube.jpg");  // the e-zine's book kind stays behind in the scene
+    page->thumbs()->clearSelection();
+    view->m_nSequenceStarted = 2;
+    view->m_fTilt = -30;
+    page->tiltRadio()->click();
+    EXPECT_EQ(view->m_fMoveMode, 5);
+    EXPECT_EQ(page->slider(0)->value(), -30);
+    EXPECT_EQ(page->edit(0)->text(), "-30");
+    EXPECT_EQ(page->rows()->label(0)->text(), "Tilt");
+    page->slider(0)->setValue(-45);
+    EXPECT_EQ(view->m_fTilt, -45);
+    page->refreshFromScene();  // as playback and scrubbing do
+    EXPECT_EQ(page->slider(0)->value(), -45);
+}
+
+TEST_F(ControlsPage, SlidersStartAtTheValuesOfTheCurrentMode) {
+    view->m_nSequenceStarted = 2;
+    view->m_fRotX = 10;
+    view->m_fRotY = 20;
+    view->m_fRotZ = -70;
+    CmyProperty1 fresh(*view);
+    EXPECT_EQ(fresh.slider(2)->value(), -70);
+    fresh.slider(0)->setValue(11);
+    EXPECT_EQ(view->m_fRotY, 20);
+    EXPECT_EQ(view->m_fRotZ, -70);  // the first scroll moves nothing else
+
+    view->m_fControlsMode = view->m_fMoveMode = 2;
+    view->m_fPosX = 1500;
+    CmyProperty1 panning(*view);
+    EXPECT_EQ(panning.slider(0)->maximum(), 2000);
+    EXPECT_EQ(panning.slider(0)->value(), 1500);
+}
+
+TEST_F(ControlsPage, SizeAndMugColourKeysPlayOnceRecorded) {
+    page->thumbs()->clearSelection();
+    view->m_pControlsPage = page.get();
+    view->m_strSizeMarker.clear();  // a new scene: no file read or written yet
+    view->m_nSequenceStarted = 2;
+    page->scaleRadio()->click();
+    page->strip()->addKeyButton()->click();
+    page->strip()->timeline()->setValue(10);
+    page->slider(0)->setValue(100);
+    page->mugColourRadio()->click();
+    page->slider(1)->setValue(200);
+    page->strip()->addKeyButton()->click();
+
+    view->m_fSize[0] = 0;
+    view->m_fMugGreen = 0;
+    ApplyTrackFrame(*view, AnimSubject::Model, 9, true);  // what a played frame applies
+    EXPECT_FLOAT_EQ(view->m_fSize[0], 100.0f);
+    EXPECT_FLOAT_EQ(view->m_fMugGreen, 200.0f);
+    view->m_pControlsPage = nullptr;
+}
+
+TEST_F(ControlsPage, MovementSlidersScrubThePackageTrack) {
+    page->thumbs()->clearSelection();
+    view->m_pControlsPage = page.get();
+    view->m_nSequenceStarted = 2;
+    page->strip()->addKeyButton()->click();
+    page->strip()->timeline()->setValue(20);
+    page->slider(1)->setValue(200);
+    page->strip()->addKeyButton()->click();
+    page->strip()->setPosition(5);
+    page->slider(0)->setValue(-100);  // inside the recorded range the track wins
+    EXPECT_FLOAT_EQ(view->m_fRotX, view->m_trackModel.track[0][5]);
+    EXPECT_EQ(page->slider(1)->value(), int(view->m_trackModel.track[1][5]));
+    page->strip()->setPosition(40);
+    page->slider(0)->setValue(-100);  // beyond it the slider poses the next key
+    EXPECT_EQ(view->m_fRotX, -100);
+    view->m_pControlsPage = nullptr;
+}
+
 TEST_F(ControlsPage, ShowHideTwiceRestoresTheFamily) {
     page->thumbs()->clearSelection();
     view->m_fPackageFamily = 2;
@@ -143,7 +245,10 @@ TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     EXPECT_EQ(sheet->windowTitle(), "Control Deck");
     EXPECT_TRUE(sheet->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(sheet->isModal());
-    EXPECT_EQ(sheet->pos(), QPoint(0, 300));
+    // At (0, 300) where the screen has room for it, else as low as it fits.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(sheet->pos().x(), 0);
+    EXPECT_EQ(sheet->pos().y(), std::max(screen.top(), std::min(300, screen.bottom() + 1 - sheet->height())));
     EXPECT_EQ(view->m_bDeckOpen, 1);
     EXPECT_EQ(sheet->tabs()->tabText(0), "Controls");
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+#include <QTest>
+
 #include "platform/scripted_platform.h"
 #include "ui/my_light.h"
 #include "view/gl2avi_view.h"
@@ -77,6 +80,61 @@ TEST_F(LightingPage, RadiosFollowTheSceneOnAFreshPage) {
     EXPECT_TRUE(fresh.spotRadio()->isChecked());
     EXPECT_FALSE(fresh.normalRadio()->isChecked());
     EXPECT_TRUE(fresh.toggle()->isChecked());
+}
+
+TEST_F(LightingPage, ShowsTheLightWhereTheSceneHasItBeforeTheFirstScroll) {
+    // Another page (or a scene file) moved the spot light while the page was hidden.
+    view->m_fMoveMode = 5;
+    view->m_fSpotPos[0] = 40;
+    view->m_fSpotPos[1] = -120;
+    view->m_fSpotPos[2] = 75;
+    page->show();
+    EXPECT_EQ(page->slider(1)->value(), -120);
+    EXPECT_EQ(page->edit(2)->text(), "75");
+    page->slider(0)->setValue(41);  // only X moves: Y and Z keep their place
+    EXPECT_EQ(view->m_fSpotPos[0], 41);
+    EXPECT_EQ(view->m_fSpotPos[1], -120);
+    EXPECT_EQ(view->m_fSpotPos[2], 75);
+
+    // A fresh page starts from the scene too.
+    view->m_fMoveMode = 4;
+    view->m_fLightPos[0] = 200;
+    view->m_fLightPos[1] = 10;
+    CmyLight fresh(*view);
+    EXPECT_EQ(fresh.slider(0)->value(), 200);
+    EXPECT_EQ(fresh.slider(1)->value(), 10);
+    EXPECT_FALSE(fresh.slider(2)->isEnabled());  // the normal light's height is fixed
+}
+
+TEST_F(LightingPage, TheRowsAreLabelledAndExplainWhatTheyCannotDo) {
+    EXPECT_EQ(page->rows()->label(0)->text(), "X");
+    EXPECT_EQ(page->rows()->label(2)->text(), "Z");
+    page->show();
+    QSignalSpy said(page.get(), &DeckPage::statusMessage);
+    view->m_fMoveMode = 0;  // the Controls page's rotate mode: no light to place
+    page->slider(0)->setValue(99);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said.last().first().toString().contains("Spot Light"));
+
+    page->normalRadio()->click();
+    QTest::mouseClick(page->slider(2), Qt::LeftButton);  // disabled in normal mode
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said.last().first().toString().contains("height"));
+}
+
+TEST_F(LightingPage, PositionSlidersScrubTheLightTrack) {
+    view->m_pLightingPage = page.get();
+    page->spotRadio()->click();
+    page->strip()->addKeyButton()->click();
+    page->strip()->timeline()->setValue(20);
+    page->slider(0)->setValue(200);
+    page->strip()->addKeyButton()->click();
+    page->strip()->timeline()->setValue(10);  // the timeline scrubs
+    EXPECT_FLOAT_EQ(view->m_fSpotPos[0], view->m_trackLight.track[0][10]);
+    EXPECT_EQ(page->slider(0)->value(), int(view->m_trackLight.track[0][10]));
+    page->slider(2)->setValue(-300);  // so does a position slider, after its own work
+    EXPECT_FLOAT_EQ(view->m_fSpotPos[2], view->m_trackLight.track[2][10]);
+    view->m_pLightingPage = nullptr;
 }
 
 }  // namespace
