@@ -24,6 +24,8 @@
 #include "export/video_probe.h"
 #include "platform/qt_platform.h"
 #include "ui/export_settings_dlg.h"
+#include "ui/my_property1.h"
+#include "ui/my_sheet.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
 
@@ -45,6 +47,7 @@ public:
         return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
     void openUrl(const QString& url) override { opened << url; }
+    QuestionAnswer askWithDontAskAgain(const QString&, const QString&, const QString&) override { return {}; }
     void setWaitCursor(bool) override {}
 
     std::deque<std::optional<QString>> saveAnswers;
@@ -68,6 +71,7 @@ protected:
         frame = std::make_unique<CMainFrame>(*view, platform);
         platform.setMainWindow(frame.get());
         frame->onGenerateAvi = [this] { GenerateVideo(*view); };
+        frame->onControlDeck = [this] { OnControlDeck(*view, [this] { frame->routeCommand(cmd::GenerateAvi); }); };
         QSignalSpy created(frame->viewWidget(), &GLViewWidget::contextCreated);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -78,6 +82,7 @@ protected:
         view->OnNewScene();
     }
     void TearDown() override {
+        if (view->m_pControlDeck) delete static_cast<CMySheet*>(view->m_pControlDeck);
         frame.reset();
         view.reset();
     }
@@ -133,7 +138,17 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
     ASSERT_NE(settingsDialog(), nullptr);
     settingsDialog()->formatList()->setCurrentIndex(15);
     QTest::mouseClick(settingsDialog()->applyButton(), Qt::LeftButton);
-    KeyTurntable(*view, 24);
+
+    // The turntable from the Controls page, over 24 frames.
+    frame->routeCommand(cmd::ControlDeck);
+    auto* deck = static_cast<CMySheet*>(view->m_pControlDeck);
+    ASSERT_NE(deck, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(deck));
+    CmyProperty1* controls = deck->controlsPage();
+    controls->setFrameCountDisplay(24);
+    view->m_nFrameCount = 24;
+    QTest::mouseClick(controls->turntableButton(), Qt::LeftButton);
+    ASSERT_EQ(view->m_trackModel.length, 24);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("turntable.avi");
@@ -149,18 +164,23 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
         }
     });
     watch.start();
+    // The deck's own "Generate AVI" button; the deck hides while recording.
     int paintedBefore = -1;
+    bool deckHidden = false;
     QMetaObject::invokeMethod(
         frame.get(),
         [&] {
             paintedBefore = frame->viewWidget()->framesPainted();
-            frame->routeCommand(cmd::GenerateAvi);
+            controls->strip()->generateButton()->click();
         },
         Qt::QueuedConnection);
+    QObject::connect(&watch, &QTimer::timeout, [&] { deckHidden = deckHidden || (sawProgress && !deck->isVisible()); });
     QTRY_VERIFY_WITH_TIMEOUT(platform.messages.size() == 1, 120000);
     watch.stop();
     EXPECT_TRUE(sawProgress);
     EXPECT_TRUE(mainWindowBlocked);
+    EXPECT_TRUE(deckHidden);
+    EXPECT_TRUE(deck->isVisible());  // back after recording
     EXPECT_TRUE(platform.messages[0].startsWith("Would You Like to View the Video"));
     // The window's own repaint did not advance the turntable while it recorded.
     EXPECT_EQ(frame->viewWidget()->framesPainted(), paintedBefore);
