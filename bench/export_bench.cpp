@@ -33,7 +33,7 @@ double seconds(std::chrono::steady_clock::time_point since) {
 class TimedSource : public FrameSource {
 public:
     explicit TimedSource(CGL2AviView& view) : m_source(view) {}
-    bool drawFrame(int width, int height, std::vector<std::uint8_t>& pixels) override {
+    bool drawFrame(int width, int height, FramePixels& pixels) override {
         const auto start = std::chrono::steady_clock::now();
         const bool ok = m_source.drawFrame(width, height, pixels);
         drawAndRead += seconds(start);
@@ -78,17 +78,18 @@ int main(int argc, char** argv) {
         const auto begin = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             host.makeCurrent();
-            view.RenderFrame();
+            view.DrawFrame();
             glFinish();
+            view.AdvanceFrame();
         }
         return seconds(begin);
     };
-    for (int i = 0; i < 5; ++i) view.RenderFrame();  // warm up
+    for (int i = 0; i < 5; ++i) view.OnDraw();  // warm up
 
     // Reading alone: the last frame resolved and read again and again.
-    std::vector<std::uint8_t> pixels;
+    FramePixels pixels;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kFrames; ++i) host.readFrameBGR(w, h, pixels);
+    for (int i = 0; i < kFrames; ++i) host.readFrame(PixelLayout::BgrBottomUp, pixels);
     const double read = seconds(start);
     std::printf("reading alone:             %.3f s (%.2f ms a frame)\n", read, 1000 * read / kFrames);
 

@@ -75,7 +75,7 @@ void AdvanceTrack(SceneState& s, AnimSubject subject) {
     });
 }
 
-void StepTrack(CGL2AviView& view, AnimSubject subject) {
+void DrawTrackStep(CGL2AviView& view, AnimSubject subject) {
     const int p = VisitSubject(view, subject, [](auto& track, const auto&) { return track.position; });
     ApplyTrackFrame(view, subject, p, true);
     if (subject != AnimSubject::Text) {
@@ -85,6 +85,10 @@ void StepTrack(CGL2AviView& view, AnimSubject subject) {
         else if (view.m_nPackageKeys == 0)
             RefreshPage(PageOf(view, subject));
     }
+}
+
+void StepTrack(CGL2AviView& view, AnimSubject subject) {
+    DrawTrackStep(view, subject);
     AdvanceTrack(view, subject);
 }
 

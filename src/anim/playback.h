@@ -23,7 +23,10 @@ void ApplyTrackFrame(SceneState& scene, AnimSubject subject, int frame, bool siz
 // track, stopping it (back at frame 0) at its end.
 void AdvanceTrack(SceneState& scene, AnimSubject subject);
 
-// One frame of one track: apply, draw, refresh the page, advance.
+// The drawing half of a track's frame: apply its values at the current
+// position, draw the scene (not for the text) and refresh its page.
+void DrawTrackStep(CGL2AviView& view, AnimSubject subject);
+// One frame of one track: DrawTrackStep, then AdvanceTrack.
 void StepTrack(CGL2AviView& view, AnimSubject subject);
 void StepModelTrack(CGL2AviView& view);
 void StepLightTrack(CGL2AviView& view);

@@ -20,15 +20,11 @@ void SetSettingsKey() {
     QCoreApplication::setApplicationName("Vellumark");
 }
 
-CGL2AviApp::CGL2AviApp() {
-    // A zero-interval timer fires only once the event queue is empty: the
-    // event loop's idle pass.
-    m_idle.setInterval(0);
-    connect(&m_idle, &QTimer::timeout, this, &CGL2AviApp::OnIdle);
-}
+// The window draws only when something changed (GLViewWidget schedules its
+// own frames), so the idle program uses no processor time.
+CGL2AviApp::CGL2AviApp() = default;
 
 CGL2AviApp::~CGL2AviApp() {
-    m_idle.stop();
     if (m_view && m_view->m_pControlDeck) delete static_cast<CMySheet*>(m_view->m_pControlDeck);
     m_frame.reset();  // destroys the view widget, which releases the context
     m_view.reset();
@@ -37,6 +33,7 @@ CGL2AviApp::~CGL2AviApp() {
 bool CGL2AviApp::InitInstance() {
     SetSettingsKey();
     m_view = std::make_unique<CGL2AviView>(m_platform);
+    m_view->m_bStartWithPreset = true;
     m_frame = std::make_unique<CMainFrame>(*m_view, m_platform);
     m_platform.setMainWindow(m_frame.get());
     m_frame->onControlDeck = [this] {
@@ -62,14 +59,7 @@ bool CGL2AviApp::InitInstance() {
         m_platform.messageBox(kCreateFailedText, "Vellumark", MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    setIdleRedrawView(widget);
-    m_idle.start();
     return true;
-}
-
-void CGL2AviApp::OnIdle() {
-    ++m_idlePasses;
-    if (m_idleView) m_idleView->repaint();
 }
 
 }  // namespace vm

@@ -29,21 +29,12 @@ public:
     CGL2AviView* view() const { return m_view.get(); }
     QtPlatform& platform() { return m_platform; }
 
-    // The view that is redrawn on every idle pass; set once its context exists.
-    void setIdleRedrawView(GLViewWidget* view) { m_idleView = view; }
-    int idlePasses() const { return m_idlePasses; }
-
     static const char* const kCreateFailedText;
 
 private:
-    void OnIdle();
-
     QtPlatform m_platform;
     std::unique_ptr<CGL2AviView> m_view;
     std::unique_ptr<CMainFrame> m_frame;
-    GLViewWidget* m_idleView = nullptr;
-    QTimer m_idle;
-    int m_idlePasses = 0;
 };
 
 // Sets the organisation and application names under which settings live.

@@ -1,9 +1,9 @@
 #include "app/gl_view_widget.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
-#include "platform/framebuffer_reader.h"
 #include "platform/gl.h"
 #include "view/gl2avi_view.h"
 
@@ -31,9 +31,15 @@ GLViewWidget::GLViewWidget(CGL2AviView& view, QWidget* parent) : QOpenGLWidget(p
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
+    m_frameTimer.setSingleShot(true);
+    connect(&m_frameTimer, &QTimer::timeout, this, &GLViewWidget::runFrame);
+    // Input anywhere in the program (the view, the Control Deck, a menu) may
+    // change the scene: draw once more after it.
+    if (qApp) qApp->installEventFilter(this);
 }
 
 GLViewWidget::~GLViewWidget() {
+    if (qApp) qApp->removeEventFilter(this);
     if (m_created) {
         QOpenGLWidget::makeCurrent();
         m_view.OnDestroy();
@@ -69,15 +75,45 @@ void GLViewWidget::resizeGL(int width, int height) {
 
 void GLViewWidget::paintGL() {
     if (!m_created) return;
-    // A recording draws its own frames; repainting now would advance playback.
-    if (m_view.playbackHeld()) return;
-    m_view.RenderFrame();
+    m_view.DrawFrame();
+    if (!m_view.playbackHeld()) m_view.AdvanceFrame();
     ++m_frames;
+    // Playback paces itself: the next frame 10 ms after this one.
+    if (m_view.IsPlaying()) scheduleFrame(10);
 }
 
-bool GLViewWidget::readFrameBGR(int width, int height, std::vector<std::uint8_t>& pixels) {
-    if (!makeCurrent()) return false;
-    return ReadFramebufferBGR(defaultFramebufferObject(), format().samples() > 1, width, height, pixels);
+void GLViewWidget::scheduleFrame(int delayMs) {
+    if (m_frameTimer.isActive() && m_frameTimer.remainingTime() <= delayMs) return;
+    m_frameTimer.start(delayMs);
+}
+
+void GLViewWidget::runFrame() {
+    // A file dialog of the prepare step runs its own event loop, whose input
+    // asks for frames again: those only repaint.
+    if (m_created && !m_preparing && makeCurrent()) {
+        m_preparing = true;
+        m_view.PrepareFrame();
+        m_preparing = false;
+    }
+    update();
+}
+
+bool GLViewWidget::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            scheduleFrame(0);
+            break;
+        case QEvent::MouseMove:
+            if (static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton) scheduleFrame(0);
+            break;
+        default: break;
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
 }
 
 // Qt keeps sending moves to the widget while a button is held, as a mouse

@@ -1,8 +1,15 @@
 #pragma once
 // The desktop host of the view: a QOpenGLWidget with a compatibility-profile
 // context that forwards its paint, resize and mouse events to CGL2AviView.
+//
+// The window draws only when something changed: a request (invalidate), any
+// input to the program, a resize or expose, or playback, which keeps asking
+// for the next frame 10 ms after each one. Before each requested frame the
+// view's prepare step runs here, outside painting, because it may open file
+// dialogs; paintGL only draws and advances playback.
 
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include "platform/view_window.h"
 
@@ -29,11 +36,10 @@ public:
     bool makeCurrent() override;
     void swapBuffers() override {}  // the widget presents its frame after paintGL
     QSize clientSize() const override { return size() * devicePixelRatio(); }
-    void invalidate() override { update(); }
-    bool pacesFrames() const override { return true; }
+    void invalidate() override { scheduleFrame(0); }
     int sampleCount() const override { return format().samples() > 0 ? format().samples() : 0; }
     int maxSampleCount() const override { return m_maxSamples; }
-    bool readFrameBGR(int width, int height, std::vector<std::uint8_t>& pixels) override;
+    unsigned defaultFramebuffer() const override { return defaultFramebufferObject(); }
     void* nativeContext() const override;
 
 Q_SIGNALS:
@@ -46,13 +52,21 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Starts the next frame after `delayMs` unless one is already due sooner.
+    void scheduleFrame(int delayMs);
+    // The prepare step, then a repaint.
+    void runFrame();
+
     CGL2AviView& m_view;
     bool m_failed = false;
     bool m_created = false;
     int m_maxSamples = 0;
     int m_frames = 0;
+    bool m_preparing = false;
+    QTimer m_frameTimer;
 };
 
 }  // namespace vm

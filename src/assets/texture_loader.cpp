@@ -4,6 +4,8 @@
 #include <QImageReader>
 
 #include "assets/texture_pixels.h"
+#include "assets/texture_table.h"
+#include "platform/safe_file.h"
 #include "platform/gl.h"
 #include "view/gl2avi_view.h"
 
@@ -24,6 +26,8 @@ bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result
     if (fullPath.contains(QLatin1String("http://"), Qt::CaseInsensitive) ||
         fullPath.contains(QLatin1String("https://"), Qt::CaseInsensitive))
         return false;
+    // A FIFO or device would block the read for ever; a folder is no image.
+    if (!IsReadableRegularFile(fullPath)) return false;
     QImageReader reader(fullPath);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
@@ -61,6 +65,48 @@ bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result
 
 }  // namespace
 
+bool CGL2AviView::TextureNameInUse(TextureName name, const TextureName* except) const {
+    for (const unsigned int& slot : g_TextureTable)
+        if (&slot != except && slot == name) return true;
+    const TextureName* const own[] = {&m_texBookFace[0], &m_texBookFace[1], &m_texBookFace[2], &m_texPage,
+                                      &m_texMugBody,     &m_texMugShine,     &m_texPictureSide,   &m_texText,
+                                      &m_texTextShine,   &m_texPicture,      &m_texCDLabel,       &m_texCDHub};
+    for (const TextureName* slot : own)
+        if (slot != except && *slot == name) return true;
+    return false;
+}
+
+void CGL2AviView::ReplaceTexture(TextureName* slot, TextureName name) {
+    const TextureName old = *slot;
+    // Another slot may show the same texture (models share materials):
+    // only a name nobody else holds is deleted.
+    if (old != 0 && old != name && !TextureNameInUse(old, slot)) glDeleteTextures(1, &old);
+    *slot = name;
+    m_defaultTextures.erase(slot);
+}
+
+int CGL2AviView::LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped) {
+    if (!slot) return 0;
+    const QString full = ResolveTexturePath(path);
+    const auto known = m_defaultTextures.find(slot);
+    if (known != m_defaultTextures.end() && known->second.path == full && known->second.name == *slot &&
+        *slot != 0 && glIsTexture(*slot)) {
+        if (!mipmapped) {
+            // The loaders' side effect: the last image's natural size.
+            QImageReader reader(full);
+            const QSize size = reader.size();
+            m_nImageWidthHM = HimetricFromPixels(size.width());
+            m_nImageHeightHM = HimetricFromPixels(size.height());
+            m_fImageWidth = float(m_nImageWidthHM);
+            m_fImageHeight = float(m_nImageHeightHM);
+        }
+        return 1;
+    }
+    const int loaded = mipmapped ? LoadMipmappedTexture(path, slot) : LoadTexture(path, slot);
+    if (loaded) m_defaultTextures[slot] = {full, *slot};
+    return loaded;
+}
+
 QString CGL2AviView::ResolveTexturePath(const QString& path) const {
     if (path.contains(QLatin1String("http://"))) return path;
     if (IsSet(m_fPathAsGiven)) return path;
@@ -70,7 +116,7 @@ QString CGL2AviView::ResolveTexturePath(const QString& path) const {
 int CGL2AviView::LoadTexture(const QString& path, TextureName* slot, int /*face*/) {
     LoadedTexture loaded;
     if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
-    *slot = loaded.name;
+    ReplaceTexture(slot, loaded.name);
     m_nImageWidthHM = loaded.widthHM;
     m_nImageHeightHM = loaded.heightHM;
     m_fImageWidth = float(m_nImageWidthHM);
@@ -81,14 +127,14 @@ int CGL2AviView::LoadTexture(const QString& path, TextureName* slot, int /*face*
 int CGL2AviView::LoadMipmappedTexture(const QString& path, TextureName* slot) {
     LoadedTexture loaded;
     if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Mipmapped, loaded)) return 0;
-    *slot = loaded.name;
+    ReplaceTexture(slot, loaded.name);
     return 1;
 }
 
 int CGL2AviView::LoadPictureTexture(const QString& path, TextureName* slot, int /*face*/) {
     LoadedTexture loaded;
     if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
-    *slot = loaded.name;
+    ReplaceTexture(slot, loaded.name);
     m_nPictureWidthHM = loaded.widthHM;
     m_nPictureHeightHM = loaded.heightHM;
     m_fPictureWidth = float(m_nPictureWidthHM);

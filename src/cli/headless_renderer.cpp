@@ -75,6 +75,8 @@ int RunHeadlessRender(const RenderOptions& options) {
     view->OnSize(options.width, options.height);
     view->OnInitialUpdate();
     view->OnNewScene();
+    // The command line's New scene shows no 3D text; a scene file may turn it on.
+    view->m_fTextOn = 0;
     if (!options.scene.isEmpty() && !view->LoadSceneFile(options.scene)) {
         for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
         return 1;
@@ -113,22 +115,24 @@ int RunHeadlessRender(const RenderOptions& options) {
     }
     if (options.out.isEmpty()) return 0;
 
-    if (!host.makeCurrent()) {
-        complain("cannot render: the OpenGL context cannot be used");
-        return 2;
-    }
-    view->RenderFrame();
-    bool written = false;
+    // The same frame the window's Save Screenshot and Copy Image read.
+    QString problem;
     if (options.out.endsWith(".bmp", Qt::CaseInsensitive)) {
-        const CapturedPixels pixels = CaptureViewPixels(host);
-        written = !pixels.bgr.empty() && WriteWholeFile(options.out, BmpFileBytes(pixels));
+        FramePixels pixels;
+        const int width = CaptureWidth(options.width);
+        if (width == 0 || !view->RenderImage(width, options.height, {PixelLayout::BgrBottomUp}, pixels))
+            problem = "the frame could not be drawn";
+        else
+            WriteWholeFile(options.out, BmpFileBytes(pixels), &problem);
     } else {
-        host.swapBuffers();
-        const QImage image = host.grabImage();
-        written = !image.isNull() && image.save(options.out);
+        const QImage image = view->RenderImage(options.width, options.height);
+        if (image.isNull())
+            problem = "the frame could not be drawn";
+        else
+            WriteImageFile(options.out, image, &problem);
     }
-    if (!written) {
-        complain("cannot write \"" + options.out + "\"");
+    if (!problem.isEmpty()) {
+        complain("cannot write \"" + options.out + "\": " + problem);
         return 3;
     }
     return 0;

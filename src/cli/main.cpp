@@ -1,3 +1,5 @@
+#include <csignal>
+
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -5,6 +7,9 @@
 #include "cli/render_options.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail (and be reported) instead of
+    // ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Fonts and images need a GUI application object, but no window system.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

@@ -5,6 +5,7 @@
 #include "anim/turntable.h"
 #include "export/video_codecs.h"
 #include "export/video_formats.h"
+#include "platform/safe_file.h"
 
 namespace vm {
 
@@ -74,7 +75,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 error = "--out must name a .png or .bmp file, not \"" + *text + "\"";
                 return std::nullopt;
             }
-            options.out = *text;
+            options.out = ResolveCommandLinePath(*text);
         } else if (arg == "--package" || arg.startsWith("--package=")) {
             const auto text = value(i, "--package");
             if (!text) return std::nullopt;
@@ -89,15 +90,15 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                         *text + "\"";
                 return std::nullopt;
             }
-            options.faces.push_back({face, text->mid(equals + 1)});
+            options.faces.push_back({face, ResolveCommandLinePath(text->mid(equals + 1))});
         } else if (arg == "--scene" || arg.startsWith("--scene=")) {
             const auto text = value(i, "--scene");
             if (!text) return std::nullopt;
-            options.scene = *text;
+            options.scene = ResolveCommandLinePath(*text);
         } else if (arg == "--save-scene" || arg.startsWith("--save-scene=")) {
             const auto text = value(i, "--save-scene");
             if (!text) return std::nullopt;
-            options.saveScene = *text;
+            options.saveScene = ResolveCommandLinePath(*text);
         } else if (arg == "--frame" || arg.startsWith("--frame=")) {
             const auto text = value(i, "--frame");
             if (!text) return std::nullopt;

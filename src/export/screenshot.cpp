@@ -1,9 +1,8 @@
 #include "export/screenshot.h"
 
 #include <QtEndian>
-#include <cstring>
 
-#include "platform/view_window.h"
+#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -16,20 +15,14 @@ void put32(QByteArray& out, int offset, std::uint32_t value) { qToLittleEndian(v
 
 int CaptureWidth(int viewWidth) { return viewWidth > 0 ? viewWidth - viewWidth % 4 : 0; }
 
-CapturedPixels CaptureViewPixels(ViewWindow& window) {
-    CapturedPixels pixels;
-    const QSize client = window.clientSize();
-    pixels.width = CaptureWidth(client.width());
-    pixels.height = std::max(0, client.height());
-    if (pixels.width == 0 || pixels.height == 0 ||
-        !window.readFrameBGR(pixels.width, pixels.height, pixels.bgr)) {
-        pixels.width = pixels.height = 0;
-        pixels.bgr.clear();
-    }
+FramePixels CaptureView(CGL2AviView& view, PixelLayout layout) {
+    FramePixels pixels;
+    const int width = CaptureWidth(view.m_nViewWidth), height = view.m_nViewHeight;
+    if (width > 0 && height > 0) view.RenderImage(width, height, {layout}, pixels);
     return pixels;
 }
 
-QByteArray BitmapInfoHeader(const CapturedPixels& pixels) {
+QByteArray BitmapInfoHeader(const FramePixels& pixels) {
     QByteArray header(40, '\0');
     put32(header, 0, 40);
     put32(header, 4, std::uint32_t(pixels.width));
@@ -37,35 +30,20 @@ QByteArray BitmapInfoHeader(const CapturedPixels& pixels) {
     put16(header, 12, 1);
     put16(header, 14, 24);
     put32(header, 16, 0);
-    put32(header, 20, std::uint32_t(pixels.bgr.size()));
+    put32(header, 20, std::uint32_t(pixels.bytes.size()));
     return header;
 }
 
-QByteArray BmpFileBytes(const CapturedPixels& pixels) {
-    const auto size = std::uint32_t(pixels.bgr.size());
+QByteArray BmpFileBytes(const FramePixels& pixels) {
+    const auto size = std::uint32_t(pixels.bytes.size());
     QByteArray file(14, '\0');
     file[0] = 'B';
     file[1] = 'M';
     put32(file, 2, 54 + size);
     put32(file, 10, 54);
     file += BitmapInfoHeader(pixels);
-    file.append(reinterpret_cast<const char*>(pixels.bgr.data()), qsizetype(size));
+    file.append(reinterpret_cast<const char*>(pixels.bytes.data()), qsizetype(size));
     return file;
-}
-
-QImage CapturedImage(const CapturedPixels& pixels) {
-    QImage image(pixels.width, pixels.height, QImage::Format_RGB888);
-    const std::size_t row = std::size_t(pixels.width) * 3;
-    for (int y = 0; y < pixels.height; ++y) {
-        const std::uint8_t* in = pixels.bgr.data() + std::size_t(pixels.height - 1 - y) * row;
-        std::uint8_t* out = image.scanLine(y);
-        for (int x = 0; x < pixels.width; ++x) {
-            out[3 * x + 0] = in[3 * x + 2];
-            out[3 * x + 1] = in[3 * x + 1];
-            out[3 * x + 2] = in[3 * x + 0];
-        }
-    }
-    return image;
 }
 
 }  // namespace vm

@@ -1,6 +1,5 @@
 // File > Save Screenshot and Copy Image to Clipboard.
 
-
 #include "export/deck_hidden.h"
 #include "export/screenshot.h"
 #include "platform/safe_file.h"
@@ -9,22 +8,10 @@
 
 namespace vm {
 
-namespace {
-
-// Draws one frame without presenting it and reads it back.
-CapturedPixels captureFrame(CGL2AviView& view) {
-    ViewWindow* window = view.window();
-    if (!window || !window->makeCurrent()) return {};
-    view.RenderFrame();
-    return CaptureViewPixels(*window);
-}
-
-}  // namespace
-
 void CGL2AviView::OnSaveScreenshot() {
     DeckHiddenForCapture hidden(*this);
     m_platform.setWaitCursor(true);
-    const CapturedPixels pixels = captureFrame(*this);
+    const FramePixels pixels = CaptureView(*this, PixelLayout::BgrBottomUp);
 
     FileDialogRequest request;
     request.title = "Export Screenshot";
@@ -40,7 +27,7 @@ void CGL2AviView::OnSaveScreenshot() {
     // A failed write is reported, and an existing file of that name is only
     // replaced once the new one is complete.
     QString problem;
-    if (pixels.bgr.empty())
+    if (pixels.empty())
         problem = "the view could not be read";
     else if (!WriteWholeFile(*name, BmpFileBytes(pixels), &problem) && problem.isEmpty())
         problem = "the file could not be written";
@@ -53,9 +40,12 @@ void CGL2AviView::OnSaveScreenshot() {
 void CGL2AviView::OnCopyImage() {
     DeckHiddenForCapture hidden(*this);
     m_platform.setWaitCursor(true);
-    const CapturedPixels pixels = captureFrame(*this);
-    if (!pixels.bgr.empty()) m_platform.setClipboardImage(CapturedImage(pixels));
+    const FramePixels pixels = CaptureView(*this, PixelLayout::RgbaTopDown);
+    if (!pixels.empty()) m_platform.setClipboardImage(pixels.toImage());
     m_platform.setWaitCursor(false);
+    if (pixels.empty())
+        m_platform.messageBox("The picture could not be copied to the clipboard: the view could not be drawn.",
+                              "Copy Image to Clipboard", MessageButtons::Ok, MessageIcon::Error);
 }
 
 }  // namespace vm

@@ -4,8 +4,6 @@
 
 #include "export/avi_writer.h"
 #include "export/encoder_worker.h"
-#include "platform/framebuffer_reader.h"
-#include "platform/gl.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -16,60 +14,11 @@ constexpr int kExportTracks[] = {0, 2, 3, 4, 5};
 
 }  // namespace
 
-ViewFrameSource::~ViewFrameSource() {
-    if (m_framebuffer && m_view.window() && m_view.window()->makeCurrent()) release();
+bool ViewFrameSource::drawFrame(int width, int height, FramePixels& pixels) {
+    return m_view.RenderImage(width, height, ImageOptions{PixelLayout::BgrBottomUp}, pixels);
 }
 
-void ViewFrameSource::release() {
-    glDeleteFramebuffers(1, &m_framebuffer);
-    glDeleteRenderbuffers(1, &m_colour);
-    glDeleteRenderbuffers(1, &m_depth);
-    m_framebuffer = m_colour = m_depth = 0;
-}
-
-bool ViewFrameSource::drawFrame(int width, int height, std::vector<std::uint8_t>& pixels) {
-    ViewWindow* window = m_view.window();
-    if (!window || !window->makeCurrent() || width <= 0 || height <= 0) return false;
-    GLint previousFramebuffer = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previousFramebuffer);
-
-    // A multisampled target of the video's size, like the window's own.
-    const int samples = g_bMultisampleFound ? g_nMultisamplePixelFormat : 0;
-    if (!m_framebuffer || width != m_width || height != m_height || samples != m_samples) {
-        if (m_framebuffer) release();
-        m_width = width;
-        m_height = height;
-        m_samples = samples;
-        glGenFramebuffers(1, &m_framebuffer);
-        glGenRenderbuffers(1, &m_colour);
-        glGenRenderbuffers(1, &m_depth);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_colour);
-        glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width, height);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_depth);
-        glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
-        glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_colour);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m_depth);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    bool read = false;
-    if (complete) {
-        // The view's projection follows the frame's size, and comes back after.
-        const int viewWidth = m_view.m_nViewWidth, viewHeight = m_view.m_nViewHeight;
-        m_view.OnSize(width, height);
-        m_view.RenderFrame();
-        read = ReadFramebufferBGR(m_framebuffer, samples > 0, width, height, pixels);
-        glBindFramebuffer(GL_FRAMEBUFFER, GLuint(previousFramebuffer));
-        m_view.OnSize(viewWidth, viewHeight);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(previousFramebuffer));
-    return complete && read;
-}
-
-void ViewFrameSource::advance() {
-    // The frame's own playback steps advanced the tracks while drawing.
-}
+void ViewFrameSource::advance() { m_view.AdvanceFrame(); }
 
 int ExportTrackLength(const SceneState& scene, int exportTrack) {
     switch (exportTrack) {
@@ -116,18 +65,18 @@ void StartTracksForRecording(SceneState& scene) {
 RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int width, int height, int frames,
                               const std::function<bool(int, int)>& progress) {
     RecordingOutcome outcome;
-    std::vector<std::uint8_t> pixels;
+    FramePixels pixels;
     for (int i = 0; i < frames; ++i) {
         if (progress && !progress(i, frames)) {
             outcome.cancelled = true;
             break;
         }
-        if (!source.drawFrame(width, height, pixels) || int(pixels.size()) < encoder.ImageSize()) {
+        if (!source.drawFrame(width, height, pixels) || int(pixels.bytes.size()) < encoder.ImageSize()) {
             outcome.failure = AVIERR_INTERNAL;
             outcome.error = QString("Frame %1 could not be drawn at %2 x %3.").arg(i + 1).arg(width).arg(height);
             break;
         }
-        if (const AviResult result = encoder.WriteFrame(pixels.data()); result != AVIERR_OK) {
+        if (const AviResult result = encoder.WriteFrame(pixels.bytes.data()); result != AVIERR_OK) {
             outcome.failure = result;
             outcome.error = encoder.ErrorText();
             break;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/video_encoder.h"
+#include "platform/frame_target.h"
 
 namespace vm {
 
@@ -23,28 +24,21 @@ public:
     virtual ~FrameSource() = default;
     // Draws the scene as it stands at width x height (width a multiple of 4)
     // and reads it as blue-green-red rows, bottom row first.
-    virtual bool drawFrame(int width, int height, std::vector<std::uint8_t>& pixels) = 0;
+    virtual bool drawFrame(int width, int height, FramePixels& pixels) = 0;
     // Advances every playing track by one frame.
     virtual void advance() = 0;
 };
 
-// The frames of the view itself, drawn offscreen in the view's context at
-// the requested size, whatever the size of its window.
+// The frames of the view itself, drawn offscreen at the requested size,
+// whatever the size of its window.
 class ViewFrameSource : public FrameSource {
 public:
     explicit ViewFrameSource(CGL2AviView& view) : m_view(view) {}
-    ~ViewFrameSource() override;
-    ViewFrameSource(const ViewFrameSource&) = delete;
-    ViewFrameSource& operator=(const ViewFrameSource&) = delete;
-    bool drawFrame(int width, int height, std::vector<std::uint8_t>& pixels) override;
+    bool drawFrame(int width, int height, FramePixels& pixels) override;
     void advance() override;
 
 private:
-    void release();
-
     CGL2AviView& m_view;
-    unsigned m_framebuffer = 0, m_colour = 0, m_depth = 0;
-    int m_width = 0, m_height = 0, m_samples = 0;
 };
 
 // The export track codes: 0 model, 2 text, 3 light, 4 picture, 5 array.

@@ -47,10 +47,10 @@ int CGL2AviView::ListPresets() {
     return n;
 }
 
-void CGL2AviView::LoadStartPreset() {
+void CGL2AviView::LoadStartPreset(bool chooseAtRandom) {
     ListPresets();
     std::srand(unsigned(std::time(nullptr)));
-    m_nStartPreset = StartPresetIndex(m_nPresetCount, unsigned(std::rand()));
+    m_nStartPreset = chooseAtRandom ? StartPresetIndex(m_nPresetCount, unsigned(std::rand())) : 0;
     if (m_nStartPreset > 0) {
         SetProgramFolderCurrent();
         // A preset that does not open leaves the start values, and the list

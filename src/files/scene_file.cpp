@@ -360,6 +360,8 @@ bool WriteSceneFile(SceneState& scene, SceneViewSize viewSize, const QString& pa
 }
 
 bool ReadSceneFileBytes(const QString& path, QByteArray& bytes, QString* error) {
+    // A FIFO or device is refused before it is opened: reading one blocks.
+    if (!IsReadableRegularFile(path, error)) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = file.errorString();

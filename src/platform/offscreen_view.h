@@ -1,11 +1,11 @@
 #pragma once
 // A headless host for the view: an EGL context on Mesa's surfaceless platform
-// drawing into a multisampled framebuffer object, resolved into a single-sample
-// one at the end of each frame so it can be read back.
+// drawing into a FrameTarget of the host's size.
 
 #include <QImage>
 #include <QString>
 
+#include "platform/frame_target.h"
 #include "platform/view_window.h"
 
 namespace vm {
@@ -20,7 +20,7 @@ public:
     OffscreenView& operator=(const OffscreenView&) = delete;
 
     // False when no context could be created; error() then says why.
-    bool isValid() const { return m_context != nullptr && m_drawFbo != 0; }
+    bool isValid() const { return m_context != nullptr && m_target.isReady(); }
     const QString& error() const { return m_error; }
 
     // Changes the size of the drawing buffers (the view's resize).
@@ -28,32 +28,30 @@ public:
     // Chooses the sample count of the drawing buffer; 0 turns multisampling off.
     bool setSampleCount(int samples);
 
-    // The last finished frame (after swapBuffers), top row first.
+    // The frame just drawn, top row first.
     QImage grabImage();
+    // The frame just drawn in `layout`.
+    bool readFrame(PixelLayout layout, FramePixels& out);
 
     // ViewWindow
     bool makeCurrent() override;
     void swapBuffers() override;
     QSize clientSize() const override { return {m_width, m_height}; }
     void invalidate() override {}
-    bool pacesFrames() const override { return false; }
-    int sampleCount() const override { return m_samples; }
+    int sampleCount() const override { return m_target.samples(); }
     int maxSampleCount() const override { return m_maxSamples; }
-    bool readFrameBGR(int width, int height, std::vector<std::uint8_t>& pixels) override;
+    unsigned defaultFramebuffer() const override { return m_target.drawFramebuffer(); }
     void* nativeContext() const override { return m_context; }
 
 private:
     bool createBuffers();
-    void destroyBuffers();
 
     void* m_display = nullptr;  // EGLDisplay
     void* m_context = nullptr;  // EGLContext
     int m_width = 0, m_height = 0;
     int m_requestedSamples = 4;
-    int m_samples = 0;
     int m_maxSamples = 0;
-    unsigned m_drawFbo = 0, m_drawColour = 0, m_drawDepth = 0;
-    unsigned m_resolveFbo = 0, m_resolveColour = 0;
+    FrameTarget m_target;
     QString m_error;
 };
 

@@ -66,8 +66,6 @@ public:
     void render() {
         if (v.m_fPackageFamily > 1.0f) return;
         if (IsSet(v.m_fModelBook)) {
-            loadRequestedImages();
-            importModelSetOnFirstUse();
             drawPartAndReflection(BookPart::Front);
             drawPartAndReflection(BookPart::Back);
             drawReflection(BookPart::Spine);  // the spine's mirror goes first
@@ -75,6 +73,13 @@ public:
             drawPartAndReflection(BookPart::Page);
         }
         DrawBookFamilyShadow(v);
+    }
+
+    // The image sets and models the package asked for, before it is drawn.
+    void prepare() {
+        if (v.m_fPackageFamily > 1.0f || !IsSet(v.m_fModelBook)) return;
+        loadRequestedImages();
+        importModelSetOnFirstUse();
     }
 
 private:
@@ -232,5 +237,7 @@ void EndBookReflectionFade(CGL2AviView& v) {
 }
 
 void CGL2AviView::RenderBookFamily() { BookFamilyRenderer(*this).render(); }
+
+void CGL2AviView::PrepareBookFamily() { BookFamilyRenderer(*this).prepare(); }
 
 }  // namespace vm

@@ -98,10 +98,8 @@ public:
 
     void render() {
         if (v.m_fPackageFamily != 4.0f) return;
-        loadPendingImages();
         ResetBoxFamilyState();
         if (NormalLightActive(v)) ApplyBoxNormalLight(v);
-        loadRequestedSets();
 
         const BoxKind kind = boxKind(v.m_fBoxModel);
         drawPackage(kind);
@@ -117,7 +115,13 @@ public:
         if (IsSet(v.m_fCDOnBox) && IsSet(v.m_fReflection)) drawDiscBeforeBoxReflection();
         glDisable(GL_FOG);
         if (kind == BoxKind::Cube && IsSet(v.m_fShadow)) drawShadow();
+    }
 
+    // The image loads and picks the package asked for, before it is drawn.
+    void prepare() {
+        if (v.m_fPackageFamily != 4.0f) return;
+        loadPendingImages();
+        loadRequestedSets();
         servePicks();
     }
 
@@ -416,5 +420,7 @@ unsigned int& BoxFaceSlot(int object) {
 }
 
 void CGL2AviView::RenderBoxFamily() { BoxFamilyRenderer(*this).render(); }
+
+void CGL2AviView::PrepareBoxFamily() { BoxFamilyRenderer(*this).prepare(); }
 
 }  // namespace vm

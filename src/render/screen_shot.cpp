@@ -81,17 +81,18 @@ void CGL2AviView::RenderScreenShot() {
         drawSheet(m_fFlatGrid, m_fFaceRGB[0], 0.6f - 0.01f * m_fReflectAmount);
         glDisable(GL_BLEND);
     }
+}
 
-    // "Load Screen Shot" asks for the image through the front face's pick.
-    if (IsSet(m_fPickFace[0])) {
-        m_fPickFace[0] = 0;
-        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
-            m_fPathAsGiven = 2;
-            m_strFacePath[0] = "Boxes/" + QFileInfo(*chosen).fileName();
-            m_fFacePathLen[0] = float(chosen->size());
-            LoadTexture(*chosen, &BoxFaceSlot(0), 0);
-            AfterTexturePick(*this, 1073, m_strFacePath[0]);
-        }
+// "Load Screen Shot" asks for the image through the front face's pick.
+void CGL2AviView::ServeScreenShotPick() {
+    if (m_fPackageFamily != 6.0f || !IsSet(m_fPickFace[0])) return;
+    m_fPickFace[0] = 0;
+    if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
+        m_fPathAsGiven = 2;
+        m_strFacePath[0] = "Boxes/" + QFileInfo(*chosen).fileName();
+        m_fFacePathLen[0] = float(chosen->size());
+        LoadTexture(*chosen, &BoxFaceSlot(0), 0);
+        AfterTexturePick(*this, 1073, m_strFacePath[0]);
     }
 }
 

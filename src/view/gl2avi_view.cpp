@@ -41,6 +41,7 @@ Projection ViewProjection(int width, int height) {
 CGL2AviView::CGL2AviView(Platform& platform) : m_platform(platform) { g_pView = this; }
 
 CGL2AviView::~CGL2AviView() {
+    if (m_pWindow && m_imageTarget.isReady() && m_pWindow->makeCurrent()) m_imageTarget.release();
     if (g_pView == this) g_pView = nullptr;
 }
 
@@ -76,7 +77,7 @@ bool CGL2AviView::HasGLExtension(const char* name) const {
     return false;
 }
 
-void CGL2AviView::OnSize(int width, int height) {
+void CGL2AviView::ApplyProjection(int width, int height) {
     const Projection p = ViewProjection(width, height);
     glViewport(0, 0, width, height == 0 ? 1 : height);
     glMatrixMode(GL_PROJECTION);
@@ -86,7 +87,36 @@ void CGL2AviView::OnSize(int width, int height) {
     glLoadIdentity();
     m_nViewWidth = width;
     m_nViewHeight = height;
+}
+
+void CGL2AviView::OnSize(int width, int height) {
+    ApplyProjection(width, height);
     if (m_pWindow) m_pWindow->invalidate();
+}
+
+bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options, FramePixels& out) {
+    out.bytes.clear();
+    if (width <= 0 || height <= 0 || !m_pWindow || !m_pWindow->makeCurrent()) return false;
+    const int samples = g_bMultisampleFound ? g_nMultisamplePixelFormat : 0;
+    bool ok = m_imageTarget.ensure(width, height, samples);
+    if (ok) {
+        const int viewWidth = m_nViewWidth, viewHeight = m_nViewHeight;
+        m_imageTarget.bindForDrawing();
+        ApplyProjection(width, height);
+        DrawFrame();
+        ok = m_imageTarget.read(options.layout, out);
+        glBindFramebuffer(GL_FRAMEBUFFER, m_pWindow->defaultFramebuffer());
+        ApplyProjection(viewWidth, viewHeight);
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, m_pWindow->defaultFramebuffer());
+    }
+    return ok;
+}
+
+QImage CGL2AviView::RenderImage(int width, int height) {
+    FramePixels pixels;
+    if (!RenderImage(width, height, {PixelLayout::RgbaTopDown}, pixels)) return {};
+    return pixels.toImage();
 }
 
 void CGL2AviView::OnInitialUpdate() {
@@ -103,6 +133,8 @@ void CGL2AviView::OnDraw() {
 }
 
 void CGL2AviView::OnDestroy() {
+    // The host calls this with its context still current.
+    m_imageTarget.release();
     m_hGLContext = nullptr;
     m_pWindow = nullptr;
 }

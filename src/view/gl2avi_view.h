@@ -5,7 +5,9 @@
 
 #include <QString>
 #include <functional>
+#include <map>
 
+#include "platform/frame_target.h"
 #include "platform/platform.h"
 #include "platform/view_window.h"
 #include "view/scene_state.h"
@@ -29,6 +31,11 @@ struct Projection {
 };
 Projection ViewProjection(int width, int height);
 
+// How RenderImage hands back its pixels.
+struct ImageOptions {
+    PixelLayout layout = PixelLayout::RgbaTopDown;
+};
+
 // The view is several megabytes large (the key tracks): create it on the heap.
 class CGL2AviView : public SceneState, public ExportSettingsSink {
 public:
@@ -49,8 +56,40 @@ public:
     void OnDraw();
     void OnDestroy();
 
-    // One whole frame into the host's drawing buffer, without presenting it.
+    // A frame is three steps. PrepareFrame serves what the pages asked for
+    // (file dialogs, image loads) and must never run inside a paint handler;
+    // DrawFrame is pure drawing of the current scene and playback position;
+    // AdvanceFrame moves every playing track on by one frame. The context
+    // must be current for the first two.
+    void PrepareFrame();
+    void DrawFrame();
+    void AdvanceFrame();
+    // All three into the host's drawing buffer, without presenting it.
     int RenderFrame();
+    // Whether any track is playing (the window then keeps drawing).
+    bool IsPlaying() const;
+
+    // Draws the current scene (DrawFrame only) at exactly width x height into
+    // an offscreen target and reads it in the layout asked for; the view's own
+    // size and projection are as before afterwards. False when nothing could
+    // be drawn or read (out is then empty).
+    bool RenderImage(int width, int height, const ImageOptions& options, FramePixels& out);
+    // The same as an upright picture; null on failure.
+    QImage RenderImage(int width, int height);
+
+    // While a hold exists (an export records), the window's repaint draws
+    // without advancing playback, so no recorded frame is skipped.
+    bool playbackHeld() const { return m_playbackHolds > 0; }
+    class PlaybackHold {
+    public:
+        explicit PlaybackHold(CGL2AviView& view) : m_view(view) { ++m_view.m_playbackHolds; }
+        ~PlaybackHold() { --m_view.m_playbackHolds; }
+        PlaybackHold(const PlaybackHold&) = delete;
+        PlaybackHold& operator=(const PlaybackHold&) = delete;
+
+    private:
+        CGL2AviView& m_view;
+    };
 
     // Commands routed to the view; false when the view has no handler for `id`.
     virtual bool OnCommand(int id);
@@ -71,20 +110,6 @@ public:
     void settingsApplied() override;
     void settingsClosed() override;
     ExportSettingsWindow* m_pExportSettings = nullptr;
-
-    // While a recording holds playback, the window's own repaint draws
-    // without advancing any track, so no recorded frame is skipped.
-    bool playbackHeld() const { return m_playbackHolds > 0; }
-    class PlaybackHold {
-    public:
-        explicit PlaybackHold(CGL2AviView& view) : m_view(view) { ++m_view.m_playbackHolds; }
-        ~PlaybackHold() { --m_view.m_playbackHolds; }
-        PlaybackHold(const PlaybackHold&) = delete;
-        PlaybackHold& operator=(const PlaybackHold&) = delete;
-
-    private:
-        CGL2AviView& m_view;
-    };
 
     // Mouse drags in the view (view/mouse.cpp).
     void OnLButtonDown(int x, int y);
@@ -107,6 +132,15 @@ public:
     int LoadTexture(const QString& path, TextureName* slot, int face = 0);
     int LoadMipmappedTexture(const QString& path, TextureName* slot);
     int LoadPictureTexture(const QString& path, TextureName* slot, int face = 0);
+    // Puts a new texture into a slot; the old one is deleted unless another
+    // slot still holds it. Every texture name the view keeps lives in a slot
+    // that TextureNameInUse knows.
+    void ReplaceTexture(TextureName* slot, TextureName name);
+    // LoadTexture (or the mipmapped loader) for one of the program's own
+    // images: skipped when the slot still holds what the same file gave it,
+    // so start-up and New do not upload the same pictures again.
+    int LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped = false);
+    bool TextureNameInUse(TextureName name, const TextureName* except = nullptr) const;
     // The full path a loader opens for `path`, after the path rules.
     QString ResolveTexturePath(const QString& path) const;
 
@@ -126,8 +160,14 @@ public:
     void DrawSceneRenderers();
     // The per-book offsets of the array for the next frame.
     void UpdateArrayOffsets();
-    // Serves the texture-pick requests of the book faces, the mug and the text.
+    // Serves the texture-pick requests of every face, the mug and the text
+    // (the prepare step).
     void ServeTexturePicks();
+    // The box family's pending image loads and face picks; the screen-shot
+    // sheet's pick.
+    void PrepareBoxFamily();
+    void PrepareBookFamily();
+    void ServeScreenShotPick();
 
     // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
     void BuildGlyphLists();
@@ -142,22 +182,37 @@ public:
     // Writes the scene file; false after a message when it cannot be written
     // (an older file of that name is then kept).
     bool SaveSceneFile(const QString& path);
-    // Start-up: lists the presets and opens one chosen at random.
-    void LoadStartPreset();
+    // Start-up: lists the presets and, if asked, opens one chosen at random.
+    void LoadStartPreset(bool chooseAtRandom);
 
     // Window-side state.
     void* m_hGLContext = nullptr;
     int m_nViewWidth = 0;
     int m_nViewHeight = 0;
 
+    // Whether the initial update opens a preset chosen at random (the desktop
+    // program); other hosts start from the New scene.
+    bool m_bStartWithPreset = false;
+
     // How many scene initialisations ran (the initial update may run again).
     int initialUpdates() const { return m_initialUpdates; }
 
 private:
+    // Viewport and perspective for a drawing size.
+    void ApplyProjection(int width, int height);
+
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
     int m_playbackHolds = 0;
+    // Slots that hold one of the program's own images, and which file gave it.
+    struct DefaultTexture {
+        QString path;
+        TextureName name = 0;
+    };
+    std::map<const TextureName*, DefaultTexture> m_defaultTextures;
+    // The offscreen target of RenderImage, in the host's context.
+    FrameTarget m_imageTarget;
 };
 
 // The one view of the program, or null while none exists.

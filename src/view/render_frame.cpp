@@ -1,9 +1,8 @@
-// One frame of the scene: clear, lighting switches, the renderers (or the
-// playback steps of the playing subjects), the text, and the texture picks
-// the Control Deck asked for.
+// One frame of the scene in three steps: prepare (the texture picks the
+// Control Deck asked for), draw (clear, lighting switches, the renderers or
+// the playing subjects' steps, the text) and advance (playback).
 
 #include <QFileInfo>
-#include <thread>
 
 #include "anim/playback.h"
 #include "assets/model_set.h"
@@ -16,9 +15,26 @@
 namespace vm {
 
 int CGL2AviView::RenderFrame() {
+    PrepareFrame();
+    DrawFrame();
+    AdvanceFrame();
+    return 1;
+}
+
+bool CGL2AviView::IsPlaying() const {
+    return m_bPlayPackage || m_bPlayLight || m_bPlayPicture || m_bPlayMultiBook || m_bPlayText;
+}
+
+void CGL2AviView::PrepareFrame() {
+    PrepareBoxFamily();
+    PrepareBookFamily();
+    ServeScreenShotPick();
+    ServeTexturePicks();
+    m_fPickTextTexture = 0;
+}
+
+void CGL2AviView::DrawFrame() {
     if (g_bMultisampleFound) glEnable(GL_MULTISAMPLE);
-    // Interactive frames are paced; frames rendered for files are not.
-    if (m_pWindow && m_pWindow->pacesFrames()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -46,24 +62,31 @@ int CGL2AviView::RenderFrame() {
         RenderScreenShot();
         RenderMug();
     } else {
-        // Each step draws the whole scene itself, so several playing subjects
-        // draw it several times over the same depth buffer.
-        if (m_nPackageKeys != 0) StepModelTrack(*this);
-        if (m_nLightKeys != 0) StepLightTrack(*this);
-        if (m_nPictureKeys != 0) StepPictureTrack(*this);
-        if (m_nMultiBookKeys != 0) StepArrayTrack(*this);
+        // Each playing subject draws the whole scene itself, so several
+        // playing subjects draw it several times over the same depth buffer.
+        if (m_nPackageKeys != 0) DrawTrackStep(*this, AnimSubject::Model);
+        if (m_nLightKeys != 0) DrawTrackStep(*this, AnimSubject::Light);
+        if (m_nPictureKeys != 0) DrawTrackStep(*this, AnimSubject::Picture);
+        if (m_nMultiBookKeys != 0) DrawTrackStep(*this, AnimSubject::Array);
     }
 
-    if (m_bPlayText) StepTextTrack(*this);
+    if (m_bPlayText) DrawTrackStep(*this, AnimSubject::Text);
     RenderText();
 
-    ServeTexturePicks();
-
-    m_fPickTextTexture = 0;
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     if (g_bMultisampleFound) glDisable(GL_MULTISAMPLE);
-    return 1;
+}
+
+void CGL2AviView::AdvanceFrame() {
+    // The same subjects DrawFrame stepped, in the same order.
+    if (m_bPlayPackage || m_bPlayLight || m_bPlayPicture || m_bPlayMultiBook) {
+        if (m_nPackageKeys != 0) AdvanceTrack(*this, AnimSubject::Model);
+        if (m_nLightKeys != 0) AdvanceTrack(*this, AnimSubject::Light);
+        if (m_nPictureKeys != 0) AdvanceTrack(*this, AnimSubject::Picture);
+        if (m_nMultiBookKeys != 0) AdvanceTrack(*this, AnimSubject::Array);
+    }
+    if (m_bPlayText) AdvanceTrack(*this, AnimSubject::Text);
 }
 
 void CGL2AviView::DrawSceneRenderers() {

@@ -21,18 +21,18 @@ namespace {
 void loadMugPrint(CGL2AviView& view, ModelId mug) {
     const Model3DS& model = GetModel(mug);
     const int material = model.pObjects.size() > 1 ? std::max(0, model.pObjects[1].nMaterial) : 0;
-    view.LoadTexture("Design Images/Mug.jpg", &MugTextureSlot(material), 0);
+    view.LoadDefaultTexture("Design Images/Mug.jpg", &MugTextureSlot(material));
 }
 
 // The textures every scene starts with: the text's environment maps, the CD
 // labels, the background picture and the page block.
 void loadStartTextures(CGL2AviView& view) {
-    view.LoadMipmappedTexture("Textures/Reflectings.jpg", &view.m_texText);
-    view.LoadMipmappedTexture("Textures/Envroll.jpg", &view.m_texTextShine);
-    view.LoadTexture("Design Images/CDOut.jpg", &view.m_texCDLabel);
-    view.LoadTexture("Design Images/CDIn.jpg", &view.m_texCDHub);
+    view.LoadDefaultTexture("Textures/Reflectings.jpg", &view.m_texText, true);
+    view.LoadDefaultTexture("Textures/Envroll.jpg", &view.m_texTextShine, true);
+    view.LoadDefaultTexture("Design Images/CDOut.jpg", &view.m_texCDLabel);
+    view.LoadDefaultTexture("Design Images/CDIn.jpg", &view.m_texCDHub);
     view.LoadPictureTexture("Textures/sleeping-dog.jpg", &view.m_texPicture);
-    view.LoadTexture("Design Images/ePage.jpg", &view.m_texPage);
+    view.LoadDefaultTexture("Design Images/ePage.jpg", &view.m_texPage);
 }
 
 }  // namespace
@@ -60,8 +60,8 @@ void CGL2AviView::InitScene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     SetProgramFolderCurrent();
-    LoadTexture("Design Images/Envroll.bmp", &m_texMugShine);
-    LoadTexture("Design Images/MugTexture.jpg", &m_texMugBody);
+    LoadDefaultTexture("Design Images/Envroll.bmp", &m_texMugShine);
+    LoadDefaultTexture("Design Images/MugTexture.jpg", &m_texMugBody);
 
     ImportModelSet(ModelSet::Mug, m_platform);
     SetProgramFolderCurrent();
@@ -118,9 +118,9 @@ void CGL2AviView::InitScene() {
 
     BuildGlyphLists();
 
-    // A preset chosen at random becomes the start scene; without presets the
-    // start values stay.
-    LoadStartPreset();
+    // In the desktop program a preset chosen at random becomes the start
+    // scene; without presets (and on other hosts) the start values stay.
+    LoadStartPreset(m_bStartWithPreset);
 
     m_platform.closeStartUpPicture();
 }
@@ -141,17 +141,17 @@ void CGL2AviView::OnNewScene() {
     // The box set into the slots of the six faces of the box model.
     auto faceSlot = [](int object) -> TextureName& { return BoxFaceSlot(object); };
     SetProgramFolderCurrent();
-    LoadTexture("Design Images/box-front.jpg", &faceSlot(0), 0);
+    LoadDefaultTexture("Design Images/box-front.jpg", &faceSlot(0));
     m_fSavedImageWidth = m_fImageWidth;
     m_fSavedImageHeight = m_fImageHeight;
-    LoadTexture("Design Images/box-right.jpg", &faceSlot(1), 1);
-    LoadTexture("Design Images/box-back.jpg", &faceSlot(2), 2);
-    LoadTexture("Design Images/box-left.jpg", &faceSlot(3), 3);
-    LoadTexture("Design Images/box-bottom.jpg", &faceSlot(4), 4);
-    LoadTexture("Design Images/box-top.jpg", &faceSlot(5), 5);
-    LoadTexture("Design Images/front.jpg", &m_texBookFace[0]);
-    LoadTexture("Design Images/back.jpg", &m_texBookFace[1]);
-    LoadTexture("Design Images/Spine.jpg", &m_texBookFace[2]);
+    LoadDefaultTexture("Design Images/box-right.jpg", &faceSlot(1));
+    LoadDefaultTexture("Design Images/box-back.jpg", &faceSlot(2));
+    LoadDefaultTexture("Design Images/box-left.jpg", &faceSlot(3));
+    LoadDefaultTexture("Design Images/box-bottom.jpg", &faceSlot(4));
+    LoadDefaultTexture("Design Images/box-top.jpg", &faceSlot(5));
+    LoadDefaultTexture("Design Images/front.jpg", &m_texBookFace[0]);
+    LoadDefaultTexture("Design Images/back.jpg", &m_texBookFace[1]);
+    LoadDefaultTexture("Design Images/Spine.jpg", &m_texBookFace[2]);
     // The text's maps, the CD labels, the background picture and the page
     // block (each once: every load makes a new texture object).
     SetProgramFolderCurrent();

@@ -4,6 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -14,7 +20,9 @@
 #include "app/application.h"
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "platform/gl.h"
 #include "platform/scripted_platform.h"
+#include "export/screenshot.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
 
@@ -172,16 +180,197 @@ TEST_F(MainFrameTest, StatusBarShowsTheIdleTextAndIndicators) {
         EXPECT_NE(frame->statusBar()->findChild<QLabel*>(name), nullptr) << name;
 }
 
-TEST(Application, RedrawsTheViewWhileIdle) {
-    CGL2AviApp app;
-    ASSERT_TRUE(app.InitInstance());
-    GLViewWidget* widget = app.mainFrame()->viewWidget();
-    const int before = widget->framesPainted();
-    // No input at all: only idle passes paint. However slow the machine, the
-    // frames keep coming.
+// Waits until the window has painted at least `frames` more frames.
+bool waitForFrames(GLViewWidget* widget, int frames, int timeoutMs = 20000) {
+    const int target = widget->framesPainted() + frames;
     QElapsedTimer waited;
     waited.start();
-    while (widget->framesPainted() <= before + 5 && waited.elapsed() < 20000) QTest::qWait(20);
-    EXPECT_GT(widget->framesPainted(), before + 5);
-    EXPECT_GT(app.idlePasses(), 5);
+    while (widget->framesPainted() < target && waited.elapsed() < timeoutMs) QTest::qWait(10);
+    return widget->framesPainted() >= target;
+}
+
+TEST_F(MainFrameTest, TheIdleWindowDrawsOnlyWhenSomethingChanges) {
+    GLViewWidget* widget = frame->viewWidget();
+    QTest::qWait(300);  // let the start-up frames settle
+    const int settled = widget->framesPainted();
+    QTest::qWait(500);
+    EXPECT_EQ(widget->framesPainted(), settled) << "the idle window keeps drawing";
+
+    // A change asks for a frame at once.
+    widget->invalidate();
+    EXPECT_TRUE(waitForFrames(widget, 1, 5000));
+    // So does input anywhere in the program.
+    QTest::keyClick(frame.get(), Qt::Key_Shift);
+    EXPECT_TRUE(waitForFrames(widget, 1, 5000));
+
+    // Playback keeps drawing, one frame of the track per painted frame.
+    view->m_trackModel.keyCount = 2;
+    view->m_nPackageKeys = 2;
+    view->m_trackModel.length = view->m_trackModel.builtLength = 100000;
+    view->m_trackModel.position = 0;
+    view->m_bPlayPackage = 1;
+    widget->invalidate();
+    EXPECT_TRUE(waitForFrames(widget, 8));
+    const int position = view->m_trackModel.position;
+    view->m_bPlayPackage = 0;
+    EXPECT_GE(position, 7) << "frames " << widget->framesPainted();
+}
+
+namespace {
+
+// The share of pixels of `a` and `b` that differ by more than a small amount.
+double differingShare(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 1.0;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24)
+                ++differing;
+        }
+    return double(differing) / (a.width() * a.height());
+}
+
+int distinctColours(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4) colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, SaveScreenshotWritesTheViewAsItIsShown) {
+    QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);  // the box scene
+    QTemporaryDir dir;
+    const QString path = dir.filePath("window shot.bmp");
+    platform.queueSaveFileName(path);
+    QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(platform.callsOf("saveFileName").size(), 1u);
+    EXPECT_TRUE(platform.callsOf("messageBox").empty()) << qPrintable(platform.callsOf("messageBox")[0].args[0]);
+
+    const int width = CaptureWidth(view->m_nViewWidth), height = view->m_nViewHeight;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.size(), 54 + qint64(width) * height * 3);
+    const QImage shot(path);
+    ASSERT_EQ(shot.size(), QSize(width, height));
+    EXPECT_GT(distinctColours(shot), 50) << "the screenshot is blank";
+
+    // The package stands where the window shows it.
+    // The window's framebuffer keeps the clear colour's alpha of 0: compare colours only.
+    QImage shown = frame->viewWidget()->grabFramebuffer().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    shown.reinterpretAsFormat(QImage::Format_RGB32);
+    shown = shown.copy(0, 0, width, height);
+    if (qEnvironmentVariableIsSet("VELLUMARK_KEEP")) {
+        shot.save("/tmp/x/shot.png");
+        shown.save("/tmp/x/shown.png");
+    }
+    EXPECT_LT(differingShare(shot.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32)),
+              0.01);
+}
+
+TEST_F(MainFrameTest, CopyImagePutsTheViewOnTheClipboard) {
+    QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(frame->viewWidget(), Qt::Key_C, Qt::ControlModifier);
+    const QImage copied = platform.clipboardImage();
+    ASSERT_EQ(copied.size(), QSize(CaptureWidth(view->m_nViewWidth), view->m_nViewHeight));
+    EXPECT_GT(distinctColours(copied), 50);
+    EXPECT_TRUE(copied.pixelColor(2, 2).alpha() == 255) << "the clipboard picture is opaque";
+    EXPECT_TRUE(platform.callsOf("messageBox").empty());
+}
+
+TEST_F(MainFrameTest, AFailedScreenshotSaveNamesTheCauseAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shot.bmp");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old picture");
+    old.close();
+
+    // A file-size limit: the write fails part-way, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    platform.queueSaveFileName(path);
+    QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    const auto boxes = platform.callsOf("messageBox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].args[0].contains("the file would exceed the allowed file size")) << qPrintable(boxes[0].args[0]);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "the old picture");
+
+    // A folder of that name.
+    platform.clearCalls();
+    platform.queueSaveFileName(dir.path());
+    QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(platform.callsOf("messageBox").size(), 1u);
+    EXPECT_TRUE(platform.callsOf("messageBox")[0].args[0].contains("a folder of that name exists"));
+}
+
+namespace {
+
+long residentKilobytes() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Texture objects alive in the view's context among the first names.
+int liveTextures(GLViewWidget* widget) {
+    widget->makeCurrent();
+    int live = 0;
+    for (GLuint name = 1; name < 20000; ++name) live += glIsTexture(name) ? 1 : 0;
+    return live;
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, RepeatedNewScenesDoNotGrowMemory) {
+    // Every New loads the default pictures again; the textures they replace
+    // must go. Warm-up rounds let the driver's and allocator's pools settle.
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTest::qWait(50);
+    }
+    const long before = residentKilobytes();
+    const int texturesBefore = liveTextures(frame->viewWidget());
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTest::qWait(20);
+    }
+    const long grown = residentKilobytes() - before;
+    std::printf("resident size after 20 x New: %+ld kB\n", grown);
+    EXPECT_EQ(liveTextures(frame->viewWidget()), texturesBefore) << "textures were left behind";
+    EXPECT_LT(grown, 5 * 1024);
+}
+
+TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {
+    const QString scene = QCoreApplication::applicationDirPath() + "/Sequences/DVD and CD.VLMK";
+    ASSERT_TRUE(view->LoadSceneFile(scene));
+    QTemporaryDir dir;
+    platform.queueSaveFileName(dir.filePath("window.bmp"));
+    QTest::keyClick(frame->viewWidget(), Qt::Key_S, Qt::ControlModifier);
+    const QImage window(dir.filePath("window.bmp"));
+    ASSERT_FALSE(window.isNull());
+
+    QProcess render;
+    render.start(QCoreApplication::applicationDirPath() + "/vellumark-render",
+                 {"--scene", scene, "--size", QString("%1x%2").arg(window.width()).arg(window.height()), "--out",
+                  dir.filePath("headless.bmp")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QImage headless(dir.filePath("headless.bmp"));
+    ASSERT_EQ(headless.size(), window.size());
+    // The golden pictures' tolerance: at most 0.5 % of the pixels differ clearly.
+    EXPECT_LT(differingShare(window.convertToFormat(QImage::Format_RGB32),
+                             headless.convertToFormat(QImage::Format_RGB32)),
+              0.005);
 }

@@ -165,14 +165,10 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
     });
     watch.start();
     // The deck's own "Generate AVI" button; the deck hides while recording.
-    int paintedBefore = -1;
     bool deckHidden = false;
     QMetaObject::invokeMethod(
         frame.get(),
-        [&] {
-            paintedBefore = frame->viewWidget()->framesPainted();
-            controls->strip()->generateButton()->click();
-        },
+        [&] { controls->strip()->generateButton()->click(); },
         Qt::QueuedConnection);
     QObject::connect(&watch, &QTimer::timeout, [&] { deckHidden = deckHidden || (sawProgress && !deck->isVisible()); });
     QTRY_VERIFY_WITH_TIMEOUT(platform.messages.size() == 1, 120000);
@@ -182,15 +178,15 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
     EXPECT_TRUE(deckHidden);
     EXPECT_TRUE(deck->isVisible());  // back after recording
     EXPECT_TRUE(platform.messages[0].startsWith("Would You Like to View the Video"));
-    // The window's own repaint did not advance the turntable while it recorded.
-    EXPECT_EQ(frame->viewWidget()->framesPainted(), paintedBefore);
 
     const test::VideoProbe probe = test::ProbeVideo(path, 24);
     EXPECT_EQ(probe.frames, 24);
     EXPECT_EQ(QSize(probe.width, probe.height), QSize(1280, 720));
     EXPECT_NEAR(probe.rate, 30.0, 0.01);
     ASSERT_EQ(probe.decoded.size(), 24u);
-    // Every frame differs from the one before: none skipped or repeated.
+    // Every frame differs from the one before. Had the window's own repaint
+    // advanced the turntable meanwhile, it would have ended early and the
+    // last frames would repeat.
     for (std::size_t i = 1; i < probe.decoded.size(); ++i)
         EXPECT_GT(test::MeanDifference(probe.decoded[i], probe.decoded[i - 1]), 0.2) << i;
     if (const QByteArray keep = qgetenv("VELLUMARK_KEEP_VIDEO_FRAMES"); !keep.isEmpty())

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "cli/render_options.h"
 
 using namespace vm;
@@ -10,7 +12,8 @@ TEST(RenderOptions, DefaultsToEightHundredBySixHundred) {
     ASSERT_TRUE(options) << qPrintable(error);
     EXPECT_EQ(options->width, 800);
     EXPECT_EQ(options->height, 600);
-    EXPECT_EQ(options->out, "a.png");
+    // Relative paths belong to the folder the command was started in.
+    EXPECT_EQ(options->out, QDir::current().absoluteFilePath("a.png"));
 }
 
 TEST(RenderOptions, ReadsSizeInBothSpellings) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -39,9 +41,9 @@ TEST(RenderSceneOptions, ReadsTheSceneOptions) {
     QString error;
     auto options = ParseRenderOptions({"--scene", "a.VLMK", "--frame=25", "--save-scene", "b.VLMK"}, error);
     ASSERT_TRUE(options) << qPrintable(error);  // --save-scene stands in for --out
-    EXPECT_EQ(options->scene, "a.VLMK");
+    EXPECT_EQ(options->scene, QDir::current().absoluteFilePath("a.VLMK"));
     EXPECT_EQ(options->frame, 25);
-    EXPECT_EQ(options->saveScene, "b.VLMK");
+    EXPECT_EQ(options->saveScene, QDir::current().absoluteFilePath("b.VLMK"));
     for (const QStringList& bad : {QStringList{"--frame", "10000", "--out", "a.png"},
                                    QStringList{"--frame", "-1", "--out", "a.png"},
                                    QStringList{"--frame", "ten", "--out", "a.png"},

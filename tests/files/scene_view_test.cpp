@@ -192,6 +192,10 @@ TEST(Presets, TheExamplePresetsOpenWithKeysAndOneOfThemStartsTheProgram) {
         EXPECT_GT(v.view->m_trackModel.length, 0);
     }
 
+    // The desktop program starts with a preset; other hosts start from New.
+    v.view->OnInitialUpdate();
+    EXPECT_EQ(v.view->m_nStartPreset, 0);
+    v.view->m_bStartWithPreset = true;
     v.view->OnInitialUpdate();
     EXPECT_EQ(v.view->m_nPresetCount, presets.size() + 1);
     EXPECT_EQ(PresetListEntries(*v.view).mid(1), presets);

@@ -9,6 +9,10 @@
 #include "app/gl_view_widget.h"
 
 int main(int argc, char** argv) {
+    // Run by hand without a display, a test uses Qt's offscreen platform
+    // (CTest sets the platform of each test itself).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QSurfaceFormat::setDefaultFormat(vm::ViewSurfaceFormat(4));
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -56,10 +56,9 @@ public:
     void swapBuffers() override {}
     QSize clientSize() const override { return {10, 10}; }
     void invalidate() override {}
-    bool pacesFrames() const override { return true; }
     int sampleCount() const override { return 0; }
     int maxSampleCount() const override { return 0; }
-    bool readFrameBGR(int, int, std::vector<std::uint8_t>&) override { return false; }
+    unsigned defaultFramebuffer() const override { return 0; }
     void* nativeContext() const override { return nullptr; }
 };
 
@@ -75,4 +74,7 @@ TEST(HeadlessViewFrame, AViewWithoutAContextFailsCreationAndDrawsNothing) {
     view.OnInitialUpdate();  // cannot make the context current: nothing is initialised
     EXPECT_EQ(view.initialUpdates(), 0);
     view.OnDraw();  // skipped silently
+    FramePixels pixels;
+    EXPECT_FALSE(view.RenderImage(10, 10, {}, pixels));
+    EXPECT_TRUE(pixels.empty());
 }
