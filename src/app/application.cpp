@@ -7,6 +7,7 @@
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "export/generate_video.h"
 #include "ui/my_sheet.h"
 #include "view/gl2avi_view.h"
 
@@ -40,6 +41,7 @@ bool CGL2AviApp::InitInstance() {
             *m_view, [this] { m_frame->routeCommand(32771); },
             [this](const QString& text) { m_frame->statusBar()->showMessage(text, 8000); });
     };
+    m_frame->onGenerateAvi = [this] { GenerateVideo(*m_view); };
     m_platform.setResizeHandler([this](int w, int h) { m_frame->resizeViewTo(w, h); });
 
     GLViewWidget* widget = m_frame->viewWidget();

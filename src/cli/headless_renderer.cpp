@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "anim/playback.h"
+#include "anim/turntable.h"
+#include "cli/headless_video.h"
 #include "assets/texture_table.h"
 #include "export/screenshot.h"
 #include "platform/offscreen_view.h"
@@ -102,6 +104,8 @@ int RunHeadlessRender(const RenderOptions& options) {
                      "\" could not be read; the face keeps its previous image");
     }
 
+    if (options.turntable > 0) KeyTurntable(*view, options.turntable);
+
     // Every track recorded that far shows its values of that frame, as a scrub does.
     if (options.frame >= 0) ScrubScene(*view, AnimSubject::Model, options.frame);
 
@@ -113,6 +117,10 @@ int RunHeadlessRender(const RenderOptions& options) {
             for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
             return 3;
         }
+    }
+    if (!options.video.isEmpty()) {
+        const int recorded = RecordHeadlessVideo(*view, options);
+        if (recorded != 0 || options.out.isEmpty()) return recorded;
     }
     if (options.out.isEmpty()) return 0;
 

@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include "anim/turntable.h"
+#include "export/video_codecs.h"
+#include "export/video_formats.h"
 #include "platform/safe_file.h"
 #include "render/text_layout.h"
 
@@ -9,7 +12,7 @@ namespace vm {
 
 QString RenderUsage() {
     return QStringLiteral(
-        "Usage: vellumark-render [options] --out FILE | --save-scene FILE.VLMK\n"
+        "Usage: vellumark-render [options] --out FILE | --video FILE | --save-scene FILE.VLMK\n"
         "Renders one frame of the scene without a window.\n"
         "\n"
         "The scene starts as after File > New, or as a scene file given with --scene.\n"
@@ -25,6 +28,12 @@ QString RenderUsage() {
         "                        with it, --out may be left out\n"
         "  --text \"TEXT\"         show TEXT as 3D text in front of the package; \\n makes a line break\n"
         "  --font FAMILY         the 3D text's font family, e.g. \"DejaVu Serif\"\n"
+        "  --video FILE          record the keyframe animation: FILE.avi, FILE.mp4, FILE.gif,\n"
+        "                        or an image sequence such as frames/f%04d.png\n"
+        "  --format N            the video format 0..17 (default 0, DV AVI PAL 720x576 at 25/s)\n"
+        "  --codec NAME          raw, mjpeg, mpeg4, h264 or ffv1 (default mjpeg for AVI, h264 for MP4)\n"
+        "  --quality Q           compression quality 1..100 (default 75)\n"
+        "  --turntable N         key one full turn of the package over N frames (1..9999) first\n"
         "  --help                show this text\n");
 }
 
@@ -117,14 +126,58 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.font = text->trimmed();
+        } else if (arg == "--video" || arg.startsWith("--video=")) {
+            const auto text = value(i, "--video");
+            if (!text) return std::nullopt;
+            if (text->isEmpty()) {
+                error = "--video needs a file name";
+                return std::nullopt;
+            }
+            options.video = ResolveCommandLinePath(*text);
+        } else if (arg == "--codec" || arg.startsWith("--codec=")) {
+            const auto text = value(i, "--codec");
+            if (!text) return std::nullopt;
+            if (!CodecFromKey(*text) || *text == "gif" || *text == "png") {
+                error = "--codec wants raw, mjpeg, mpeg4, h264 or ffv1, not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.codec = *text;
+        } else if (arg == "--format" || arg == "--quality" || arg == "--turntable" || arg.startsWith("--format=") ||
+                   arg.startsWith("--quality=") || arg.startsWith("--turntable=")) {
+            const QString name = arg.section(u'=', 0, 0);
+            const auto text = value(i, name);
+            if (!text) return std::nullopt;
+            bool ok = false;
+            const int number = text->toInt(&ok);
+            const int low = name == "--format" ? 0 : 1;
+            const int high = name == "--format" ? kVideoFormatCount - 1 : name == "--quality" ? 100 : kMaxTurntableFrames;
+            if (!ok || number < low || number > high) {
+                error = QString("%1 wants a number from %2 to %3, not \"%4\"").arg(name).arg(low).arg(high).arg(*text);
+                return std::nullopt;
+            }
+            (name == "--format" ? options.format : name == "--quality" ? options.quality : options.turntable) = number;
         } else {
             error = "unknown argument \"" + arg + "\"";
             return std::nullopt;
         }
     }
-    if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty()) {
-        error = "--out FILE or --save-scene FILE is required";
+    if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty() && options.video.isEmpty()) {
+        error = "--out FILE, --video FILE or --save-scene FILE is required";
         return std::nullopt;
+    }
+    if (!options.video.isEmpty()) {
+        const VideoContainer container = ContainerForFile(options.video);
+        if (!options.codec.isEmpty()) {
+            const std::vector<VideoCodec> offered = AvailableCodecs(container);
+            if (std::find(offered.begin(), offered.end(), *CodecFromKey(options.codec)) == offered.end()) {
+                error = "--codec " + options.codec + " cannot be written into \"" + options.video + "\"";
+                return std::nullopt;
+            }
+        }
+        // The video's frames are drawn at the format's size.
+        const VideoFormat* format = FindVideoFormat(options.format);
+        options.width = format->width;
+        options.height = format->height;
     }
     return options;
 }

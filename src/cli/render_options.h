@@ -27,6 +27,11 @@ struct RenderOptions {
     // stores them); without it and without a scene file the text stays off.
     std::optional<QString> text;
     QString font;  // the text's font family; empty keeps the scene's
+    QString video;      // record the keyframe animation: .avi, .mp4, .gif or a pattern like f%04d.png
+    int format = 0;     // the video format, 0..17 (its size replaces --size)
+    QString codec;      // raw, mjpeg, mpeg4, h264, ffv1; empty: the file kind's default
+    int quality = 75;   // 1..100
+    int turntable = 0;  // key a full turn of the package over this many frames first
     bool help = false;
 };
 

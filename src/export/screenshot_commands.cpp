@@ -1,26 +1,12 @@
 // File > Save Screenshot and Copy Image to Clipboard.
 
+#include "export/deck_hidden.h"
 #include "export/screenshot.h"
 #include "platform/safe_file.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
 
 namespace vm {
-
-namespace {
-
-// Hides the Control Deck for the capture and shows it again afterwards.
-struct DeckHiddenForCapture {
-    explicit DeckHiddenForCapture(CGL2AviView& view) : deck(view.m_bDeckOpen ? view.m_pControlDeck : nullptr) {
-        if (deck) deck->hideDeck();
-    }
-    ~DeckHiddenForCapture() {
-        if (deck) deck->showDeck();
-    }
-    ControlDeck* deck;
-};
-
-}  // namespace
 
 void CGL2AviView::OnSaveScreenshot() {
     DeckHiddenForCapture hidden(*this);

@@ -7,6 +7,7 @@
 #include <QRgb>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace vm {
@@ -39,6 +40,41 @@ struct QuestionAnswer {
     bool dontAskAgain = false;
 };
 
+// One compressor of the "Video Compression" dialog, and what the user chose.
+struct CompressorEntry {
+    QString name;
+    bool hasQuality = false;  // whether the quality slider applies
+};
+struct CompressorChoice {
+    int index = 0;     // into the entries offered
+    int quality = 75;  // 1..100
+};
+
+// What the modeless "Settings" dialog reports to the program.
+class ExportSettingsSink {
+public:
+    virtual ~ExportSettingsSink() = default;
+    virtual void settingsSelectionChanged(int index) = 0;
+    virtual void settingsApplied() = 0;  // "Apply"; the dialog closes itself
+    virtual void settingsClosed() = 0;   // the close box
+};
+// The open "Settings" dialog.
+class ExportSettingsWindow {
+public:
+    virtual ~ExportSettingsWindow() = default;
+    virtual int selectedRow() const = 0;
+};
+
+// A modal progress window with a Cancel button; input to the main window
+// waits while it is up.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    // Shows `done` of `total` and lets the window repaint; false once the
+    // user pressed Cancel.
+    virtual bool step(int done, int total) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -56,8 +92,15 @@ public:
     virtual QuestionAnswer askWithDontAskAgain(const QString& text, const QString& caption,
                                                const QString& checkText) = 0;
 
-    // The video compressor chooser: returns the index chosen in `encoders`, or nullopt.
-    virtual std::optional<int> chooseCompressor(const QStringList& encoders, int current) = 0;
+    // The "Video Compression" dialog: the entry chosen and its quality, or
+    // nullopt when cancelled.
+    virtual std::optional<CompressorChoice> chooseCompressor(const QList<CompressorEntry>& entries,
+                                                             CompressorChoice current) = 0;
+    // Opens the modeless "Settings" dialog, which reports to `sink` until it
+    // closes. The window lives until it reports Apply or its close.
+    virtual ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) = 0;
+    // The recording's progress window (see ProgressWindow).
+    virtual std::unique_ptr<ProgressWindow> beginProgress(const QString& title) = 0;
 
     virtual void setClipboardImage(const QImage& image) = 0;
     virtual void openUrl(const QString& url) = 0;
@@ -75,6 +118,8 @@ public:
     // Main-window control for the video export: resize so that the view's
     // client area is width x height.
     virtual void resizeViewTo(int width, int height) = 0;
+    // Gives the main window this outer size (position and stacking kept).
+    virtual void resizeMainWindow(int width, int height) = 0;
 };
 
 // "Jpg Files (*.jpg)|*.jpg|All files (*.*)|*.*||" -> "Jpg Files (*.jpg);;All files (*.*)".

@@ -13,7 +13,11 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplashScreen>
+#include <QProgressDialog>
 #include <QUrl>
+
+#include "ui/export_settings_dlg.h"
+#include "ui/video_compression_dlg.h"
 
 namespace vm {
 
@@ -106,12 +110,55 @@ QuestionAnswer QtPlatform::askWithDontAskAgain(const QString& text, const QStrin
     return {yes ? MessageResult::Yes : MessageResult::No, check->isChecked()};
 }
 
-std::optional<int> QtPlatform::chooseCompressor(const QStringList& encoders, int current) {
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(m_mainWindow, "Video Compression", "Compressor:", encoders,
-                                                 std::clamp(current, 0, int(encoders.size()) - 1), false, &ok);
-    if (!ok) return std::nullopt;
-    return int(encoders.indexOf(chosen));
+std::optional<CompressorChoice> QtPlatform::chooseCompressor(const QList<CompressorEntry>& entries,
+                                                             CompressorChoice current) {
+    if (entries.isEmpty()) return std::nullopt;
+    VideoCompressionDialog dialog(entries, current, m_mainWindow);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
+}
+
+ExportSettingsWindow* QtPlatform::openExportSettings(ExportSettingsSink& sink) {
+    auto* dialog = new CExportSettingsDlg(sink, m_mainWindow);
+    dialog->show();
+    return dialog;
+}
+
+namespace {
+
+// The recording's progress: modal over the whole program, so the main
+// window takes no input (nor a close, nor a second export) until it ends.
+class QtProgress : public ProgressWindow {
+public:
+    QtProgress(const QString& title, QWidget* owner) : m_dialog(title, "Cancel", 0, 1, owner) {
+        m_dialog.setObjectName("ExportProgress");
+        m_dialog.setWindowTitle("Generate AVI");
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(0);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.show();
+    }
+    bool step(int done, int total) override {
+        m_dialog.setMaximum(std::max(1, total));
+        m_dialog.setValue(std::min(done, std::max(1, total)));
+        m_dialog.setLabelText(QString("Recording frame %1 of %2").arg(done).arg(total));
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+}  // namespace
+
+std::unique_ptr<ProgressWindow> QtPlatform::beginProgress(const QString& title) {
+    return std::make_unique<QtProgress>(title, m_mainWindow);
+}
+
+void QtPlatform::resizeMainWindow(int width, int height) {
+    if (m_mainWindow) m_mainWindow->resize(width, height);
 }
 
 void QtPlatform::setClipboardImage(const QImage& image) { QGuiApplication::clipboard()->setImage(image); }

@@ -26,13 +26,17 @@ public:
                              MessageIcon icon) override;
     QuestionAnswer askWithDontAskAgain(const QString& text, const QString& caption,
                                        const QString& checkText) override;
-    std::optional<int> chooseCompressor(const QStringList& encoders, int current) override;
+    std::optional<CompressorChoice> chooseCompressor(const QList<CompressorEntry>& entries,
+                                                     CompressorChoice current) override;
+    ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) override;
+    std::unique_ptr<ProgressWindow> beginProgress(const QString& title) override;
     void setClipboardImage(const QImage& image) override;
     void openUrl(const QString& url) override;
     int readProfileInt(const QString& section, const QString& entry, int defaultValue) override;
     void writeProfileInt(const QString& section, const QString& entry, int value) override;
     void setWaitCursor(bool on) override;
     void resizeViewTo(int width, int height) override;
+    void resizeMainWindow(int width, int height) override;
     void showStartUpPicture() override;
     void closeStartUpPicture() override;
 

@@ -1,5 +1,7 @@
 #include "platform/scripted_platform.h"
 
+#include <functional>
+
 namespace vm {
 
 std::vector<ScriptedPlatform::Call> ScriptedPlatform::callsOf(const QString& kind) const {
@@ -44,9 +46,76 @@ QuestionAnswer ScriptedPlatform::askWithDontAskAgain(const QString& text, const 
     return take(m_questionAnswers, QuestionAnswer{});
 }
 
-std::optional<int> ScriptedPlatform::chooseCompressor(const QStringList& encoders, int current) {
-    record("chooseCompressor", {encoders.join(u'|'), QString::number(current)});
-    return take(m_compressorAnswers, std::optional<int>{});
+struct ScriptedPlatform::SettingsWindow : ExportSettingsWindow {
+    int row = 0;  // a new dialog shows the first row
+    int selectedRow() const override { return row; }
+};
+
+ScriptedPlatform::ScriptedPlatform() = default;
+
+ExportSettingsWindow* ScriptedPlatform::settingsWindow() const { return m_settingsWindow.get(); }
+ScriptedPlatform::~ScriptedPlatform() = default;
+
+std::optional<CompressorChoice> ScriptedPlatform::chooseCompressor(const QList<CompressorEntry>& entries,
+                                                                   CompressorChoice current) {
+    QStringList names;
+    for (const CompressorEntry& entry : entries) names << entry.name;
+    record("chooseCompressor", {names.join(u'|'), QString::number(current.index), QString::number(current.quality)});
+    return take(m_compressorAnswers, std::optional<CompressorChoice>{});
+}
+
+ExportSettingsWindow* ScriptedPlatform::openExportSettings(ExportSettingsSink& sink) {
+    record("openExportSettings", {});
+    m_settingsWindow = std::make_unique<SettingsWindow>();
+    m_settingsSink = &sink;
+    return m_settingsWindow.get();
+}
+
+void ScriptedPlatform::selectSettingsRow(int row) {
+    if (!m_settingsWindow) return;
+    m_settingsWindow->row = row;
+    m_settingsSink->settingsSelectionChanged(row);
+}
+
+void ScriptedPlatform::pressSettingsApply() {
+    if (!m_settingsWindow) return;
+    ExportSettingsSink* sink = m_settingsSink;
+    sink->settingsApplied();
+    m_settingsWindow.reset();
+    m_settingsSink = nullptr;
+}
+
+void ScriptedPlatform::closeSettings() {
+    if (!m_settingsWindow) return;
+    ExportSettingsSink* sink = m_settingsSink;
+    sink->settingsClosed();
+    m_settingsWindow.reset();
+    m_settingsSink = nullptr;
+}
+
+namespace {
+
+class ScriptedProgress : public ProgressWindow {
+public:
+    ScriptedProgress(std::function<void(int, int)> record, int cancelAfter)
+        : m_record(std::move(record)), m_cancelAfter(cancelAfter) {}
+    bool step(int done, int total) override {
+        m_record(done, total);
+        return m_cancelAfter < 0 || done < m_cancelAfter;
+    }
+
+private:
+    std::function<void(int, int)> m_record;
+    int m_cancelAfter;
+};
+
+}  // namespace
+
+std::unique_ptr<ProgressWindow> ScriptedPlatform::beginProgress(const QString& title) {
+    record("beginProgress", {title});
+    return std::make_unique<ScriptedProgress>(
+        [this](int done, int total) { record("progress", {QString::number(done), QString::number(total)}); },
+        m_cancelAfter);
 }
 
 void ScriptedPlatform::setClipboardImage(const QImage& image) {
@@ -67,6 +136,10 @@ void ScriptedPlatform::writeProfileInt(const QString& section, const QString& en
 }
 
 void ScriptedPlatform::setWaitCursor(bool on) { record("setWaitCursor", {on ? "on" : "off"}); }
+
+void ScriptedPlatform::resizeMainWindow(int width, int height) {
+    record("resizeMainWindow", {QString::number(width), QString::number(height)});
+}
 
 void ScriptedPlatform::resizeViewTo(int width, int height) {
     record("resizeViewTo", {QString::number(width), QString::number(height)});

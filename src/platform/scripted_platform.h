@@ -13,6 +13,8 @@ namespace vm {
 
 class ScriptedPlatform : public Platform {
 public:
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
     struct Call {
         QString kind;  // "openFileName", "messageBox", ...
         QStringList args;
@@ -25,7 +27,14 @@ public:
     void queueFont(std::optional<FontChoice> answer) { m_fontAnswers.push_back(std::move(answer)); }
     void queueMessageResult(MessageResult answer) { m_messageAnswers.push_back(answer); }
     void queueQuestion(QuestionAnswer answer) { m_questionAnswers.push_back(answer); }
-    void queueCompressor(std::optional<int> answer) { m_compressorAnswers.push_back(answer); }
+    void queueCompressor(std::optional<CompressorChoice> answer) { m_compressorAnswers.push_back(answer); }
+    // The progress window reports Cancel once this many frames are done.
+    void cancelProgressAfter(int frames) { m_cancelAfter = frames; }
+    // The open "Settings" dialog, driven as a user would; null while closed.
+    ExportSettingsWindow* settingsWindow() const;
+    void selectSettingsRow(int row);
+    void pressSettingsApply();
+    void closeSettings();
 
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(const QString& kind) const;
@@ -43,13 +52,17 @@ public:
                              MessageIcon icon) override;
     QuestionAnswer askWithDontAskAgain(const QString& text, const QString& caption,
                                        const QString& checkText) override;
-    std::optional<int> chooseCompressor(const QStringList& encoders, int current) override;
+    std::optional<CompressorChoice> chooseCompressor(const QList<CompressorEntry>& entries,
+                                                     CompressorChoice current) override;
+    ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) override;
+    std::unique_ptr<ProgressWindow> beginProgress(const QString& title) override;
     void setClipboardImage(const QImage& image) override;
     void openUrl(const QString& url) override;
     int readProfileInt(const QString& section, const QString& entry, int defaultValue) override;
     void writeProfileInt(const QString& section, const QString& entry, int value) override;
     void setWaitCursor(bool on) override;
     void resizeViewTo(int width, int height) override;
+    void resizeMainWindow(int width, int height) override;
     void showStartUpPicture() override { record("showStartUpPicture", {}); }
     void closeStartUpPicture() override { record("closeStartUpPicture", {}); }
 
@@ -68,7 +81,11 @@ private:
     std::deque<std::optional<FontChoice>> m_fontAnswers;
     std::deque<MessageResult> m_messageAnswers;
     std::deque<QuestionAnswer> m_questionAnswers;
-    std::deque<std::optional<int>> m_compressorAnswers;
+    std::deque<std::optional<CompressorChoice>> m_compressorAnswers;
+    struct SettingsWindow;
+    std::unique_ptr<SettingsWindow> m_settingsWindow;
+    ExportSettingsSink* m_settingsSink = nullptr;
+    int m_cancelAfter = -1;
     std::vector<Call> m_calls;
     QImage m_clipboard;
     QMap<QString, int> m_settings;

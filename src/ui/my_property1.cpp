@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "anim/turntable.h"
 #include "assets/program_folder.h"
 #include "files/presets.h"
 #include "view/gl2avi_view.h"
@@ -53,10 +54,14 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
     }
 
     m_showHide = new QPushButton("Show/Hide", moveBox);
+    m_turntable = new QPushButton("Turntable", moveBox);
+    m_turntable->setObjectName("Turntable");
+    m_turntable->setToolTip("Key one full turn of the package over the frame count, ready to export");
     m_presets = new QComboBox(moveBox);
     m_addPreset = new QPushButton("Add to Presets", moveBox);
     auto* row = new QHBoxLayout;
     row->addWidget(m_showHide);
+    row->addWidget(m_turntable);
     row->addStretch();
     row->addWidget(m_presets, 1);
     row->addWidget(m_addPreset);
@@ -80,12 +85,23 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
     connect(m_showHide, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnShowHide(); });
     connect(m_presets, &QComboBox::activated, this, [this](int index) { OnCmdMsg(); OnPresetSelected(index); });
     connect(m_addPreset, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnAddToPresets(); });
+    connect(m_turntable, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnTurntable(); });
     connect(m_thumbs, &QListWidget::itemSelectionChanged, this, [this] { OnCmdMsg(); });
     // A click on the item that is already selected is a choice too.
     connect(m_thumbs, &QListWidget::itemClicked, this, [this] { OnCmdMsg(); });
     connect(strip()->timeline(), &QSlider::valueChanged, this, [this] { OnCmdMsg(); });
     connect(strip(), &KeyframeStrip::keyAdded, this, [this] { OnCmdMsg(); });
     connect(strip(), &KeyframeStrip::cleared, this, [this] { OnCmdMsg(); onClearAll(); });
+}
+
+void CmyProperty1::OnTurntable() {
+    if (m_view.m_nPackageKeys > 0 &&
+        m_view.platform().messageBox("The package already has keys. Replace them with one full turn?", "Turntable",
+                                     MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes)
+        return;
+    KeyTurntable(m_view, m_view.m_nFrameCount);
+    enableMovementSliders();
+    refreshFromScene();
 }
 
 void CmyProperty1::OnCmdMsg() {

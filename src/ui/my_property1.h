@@ -28,6 +28,9 @@ public:
     void OnShowHide();
     void OnPresetSelected(int index);
     void OnAddToPresets();
+    // One full turn of the package over the frame count, keyed on the
+    // package track; asks first when the track has keys.
+    void OnTurntable();
 
     void refreshFromScene() override;
     void updateData() override;
@@ -44,6 +47,7 @@ public:
     QRadioButton* tiltRadio() const { return m_tilt; }
     QRadioButton* mugColourRadio() const { return m_mugColour; }
     QPushButton* showHideButton() const { return m_showHide; }
+    QPushButton* turntableButton() const { return m_turntable; }
     QComboBox* presets() const { return m_presets; }
 
 private:
@@ -59,6 +63,7 @@ private:
     QRadioButton *m_rotate, *m_panZoom, *m_scale, *m_tilt, *m_mugColour;
     SliderEditRows* m_rows;
     QPushButton* m_showHide;
+    QPushButton* m_turntable;
     QComboBox* m_presets;
     QPushButton* m_addPreset;
 };

@@ -154,8 +154,6 @@ bool CGL2AviView::OnCommand(int id) {
     }
 }
 
-void CGL2AviView::OnVideoSettings() {}
-
 void CGL2AviView::OnOnLineHelp() { m_platform.openUrl(QString::fromLatin1(kOnLineHelpUrl)); }
 
 }  // namespace vm

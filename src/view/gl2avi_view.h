@@ -40,7 +40,7 @@ struct ImageOptions {
 };
 
 // The view is several megabytes large (the key tracks): create it on the heap.
-class CGL2AviView : public SceneState {
+class CGL2AviView : public SceneState, public ExportSettingsSink {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -104,6 +104,15 @@ public:
     void OnSaveSettings();
     void OnVideoSettings();
     void OnOnLineHelp();
+
+    // Options > Settings (export/export_settings.cpp): opens the one
+    // "Settings" dialog; Apply sizes the main window and sets the frame rate.
+    void OpenExportSettings();
+    void ApplyVideoFormat();
+    void settingsSelectionChanged(int index) override;
+    void settingsApplied() override;
+    void settingsClosed() override;
+    ExportSettingsWindow* m_pExportSettings = nullptr;
 
     // Mouse drags in the view (view/mouse.cpp).
     void OnLButtonDown(int x, int y);

@@ -1,0 +1,121 @@
+#include "export/generate_video.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "export/avi_writer.h"
+#include "export/deck_hidden.h"
+#include "export/video_formats.h"
+#include "export/video_recording.h"
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+namespace {
+
+const char* const kCaption = "Vellumark";
+
+// The compressor chosen last, offered first next time (for this session).
+CompressorSetting g_lastCompressor;
+
+// The compression dialog through the platform, remembering the choice.
+AviWriter::CompressorChooser compressionDialog(Platform& platform) {
+    return [&platform](const std::vector<VideoCodec>& offered) -> std::optional<CompressorSetting> {
+        if (offered.size() == 1) return CompressorSetting{offered[0], g_lastCompressor.quality};
+        QList<CompressorEntry> entries;
+        CompressorChoice current{0, g_lastCompressor.quality};
+        for (std::size_t i = 0; i < offered.size(); ++i) {
+            entries.push_back({QString::fromLatin1(InfoOf(offered[i]).title), InfoOf(offered[i]).hasQuality});
+            if (offered[i] == g_lastCompressor.codec) current.index = int(i);
+        }
+        const std::optional<CompressorChoice> chosen = platform.chooseCompressor(entries, current);
+        if (!chosen || chosen->index < 0 || chosen->index >= int(offered.size())) return std::nullopt;
+        g_lastCompressor = {offered[std::size_t(chosen->index)], std::clamp(chosen->quality, 1, 100)};
+        return g_lastCompressor;
+    };
+}
+
+}  // namespace
+
+void GenerateVideo(CGL2AviView& view, FrameSource& source) {
+    Platform& platform = view.platform();
+    DeckHiddenForCapture hidden(view);
+
+    if (!AnyTrackRecorded(view)) {
+        platform.messageBox("Please create or load a keyframe sequence. There currently nothing to record.", kCaption,
+                            MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    view.m_nExportTrack = ChooseExportTrack(view, view.m_nExportTrack);
+
+    FileDialogRequest request;
+    request.title = "Save a vAzov Video Clip";
+    request.filter = windowsFilterToQt("AVI Files (*.avi) | *.avi | MP4 Video (*.mp4) | *.mp4 | "
+                                       "Animated GIF (*.gif) | *.gif | PNG Image Sequence (*.png) | *.png | "
+                                       "All Files (*.*) | *.*||");
+    request.defaultSuffix = "avi";
+    request.initialName = "*.avi";
+    request.mustExist = false;
+    const std::optional<QString> chosen = platform.saveFileName(request);
+    if (!chosen || chosen->isEmpty()) return;
+
+    AviWriter writer;
+    writer.SetFileName(*chosen);
+    writer.EnsureAviExtension();
+    if (ContainerForFile(writer.FileName()) == VideoContainer::PngSequence)
+        writer.SetFileName(ImageSequencePattern(writer.FileName()));
+
+    // Every frame is drawn offscreen at the format's own size, whatever the
+    // size of the window or the screen.
+    if (const VideoFormat* format = FindVideoFormat(view.m_nVideoFormat)) {
+        view.m_fVideoFps = float(format->fps);
+        writer.SetFrameSize(format->width, format->height);
+    } else if (view.window()) {
+        writer.SetFrameSizeFromWindow(*view.window());
+    }
+    writer.SetRate(std::uint32_t(std::max(1.0f, view.m_fVideoFps)));
+    writer.SetCompressorChooser(compressionDialog(platform));
+    writer.SetCompressor(g_lastCompressor);
+
+    platform.setWaitCursor(true);
+    VideoOutcome outcome;
+    {
+        std::unique_ptr<ProgressWindow> progress;
+        outcome = RecordVideo(view, source, writer, [&](int done, int total) {
+            if (!progress) progress = platform.beginProgress("Generate AVI");
+            return progress->step(done, total);
+        });
+    }
+    if (outcome.compressCancelled) view.m_fCompressCancelled = 2;
+    if (outcome.openResult != AVIERR_OK)
+        platform.messageBox(writer.ErrorText(), kCaption, MessageButtons::Ok, MessageIcon::Error);
+    else if (outcome.recording.failure != AVIERR_OK)
+        platform.messageBox(outcome.recording.error, kCaption, MessageButtons::Ok, MessageIcon::Error);
+    if (!outcome.closeError.isEmpty())
+        platform.messageBox(outcome.closeError, kCaption, MessageButtons::Ok, MessageIcon::Error);
+
+    // A file that could not be finished is not offered for playing.
+    const bool broken = !outcome.finished && outcome.openResult == AVIERR_OK;
+    if (!broken) {
+        const MessageResult answer = platform.messageBox(
+            "Would You Like to View the Video You've Just Created? If you click Yes, Vellumark will try to open the "
+            "AVI in your default Media Player Software",
+            kCaption, MessageButtons::YesNo, MessageIcon::Question);
+        if (answer == MessageResult::Yes) {
+            // The file as written; an image sequence opens its folder.
+            QString target = writer.FileName();
+            if (ContainerForFile(target) == VideoContainer::PngSequence) target = QFileInfo(target).absolutePath();
+            platform.openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()).toString());
+        }
+    }
+    view.m_fCompressCancelled = 0;
+    platform.setWaitCursor(false);
+}
+
+void GenerateVideo(CGL2AviView& view) {
+    ViewFrameSource source(view);
+    GenerateVideo(view, source);
+}
+
+}  // namespace vm

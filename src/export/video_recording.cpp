@@ -1,0 +1,111 @@
+#include "export/video_recording.h"
+
+#include <algorithm>
+
+#include "export/avi_writer.h"
+#include "export/encoder_worker.h"
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+namespace {
+
+constexpr int kExportTracks[] = {0, 2, 3, 4, 5};
+
+}  // namespace
+
+bool ViewFrameSource::drawFrame(int width, int height, FramePixels& pixels) {
+    return m_view.RenderImage(width, height, ImageOptions{PixelLayout::BgrBottomUp}, pixels);
+}
+
+void ViewFrameSource::advance() { m_view.AdvanceFrame(); }
+
+int ExportTrackLength(const SceneState& scene, int exportTrack) {
+    switch (exportTrack) {
+        case 0: return scene.m_trackModel.length;
+        case 2: return scene.m_trackText.length;
+        case 3: return scene.m_trackLight.length;
+        case 4: return scene.m_trackPicture.length;
+        case 5: return scene.m_trackArray.length;
+        default: return 0;
+    }
+}
+
+bool AnyTrackRecorded(const SceneState& scene) {
+    return std::any_of(std::begin(kExportTracks), std::end(kExportTracks),
+                       [&](int track) { return ExportTrackLength(scene, track) != 0; });
+}
+
+int ChooseExportTrack(const SceneState& scene, int previous) {
+    int longest = 0;
+    for (int track : kExportTracks) longest = std::max(longest, ExportTrackLength(scene, track));
+    const bool previousValid = std::find(std::begin(kExportTracks), std::end(kExportTracks), previous) !=
+                               std::end(kExportTracks);
+    if (previousValid && ExportTrackLength(scene, previous) == longest) return previous;
+    for (int track : kExportTracks)
+        if (ExportTrackLength(scene, track) == longest) return track;
+    return 0;
+}
+
+void StartTracksForRecording(SceneState& scene) {
+    auto start = [](auto& track) {
+        if (track.length < 1) return false;
+        track.position = 0;
+        track.playing = 1;
+        return true;
+    };
+    start(scene.m_trackModel);
+    start(scene.m_trackText);
+    const bool light = start(scene.m_trackLight);
+    const bool picture = start(scene.m_trackPicture);
+    const bool array = start(scene.m_trackArray);
+    if (light || picture || array) scene.m_trackModel.playing = 1;
+}
+
+RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int width, int height, int frames,
+                              const std::function<bool(int, int)>& progress) {
+    RecordingOutcome outcome;
+    FramePixels pixels;
+    for (int i = 0; i < frames; ++i) {
+        if (progress && !progress(i, frames)) {
+            outcome.cancelled = true;
+            break;
+        }
+        if (!source.drawFrame(width, height, pixels) || int(pixels.bytes.size()) < encoder.ImageSize()) {
+            outcome.failure = AVIERR_INTERNAL;
+            outcome.error = QString("Frame %1 could not be drawn at %2 x %3.").arg(i + 1).arg(width).arg(height);
+            break;
+        }
+        if (const AviResult result = encoder.WriteFrame(pixels.bytes.data()); result != AVIERR_OK) {
+            outcome.failure = result;
+            outcome.error = encoder.ErrorText();
+            break;
+        }
+        ++outcome.written;
+        source.advance();
+    }
+    if (progress && !outcome.cancelled && outcome.failure == AVIERR_OK) progress(frames, frames);
+    return outcome;
+}
+
+VideoOutcome RecordVideo(CGL2AviView& view, FrameSource& source, AviWriter& writer,
+                         const std::function<bool(int, int)>& progress) {
+    VideoOutcome outcome;
+    CGL2AviView::PlaybackHold hold(view);
+    EncoderWorker worker(writer);
+    outcome.openResult = worker.OpenVideo();
+    outcome.compressCancelled = writer.CompressCancelled();
+    if (outcome.openResult == AVIERR_OK && !outcome.compressCancelled) {
+        StartTracksForRecording(view);
+        const int frames = ExportTrackLength(view, view.m_nExportTrack);
+        const int width = writer.FrameHeader().biWidth, height = writer.FrameHeader().biHeight;
+        outcome.recording = RecordFrames(source, worker, width, height, frames, progress);
+    }
+    outcome.finished = worker.CloseVideo();
+    // A frame that failed has been reported already; the close reports its own failure.
+    if (!outcome.finished && outcome.openResult == AVIERR_OK && outcome.recording.failure == AVIERR_OK)
+        outcome.closeError = writer.ErrorText();
+    return outcome;
+}
+
+}  // namespace vm

@@ -1,0 +1,79 @@
+#pragma once
+// The recording loop shared by Generate AVI in the window and by
+// vellumark-render --video: choose the track, start playback from frame 0,
+// then per frame draw at the video's size, hand the pixels to the writer and
+// advance every playing track by one frame.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "export/video_encoder.h"
+#include "platform/frame_target.h"
+
+namespace vm {
+
+class AviWriter;
+class CGL2AviView;
+class SceneState;
+
+// Where recorded frames come from.
+class FrameSource {
+public:
+    virtual ~FrameSource() = default;
+    // Draws the scene as it stands at width x height (width a multiple of 4)
+    // and reads it as blue-green-red rows, bottom row first.
+    virtual bool drawFrame(int width, int height, FramePixels& pixels) = 0;
+    // Advances every playing track by one frame.
+    virtual void advance() = 0;
+};
+
+// The frames of the view itself, drawn offscreen at the requested size,
+// whatever the size of its window.
+class ViewFrameSource : public FrameSource {
+public:
+    explicit ViewFrameSource(CGL2AviView& view) : m_view(view) {}
+    bool drawFrame(int width, int height, FramePixels& pixels) override;
+    void advance() override;
+
+private:
+    CGL2AviView& m_view;
+};
+
+// The export track codes: 0 model, 2 text, 3 light, 4 picture, 5 array.
+int ExportTrackLength(const SceneState& scene, int exportTrack);
+// Whether any of the five tracks has a length.
+bool AnyTrackRecorded(const SceneState& scene);
+// The longest track; on a tie `previous` if it is among the longest, else
+// the first of them in the order model, text, light, picture, array.
+int ChooseExportTrack(const SceneState& scene, int previous);
+// Every track with a length plays from frame 0; a started light, picture or
+// array track sets the model track's playing flag as well.
+void StartTracksForRecording(SceneState& scene);
+
+struct RecordingOutcome {
+    int written = 0;          // frames handed to the writer
+    bool cancelled = false;   // the progress window's Cancel
+    AviResult failure = AVIERR_OK;
+    QString error;            // the failure's text
+};
+
+// `progress(done, total)` runs between frames; false stops the recording.
+RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int width, int height, int frames,
+                              const std::function<bool(int, int)>& progress);
+
+struct VideoOutcome {
+    AviResult openResult = AVIERR_OK;  // OpenVideo's result
+    bool compressCancelled = false;    // the compression dialog was cancelled: nothing recorded
+    RecordingOutcome recording;
+    bool finished = false;             // the file was closed properly
+    QString closeError;                // why it was not
+};
+
+// Opens `writer` (already named, sized and with its rate), records the export
+// track of the view through a worker thread and closes the file.
+VideoOutcome RecordVideo(CGL2AviView& view, FrameSource& source, AviWriter& writer,
+                         const std::function<bool(int, int)>& progress);
+
+}  // namespace vm
