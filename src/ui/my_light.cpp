@@ -5,6 +5,7 @@
 #include <QIntValidator>
 #include <QVBoxLayout>
 
+#include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "platform/view_window.h"
 #include "render/lighting.h"
@@ -40,7 +41,7 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view
         const float* shown = view.m_fMoveMode == 4.0f   ? view.m_fLightPos
                              : view.m_fMoveMode == 5.0f ? view.m_fSpotPos
                                                         : nullptr;
-        m_edits[axis]->setText(QString::number(shown ? int(shown[axis]) : 0));
+        m_edits[axis]->setText(QString::number(shown ? FloatToInt(shown[axis]) : 0));
         grid->addWidget(m_sliders[axis], 1 + axis, 0);
         grid->addWidget(m_edits[axis], 1 + axis, 1);
         connect(m_sliders[axis], &QSlider::valueChanged, this, [this] {
@@ -63,8 +64,8 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : QWidget(parent), m_view
         m_view.m_fSpotPos[2] = 10;
         for (int axis = 0; axis < 3; ++axis) {
             m_sliders[axis]->setRange(-360, 360);
-            setSliderQuietly(axis, int(m_view.m_fSpotPos[axis]));
-            m_edits[axis]->setText(QString::number(int(m_view.m_fSpotPos[axis])));
+            setSliderQuietly(axis, FloatToInt(m_view.m_fSpotPos[axis]));
+            m_edits[axis]->setText(QString::number(FloatToInt(m_view.m_fSpotPos[axis])));
         }
     });
     updateData();

@@ -10,6 +10,7 @@
 
 #include "assets/program_folder.h"
 #include "files/presets.h"
+#include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"
 
@@ -70,8 +71,8 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : QWidget(parent)
     fillPresets();
     setRanges(-360, 360);
     m_quiet = true;
-    m_sliders[0]->setValue(int(view.m_fRotX));
-    m_sliders[1]->setValue(int(view.m_fRotY));
+    m_sliders[0]->setValue(FloatToInt(view.m_fRotX));
+    m_sliders[1]->setValue(FloatToInt(view.m_fRotY));
     m_sliders[2]->setValue(50);
     m_quiet = false;
     showValues(view.m_fRotX, view.m_fRotY, view.m_fRotZ);
@@ -126,8 +127,8 @@ void CmyProperty1::setRanges(int low, int high) {
 void CmyProperty1::showValues(float a, float b, float c) {
     const float values[3] = {a, b, c};
     for (int axis = 0; axis < 3; ++axis) {
-        setSliderQuietly(axis, int(values[axis]));
-        m_edits[axis]->setText(QString::number(int(values[axis])));
+        setSliderQuietly(axis, FloatToInt(values[axis]));
+        m_edits[axis]->setText(QString::number(FloatToInt(values[axis])));
     }
 }
 
@@ -181,8 +182,8 @@ void CmyProperty1::OnTilt() {
     m_quiet = true;
     m_sliders[0]->setRange(-90, 0);
     m_quiet = false;
-    setSliderQuietly(0, int(m_view.m_fTilt));
-    m_edits[0]->setText(QString::number(int(m_view.m_fTilt)));
+    setSliderQuietly(0, FloatToInt(m_view.m_fTilt));
+    m_edits[0]->setText(QString::number(FloatToInt(m_view.m_fTilt)));
     m_sliders[0]->setEnabled(m_view.m_nSequenceStarted > 1);
     m_edits[0]->setEnabled(true);
     for (int axis = 1; axis < 3; ++axis) {
@@ -344,8 +345,8 @@ void CmyProperty1::refreshFromScene() {
     else if (m_view.m_fControlsMode == 3)
         showValues(m_view.m_fSize[0], m_view.m_fSize[1], m_view.m_fSize[2]);
     else if (m_view.m_fControlsMode == 5) {
-        setSliderQuietly(0, int(m_view.m_fTilt));
-        m_edits[0]->setText(QString::number(int(m_view.m_fTilt)));
+        setSliderQuietly(0, FloatToInt(m_view.m_fTilt));
+        m_edits[0]->setText(QString::number(FloatToInt(m_view.m_fTilt)));
     } else
         showValues(m_view.m_fRotX, m_view.m_fRotY, m_view.m_fRotZ);
     setFrameCountDisplay(m_view.m_nFrameCount);
