@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/float_to_int.h"
 #include "view/page_interfaces.h"
 #include "view/scene_state.h"
 
@@ -50,8 +51,7 @@ inline void WriteSceneValue(SceneState& s, float* value, float v) {
         return;
     }
     // Truncated, and kept to a count the array can draw whatever a file held.
-    const float clamped = std::clamp(v, 0.0f, float(kMaxArrayBooks));
-    s.m_nArrayCount = int(clamped);
+    s.m_nArrayCount = FloatToInt(v, 0, kMaxArrayBooks);
 }
 
 // A frame index inside the track arrays.

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/float_to_int.h"
 #include "platform/platform.h"
 
 namespace vm {
@@ -34,6 +35,8 @@ enum ChunkId : std::uint16_t {
     kFaceList = 0x4120,
     kFaceMaterial = 0x4130,
     kTexCoords = 0x4140,
+    kColourFloat = 0x0010,
+    kColourFloatLinear = 0x0013,
 };
 
 constexpr std::uint32_t kHeaderSize = 6;
@@ -125,18 +128,13 @@ public:
     }
 
     // The primary level, and the object information chunk which is processed
-    // the same way after its first sub-chunk (the mesh version).
-    void processMain(Cursor& parent, int depth, bool skipFirst) {
+    // the same way. Its mesh version chunk, where a file has one, is skipped
+    // like any chunk not read here; files without it start with a material.
+    void processMain(Cursor& parent, int depth) {
         if (depth > kMaxDepth) return;
         Chunk chunk;
         Cursor content(nullptr, 0);
-        bool first = true;
         while (nextChunk(parent, chunk, content)) {
-            if (skipFirst && first) {
-                first = false;
-                continue;
-            }
-            first = false;
             switch (chunk.wId) {
                 case kVersion: {
                     std::uint32_t version = 0;
@@ -147,7 +145,7 @@ public:
                     }
                     break;
                 }
-                case kObjectInfo: processMain(content, depth + 1, true); break;
+                case kObjectInfo: processMain(content, depth + 1); break;
                 case kMaterial:
                     m_model.pMaterials.emplace_back();
                     m_model.nMaterialCount = int(m_model.pMaterials.size());
@@ -176,10 +174,18 @@ public:
                 case kTextureFile: content.string(material.szTextureFile); break;
                 case kTextureMap: processMaterial(content, material, depth + 1); break;
                 case kMaterialDiffuse: {
-                    // A colour sub-chunk; only its first three bytes fit (24-bit colour).
+                    // A colour sub-chunk: three floats from 0 to 1 in the float
+                    // forms, otherwise three bytes (the 24-bit forms).
                     Chunk colour;
                     Cursor rgb(nullptr, 0);
-                    if (nextChunk(content, colour, rgb)) {
+                    if (!nextChunk(content, colour, rgb)) break;
+                    if (colour.wId == kColourFloat || colour.wId == kColourFloatLinear) {
+                        for (std::uint8_t& c : material.rgbDiffuse) {
+                            float f = 0;
+                            if (!rgb.f32(f)) break;
+                            c = std::uint8_t(FloatToInt(std::round(double(f) * 255.0), 0, 255));
+                        }
+                    } else {
                         for (std::uint8_t& c : material.rgbDiffuse)
                             if (!rgb.u8(c)) break;
                     }
@@ -340,7 +346,10 @@ bool Loader3DS::LoadModelFile(Model3DS& model, const QString& fileName, Platform
     }
     const QByteArray bytes = file.readAll();
     file.close();
+    return LoadModelBytes(model, bytes, fileName, platform);
+}
 
+bool Loader3DS::LoadModelBytes(Model3DS& model, const QByteArray& bytes, const QString& fileName, Platform& platform) {
     Cursor whole(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
     Chunk primary;
     Cursor content(nullptr, 0);
@@ -350,7 +359,7 @@ bool Loader3DS::LoadModelFile(Model3DS& model, const QString& fileName, Platform
         return false;
     }
     ChunkReader reader(model, platform);
-    reader.processMain(content, 0, false);
+    reader.processMain(content, 0);
 
     for (ModelObject& object : model.pObjects) computeNormals(object);
     model.nObjectCount = int(model.pObjects.size());

@@ -3,6 +3,7 @@
 // faces, texture coordinates and material links, and the materials' names,
 // texture file names and colours. Everything else in a file is skipped.
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -25,6 +26,8 @@ public:
     // "Unable to find the file: %s!", "Unable to load PRIMARY chuck from
     // file: %s!" and the version warning.
     bool LoadModelFile(Model3DS& model, const QString& fileName, Platform& platform);
+    // The same for a file's bytes; `fileName` only names it in the messages.
+    bool LoadModelBytes(Model3DS& model, const QByteArray& bytes, const QString& fileName, Platform& platform);
 };
 
 }  // namespace vm

@@ -33,18 +33,14 @@ bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result
     const QImage image = reader.read();
     if (image.isNull()) return false;
 
-    // The natural size is taken at the screen's 96 pixels per inch; a
-    // resolution stored in the file is ignored, so a picture's texture and
-    // its proportions depend on its pixels only.
-    result.widthHM = HimetricFromPixels(image.width());
-    result.heightHM = HimetricFromPixels(image.height());
-
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (maxSize <= 0) maxSize = 1024;
-    const int width = FitTextureSide(PixelsFromHimetric(result.widthHM), maxSize);
-    const int height = FitTextureSide(PixelsFromHimetric(result.heightHM), maxSize);
-    const std::vector<std::uint8_t> pixels = TexturePixels(image, width, height);
+    const PreparedTexture prepared = PrepareTexture(image, maxSize);
+    result.widthHM = prepared.widthHM;
+    result.heightHM = prepared.heightHM;
+    const int width = prepared.width, height = prepared.height;
+    const std::vector<std::uint8_t>& pixels = prepared.pixels;
 
     GLuint name = 0;
     glGenTextures(1, &name);

@@ -41,4 +41,17 @@ std::vector<std::uint8_t> TexturePixels(const QImage& image, int width, int heig
     return pixels;
 }
 
+PreparedTexture PrepareTexture(const QImage& image, int maxTextureSize) {
+    PreparedTexture t;
+    // The natural size is taken at the screen's 96 pixels per inch; a
+    // resolution stored in the file is ignored, so a picture's texture and
+    // its proportions depend on its pixels only.
+    t.widthHM = HimetricFromPixels(image.width());
+    t.heightHM = HimetricFromPixels(image.height());
+    t.width = FitTextureSide(PixelsFromHimetric(t.widthHM), maxTextureSize);
+    t.height = FitTextureSide(PixelsFromHimetric(t.heightHM), maxTextureSize);
+    t.pixels = TexturePixels(image, t.width, t.height);
+    return t;
+}
+
 }  // namespace vm

@@ -23,4 +23,13 @@ int FitTextureSide(int side, int maxTextureSize);
 // alpha 255.
 std::vector<std::uint8_t> TexturePixels(const QImage& image, int width, int height);
 
+// A decoded picture made ready for upload: its natural size, the fitted
+// texture size and the converted pixels (width x height x 4 bytes).
+struct PreparedTexture {
+    int widthHM = 0, heightHM = 0;
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+PreparedTexture PrepareTexture(const QImage& image, int maxTextureSize);
+
 }  // namespace vm

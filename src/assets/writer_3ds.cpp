@@ -1,8 +1,8 @@
 #include "assets/writer_3ds.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cstring>
+
+#include "platform/safe_file.h"
 
 namespace vm {
 
@@ -70,8 +70,34 @@ bool check(const Model3DS& model, QString* error) {
             for (int corner : face.nCorner)
                 if (corner < 0 || std::size_t(corner) >= vertices)
                     return fail(QStringLiteral("object %1 has a face outside its vertices").arg(name));
+        if (object.nMaterial < -1 || object.nMaterial >= int(model.pMaterials.size()))
+            if (object.nMaterial != 0 || !model.pMaterials.empty())
+                return fail(QStringLiteral("object %1 names material %2, which the model does not have")
+                                .arg(name)
+                                .arg(object.nMaterial));
+        // Materials are found by name, the first of a name: a later one of the
+        // same name could not be found again.
+        if (object.nMaterial > 0) {
+            const std::string& wanted = model.pMaterials[object.nMaterial].szName;
+            for (int i = 0; i < object.nMaterial; ++i)
+                if (model.pMaterials[i].szName.substr(0, kNameField) == wanted.substr(0, kNameField))
+                    return fail(QStringLiteral("object %1 uses a material whose name an earlier one has").arg(name));
+        }
     }
     return true;
+}
+
+// A material name that no material of the model has: an object linked to it
+// reads back as linked to none (material -1, untextured).
+std::string unmatchedMaterialName(const Model3DS& model) {
+    std::string name = "(no material)";
+    auto taken = [&model](const std::string& candidate) {
+        for (const ModelMaterial& m : model.pMaterials)
+            if (m.szName.substr(0, kNameField) == candidate) return true;
+        return false;
+    };
+    while (taken(name)) name += '~';
+    return name;
 }
 
 }  // namespace
@@ -135,9 +161,11 @@ QByteArray Model3DSBytes(const Model3DS& model, QString* error) {
             w.u16(0x0007);  // all three edges visible
         }
         w.close();
-        if (object.nMaterial >= 0 && object.nMaterial < int(model.pMaterials.size())) {
+        // Without any materials an object reads back as material 0; with them,
+        // -1 is stored as a name that matches none.
+        if (!model.pMaterials.empty()) {
             w.open(0x4130);
-            w.string(model.pMaterials[object.nMaterial].szName);
+            w.string(object.nMaterial >= 0 ? model.pMaterials[object.nMaterial].szName : unmatchedMaterialName(model));
             // The faces that use it: all of them.
             w.u16(std::uint16_t(object.pTriangles.size()));
             for (std::size_t i = 0; i < object.pTriangles.size(); ++i) w.u16(std::uint16_t(i));
@@ -154,12 +182,8 @@ QByteArray Model3DSBytes(const Model3DS& model, QString* error) {
 bool WriteModelFile(const Model3DS& model, const QString& fileName, QString* error) {
     const QByteArray bytes = Model3DSBytes(model, error);
     if (bytes.isEmpty()) return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    // Through a temporary file that replaces the old one only when complete.
+    return WriteWholeFile(fileName, bytes, error);
 }
 
 }  // namespace vm

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -26,7 +27,13 @@ void SceneArchiveReader::f32(float& value) {
     std::uint32_t word = 0;
     if (!take(&word, 4)) return;
     word = qFromLittleEndian(word);
-    std::memcpy(&value, &word, 4);
+    float read = 0;
+    std::memcpy(&read, &word, 4);
+    if (!std::isfinite(read)) {
+        ++m_nonNumbers;
+        return;
+    }
+    value = read;
 }
 
 void SceneArchiveReader::i32(int& value) {
@@ -47,12 +54,29 @@ void SceneArchiveReader::i32(int& value, int lo, int hi, const char* what) {
     value = read;
 }
 
+void SceneArchiveReader::i32Clamped(int& value, int lo, int hi, const char* what) {
+    int read = 0;
+    const qsizetype at = m_offset;
+    i32(read);
+    if (failed()) return;
+    value = std::clamp(read, lo, hi);
+    if (value != read)
+        warn(QStringLiteral("%1 %2 at byte %3 was taken as %4").arg(QLatin1String(what)).arg(read).arg(at).arg(value));
+}
+
+QStringList SceneArchiveReader::warnings() const {
+    QStringList all = m_warnings;
+    if (m_nonNumbers > 0)
+        all << QStringLiteral("%1 stored values were not numbers and kept their defaults").arg(m_nonNumbers);
+    return all;
+}
+
 void SceneArchiveReader::f32Count(float& value, float lo, float hi, const char* what) {
-    float read = 0;
+    float read = value;
     const qsizetype at = m_offset;
     f32(read);
     if (failed()) return;
-    if (!std::isfinite(read) || read < lo || read > hi) {
+    if (read < lo || read > hi) {
         fail(QStringLiteral("%1 %2 at byte %3 is outside %4..%5").arg(QLatin1String(what)).arg(read).arg(at).arg(lo).arg(hi));
         return;
     }

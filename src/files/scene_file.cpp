@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <algorithm>
+#include <bitset>
+#include <climits>
 #include <memory>
 
 #include "files/scene_archive.h"
@@ -55,11 +57,41 @@ void keyCount(Ar& ar, KeyTrack<N>& track) {
     ar.i32(track.keyCount, 0, kMaxSceneKeys, "a key count");
 }
 
+// The frames one track's keys were read to. A key stored beyond the last
+// frame is moved onto it, unless that would put it on the frame of another
+// key and so overwrite one of the two: such a file is refused.
+struct KeyFramesSeen {
+    std::bitset<kTrackFrames> used, moved;
+};
+
 // The frame of key k; the index is kept within the arrays whatever is read.
 template <class Ar, int N>
-int keyFrame(Ar& ar, KeyTrack<N>& track, int k) {
-    ar.i32(track.keyFrames[k], 0, kMaxFrame, "a key frame");
-    return std::clamp(track.keyFrames[k], 0, kMaxFrame);
+int keyFrame(Ar& ar, KeyTrack<N>& track, int k, KeyFramesSeen& seen) {
+    if constexpr (!Ar::kReading) {
+        ar.i32(track.keyFrames[k]);
+        return std::clamp(track.keyFrames[k], 0, kMaxFrame);
+    } else {
+        const qsizetype at = ar.offset();
+        int stored = 0;
+        ar.i32(stored, 0, INT_MAX, "a key frame");  // a key before frame 0 has no place to go
+        if (ar.failed()) return 0;
+        const int frame = std::min(stored, kMaxFrame);
+        if (frame != stored) {
+            if (seen.used[frame]) {
+                ar.fail(QStringLiteral("the key at frame %1 (byte %2) would fall on the key at frame %3")
+                            .arg(stored).arg(at).arg(frame));
+                return 0;
+            }
+            seen.moved[frame] = true;
+            ar.warn(QStringLiteral("a key at frame %1 was moved to the last frame, %2").arg(stored).arg(frame));
+        } else if (seen.moved[frame]) {
+            ar.fail(QStringLiteral("the key at frame %1 (byte %2) falls on a key moved there").arg(stored).arg(at));
+            return 0;
+        }
+        seen.used[frame] = true;
+        track.keyFrames[k] = frame;
+        return frame;
+    }
 }
 
 template <int N>
@@ -114,7 +146,9 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
         }
         ar.f32(s.m_fArrayReflection);
         ar.f32(s.m_fArrayShadow);
-        f32s(ar, s.m_fArrayPos, 3);
+        // The spacing is stored as the array track holds it: sideways,
+        // upwards, then along the row.
+        for (int entry : {1, 2, 0}) ar.f32(s.m_fArrayPos[entry]);
         f32s(ar, s.m_fArrayRot, 3);
         ar.i32(s.m_nArrayCount, 0, kMaxArrayBooks, "the book count");
         f32s(ar, s.m_fArrayBookPos, 3);
@@ -131,7 +165,7 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
         ar.i32(s.m_bFontItalic);
     }
     if (since(kV12)) ar.f32(s.m_fCDInCase);
-    if (since(kV11)) ar.i32(s.m_nFrameCount, 1, kMaxSceneFrameCount, "the frame count");
+    if (since(kV11)) ar.i32Clamped(s.m_nFrameCount, 1, kMaxSceneFrameCount, "the frame count");
     if (since(kV10)) {
         keyCount(ar, s.m_trackLight);
         ar.f32(s.m_fTextReflectionOn);
@@ -259,13 +293,15 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
 
     // Key records.
     if (since(kV11)) {
+        KeyFramesSeen seen;
         for (int k = 1, n = keysToWalk(light); k <= n && !ar.failed(); ++k) {
-            const int f = keyFrame(ar, light, k);
+            const int f = keyFrame(ar, light, k, seen);
             keyValues(ar, light, f, 0, 3);
         }
     }
+    KeyFramesSeen modelFrames;
     for (int k = 1, n = keysToWalk(model); k <= n && !ar.failed(); ++k) {
-        const int f = keyFrame(ar, model, k);
+        const int f = keyFrame(ar, model, k, modelFrames);
         keyValues(ar, model, f, 0, 6);
         keyValues(ar, light, f, 0, 3);
         if (since(kV3)) keyValues(ar, model, f, 6, 3);
@@ -273,8 +309,9 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
         if (since(kV15)) f32Thrice(ar, model.key[12][f]);
     }
     if (since(kV7)) {
+        KeyFramesSeen seen;
         for (int k = 1, n = keysToWalk(text); k <= n && !ar.failed(); ++k) {
-            const int f = keyFrame(ar, text, k);
+            const int f = keyFrame(ar, text, k, seen);
             keyValues(ar, text, f, 0, 9);
             f32s(ar, s.m_fTextUnrecordedKey[f], 3);
             keyValues(ar, text, f, 9, 18);
@@ -283,14 +320,16 @@ void TransferScene(Ar& ar, SceneState& s, SceneViewSize& viewSize, int& version)
         }
     }
     if (since(kV14)) {
+        KeyFramesSeen seen;
         for (int k = 1, n = keysToWalk(picture); k <= n && !ar.failed(); ++k) {
-            const int f = keyFrame(ar, picture, k);
+            const int f = keyFrame(ar, picture, k, seen);
             keyValues(ar, picture, f, 0, 9);
         }
     }
     if (since(kV15)) {
+        KeyFramesSeen seen;
         for (int k = 1, n = keysToWalk(array); k <= n && !ar.failed(); ++k) {
-            const int f = keyFrame(ar, array, k);
+            const int f = keyFrame(ar, array, k, seen);
             keyValues(ar, array, f, 0, 12);  // pan and zoom, rotation, book rotation, book pan and zoom
             keyValues(ar, model, f, 6, 3);   // the package size at that frame
             bookCountThrice(ar, array.key[kArrayTrackBookCount][f]);
@@ -323,6 +362,7 @@ SceneDecodeResult DecodeSceneFile(const QByteArray& bytes, SceneState& scene) {
         result.error = reader.error();
         return result;
     }
+    result.warnings = reader.warnings();
     // Files before version 11 hold the light's key count but not its keys.
     if (result.version < kV11) scene.m_trackLight.keyCount = 0;
     result.ok = true;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "view/scene_state.h"
 
@@ -32,6 +33,7 @@ QByteArray EncodeSceneFileAsVersion(SceneState& scene, SceneViewSize viewSize, i
 struct SceneDecodeResult {
     bool ok = false;
     QString error;  // why the file was refused, for the message box
+    QStringList warnings;  // what was read in a changed form (clamped, not a number)
     int version = 0;
     SceneViewSize viewSize;  // as stored; a load does not apply it
 };

@@ -130,6 +130,10 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     refreshKeyframePage(m_pControlsPage, m_nFrameCount);
     refreshKeyframePage(m_pTextPage, m_nFrameCount);
     setUpSpotLight(*this);
+    if (!loaded.warnings.isEmpty())
+        m_platform.messageBox(QStringLiteral("The scene file \"%1\" was opened with these changes:\n%2.")
+                                  .arg(QDir::toNativeSeparators(path), loaded.warnings.join(QStringLiteral(";\n"))),
+                              kCaption, MessageButtons::Ok, MessageIcon::Warning);
     return true;
 }
 

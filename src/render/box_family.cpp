@@ -8,6 +8,7 @@
 #include "assets/model_set.h"
 #include "assets/program_folder.h"
 #include "assets/texture_table.h"
+#include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
@@ -154,7 +155,7 @@ private:
                 int path, length, object;
             } sides[] = {{5, 3, 1}, {4, 5, 4}, {3, 4, 5}};
             for (const auto& side : sides) {
-                const QString path = v.m_strFacePath[side.path].left(std::max(0, int(v.m_fFacePathLen[side.length])));
+                const QString path = v.m_strFacePath[side.path].left(FloatToInt(v.m_fFacePathLen[side.length], 0));
                 v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
             }
         }

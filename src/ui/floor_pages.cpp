@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -82,7 +83,7 @@ void CmyReflections::open() {
     if (view.m_fReflectPageInit == 0) view.m_fReflectAmount = 50;
     view.m_fReflectPageInit = 2;
     // Slider and edit both show amount + 40, the mapping the handlers use.
-    const int position = int(view.m_fReflectAmount + 40);
+    const int position = FloatToInt(view.m_fReflectAmount + 40);
     {
         const QSignalBlocker block(m_slider);
         m_slider->setValue(position);
@@ -125,7 +126,7 @@ void CmyShadows1::open() {
 }
 
 void CmyShadows1::showLength() {
-    m_editValue = int((m_view.m_fShadowLength + 4) * 8.4f);
+    m_editValue = FloatToInt((m_view.m_fShadowLength + 4) * 8.4f);
     m_edit->setText(QString::number(m_editValue));
 }
 
@@ -142,7 +143,7 @@ void CmyShadows1::adaptRange() {
     if (s.m_fPackageFamily == 4 && s.m_fBoxModel >= 2) low = 3, high = 20;  // DVD stacks
     m_quiet = true;
     m_slider->setRange(low, high);
-    m_slider->setValue(int(std::lround(s.m_fShadowLength + 4)));
+    m_slider->setValue(FloatToInt(std::round(s.m_fShadowLength + 4)));
     m_quiet = false;
     m_view.m_fShadowRangeSet = 2;
 }

@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "platform/view_window.h"
 #include "render/lighting.h"

@@ -1,3 +1,4 @@
+#include "platform/float_to_int.h"
 #include "ui/my_text_page.h"
 
 #include <QDoubleValidator>
@@ -161,7 +162,7 @@ void CmyTextPage::initialisePage() {
     m_rows->setRanges(-360, 360);
     for (int i = 0; i < 3; ++i) {
         m_rows->setRowEnabled(i, true, true);
-        moveSlider(i, int(m_view.m_fTextRot[i]));
+        moveSlider(i, FloatToInt(m_view.m_fTextRot[i]));
         showEdit(i, m_view.m_fTextRot[i]);
     }
     {
@@ -380,12 +381,12 @@ void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
         }
         const float value = *f[size_t(i)];
         if (function == kBackgroundFunction) {
-            moveSlider(i, int(value * 255.0f));
+            moveSlider(i, FloatToInt(value * 255.0f));
             // Shown as stored the first time, in 0..255 from then on.
             showEdit(i, m_view.m_nBackSliders == 0 ? value : value * 255.0f);
             continue;
         }
-        moveSlider(i, sliderToFifty ? 50 : int(value));
+        moveSlider(i, sliderToFifty ? 50 : FloatToInt(value));
         showEdit(i, value);
     }
 }
@@ -411,7 +412,7 @@ void CmyTextPage::OnEdit(int slider) {
     float* field = fields(m_function)[size_t(slider)];
     if (!field) return;
     *field = m_function == kBackgroundFunction ? value / 255.0f : value;
-    moveSlider(slider, int(value));
+    moveSlider(slider, FloatToInt(value));
 }
 
 void CmyTextPage::moveSlider(int i, int value) {

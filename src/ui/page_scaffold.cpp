@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "anim/playback.h"
+#include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -79,8 +80,9 @@ void SliderEditRows::setRange(int axis, int low, int high) {
 }
 
 void SliderEditRows::show(int axis, float value) {
-    // Truncated toward zero, like the values a drag mirrors.
-    const int shown = int(std::trunc(value));
+    // Truncated toward zero, like the values a drag mirrors; NaN and
+    // values beyond an int are bounded, not undefined.
+    const int shown = FloatToInt(value);
     m_quiet = true;
     m_sliders[axis]->setValue(shown);
     m_quiet = false;

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
 
@@ -11,7 +12,7 @@ namespace vm {
 namespace {
 
 void mirror(KeyframePage* page, int axis, float value) {
-    if (page) page->mirrorMovement(axis, int(std::trunc(value)));
+    if (page) page->mirrorMovement(axis, FloatToInt(value));
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 // The 3DS reader against hand-made chunks, our writer and damaged files.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <array>
+#include <cmath>
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -247,4 +253,170 @@ TEST_F(Loader, DamagedFilesNeverBreakTheModel) {
         load(bytes, randomModel);
         expectConsistent(randomModel);
     }
+}
+
+namespace {
+
+ModelObject triangleObject(const char* name, int material, float shift) {
+    ModelObject o;
+    o.szName = name;
+    o.pPositions = {{shift, 0, 1}, {2, 0.5f + shift, 1}, {-1, 3, -2.25f - shift}, {0.125f, -7, 4}};
+    o.pTexCoords = {{0, 0}, {1, 0}, {0.5f, 1}, {0.25f, 0.75f}};
+    ModelFace a, b;
+    a.nCorner[0] = 0, a.nCorner[1] = 1, a.nCorner[2] = 2;
+    b.nCorner[0] = 2, b.nCorner[1] = 3, b.nCorner[2] = 0;
+    o.pTriangles = {a, b};
+    o.nVertexCount = o.nTexCoordCount = 4;
+    o.nFaceCount = 2;
+    o.nMaterial = material;
+    return o;
+}
+
+void expectSameModel(const Model3DS& a, const Model3DS& b) {
+    ASSERT_EQ(b.nObjectCount, a.nObjectCount);
+    ASSERT_EQ(b.nMaterialCount, a.nMaterialCount);
+    for (int m = 0; m < a.nMaterialCount; ++m) {
+        SCOPED_TRACE(a.pMaterials[m].szName);
+        EXPECT_EQ(b.pMaterials[m].szName, a.pMaterials[m].szName);
+        EXPECT_EQ(b.pMaterials[m].szTextureFile, a.pMaterials[m].szTextureFile);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(b.pMaterials[m].rgbDiffuse[c], a.pMaterials[m].rgbDiffuse[c]);
+    }
+    for (int k = 0; k < a.nObjectCount; ++k) {
+        const ModelObject &x = a.pObjects[k], &y = b.pObjects[k];
+        SCOPED_TRACE(x.szName);
+        EXPECT_EQ(y.szName, x.szName);
+        EXPECT_EQ(y.nMaterial, x.nMaterial);
+        const bool textured = x.nMaterial >= 0 && x.nMaterial < a.nMaterialCount &&
+                              !a.pMaterials[x.nMaterial].szTextureFile.empty();
+        EXPECT_EQ(bool(y.bTextured), textured);
+        ASSERT_EQ(y.nVertexCount, x.nVertexCount);
+        ASSERT_EQ(y.nFaceCount, x.nFaceCount);
+        ASSERT_EQ(y.nTexCoordCount, x.nTexCoordCount);
+        for (int v = 0; v < x.nVertexCount; ++v) {
+            // Bit for bit: the axes are only swapped and negated.
+            EXPECT_EQ(y.pPositions[v].x, x.pPositions[v].x);
+            EXPECT_EQ(y.pPositions[v].y, x.pPositions[v].y);
+            EXPECT_EQ(y.pPositions[v].z, x.pPositions[v].z);
+        }
+        for (int v = 0; v < x.nTexCoordCount; ++v) {
+            EXPECT_EQ(y.pTexCoords[v].u, x.pTexCoords[v].u);
+            EXPECT_EQ(y.pTexCoords[v].v, x.pTexCoords[v].v);
+        }
+        for (int f = 0; f < x.nFaceCount; ++f)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(y.pTriangles[f].nCorner[c], x.pTriangles[f].nCorner[c]);
+    }
+}
+
+}  // namespace
+
+TEST_F(Loader, AWrittenModelReadsBackTheSameIncludingUntexturedObjects) {
+    Model3DS model;
+    model.pMaterials = {{"front", "Design Images/a.jpg", {1, 2, 3}}, {"plain", "", {200, 100, 50}},
+                        {"(no material)", "", {9, 9, 9}}};
+    model.pObjects = {triangleObject("textured", 0, 0), triangleObject("coloured", 1, 1),
+                      triangleObject("untextured", -1, 2), triangleObject("last", 2, 3)};
+    model.pObjects[1].pTexCoords.clear();
+    model.pObjects[1].nTexCoordCount = 0;
+    model.nMaterialCount = 3;
+    model.nObjectCount = 4;
+    const QString path = dir.filePath("written.3ds");
+    QString error;
+    ASSERT_TRUE(WriteModelFile(model, path, &error)) << qPrintable(error);
+    Model3DS back;
+    ASSERT_TRUE(Loader3DS().LoadModelFile(back, path, platform));
+    expectSameModel(model, back);
+    EXPECT_EQ(back.pObjects[2].nMaterial, -1);
+    EXPECT_FALSE(back.pObjects[2].bTextured);
+
+    // What cannot be read back the same is refused rather than written wrongly.
+    Model3DS twins = model;
+    twins.pMaterials[1].szName = "front";
+    EXPECT_TRUE(Model3DSBytes(twins, &error).isEmpty());
+    EXPECT_TRUE(error.contains("earlier")) << qPrintable(error);
+    Model3DS outside = model;
+    outside.pObjects[0].nMaterial = 3;
+    EXPECT_TRUE(Model3DSBytes(outside, &error).isEmpty());
+    Model3DS noMaterials;
+    noMaterials.pObjects = {triangleObject("alone", 0, 0)};
+    noMaterials.nObjectCount = 1;
+    Model3DS alone;
+    ASSERT_TRUE(load(Model3DSBytes(noMaterials), alone));
+    expectSameModel(noMaterials, alone);
+}
+
+TEST_F(Loader, AnEditorBlockThatStartsWithAMaterialKeepsAllItsMaterials) {
+    // No mesh version chunk: the block starts with its first material.
+    const QByteArray editor = chunk(0x3D3D, materialChunk("first", "one.jpg") + materialChunk("second", nullptr) +
+                                                oneTriangleObject("uses first", "first"));
+    Model3DS model;
+    ASSERT_TRUE(load(chunk(0x4D4D, chunk(0x0002, u32(3)) + editor), model));
+    ASSERT_EQ(model.nMaterialCount, 2);
+    EXPECT_EQ(model.pMaterials[0].szName, "first");
+    EXPECT_EQ(model.pMaterials[1].szName, "second");
+    ASSERT_EQ(model.nObjectCount, 1);
+    EXPECT_EQ(model.pObjects[0].nMaterial, 0);
+    EXPECT_TRUE(model.pObjects[0].bTextured);
+
+    // An object first: it is kept as well.
+    Model3DS objectFirst;
+    ASSERT_TRUE(load(chunk(0x4D4D, chunk(0x3D3D, oneTriangleObject("only", nullptr))), objectFirst));
+    EXPECT_EQ(objectFirst.nObjectCount, 1);
+}
+
+TEST_F(Loader, ColoursStoredAsFloatsOrAsBytes) {
+    auto withColour = [](int id, const QByteArray& content) {
+        return chunk(0xAFFF, chunk(0xA000, text("m")) + chunk(0xA020, chunk(id, content)));
+    };
+    struct Case {
+        const char* what;
+        QByteArray material;
+        std::array<int, 3> rgb;
+    };
+    const Case cases[] = {
+        {"floats", withColour(0x0010, f32(1.0f) + f32(0.5f) + f32(0.0f)), {255, 128, 0}},
+        {"linear floats", withColour(0x0013, f32(0.2f) + f32(0.4f) + f32(0.6f)), {51, 102, 153}},
+        {"floats out of range", withColour(0x0010, f32(-3) + f32(70) + f32(std::nanf(""))), {0, 255, 0}},
+        {"bytes", withColour(0x0011, QByteArray("\x10\x20\x30", 3)), {16, 32, 48}},
+        {"short floats", withColour(0x0010, f32(1.0f)), {255, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model3DS model;
+        ASSERT_TRUE(load(primary(c.material), model));
+        ASSERT_EQ(model.nMaterialCount, 1);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(model.pMaterials[0].rgbDiffuse[i], c.rgb[i]) << i;
+    }
+}
+
+TEST_F(Loader, AWriteThatDoesNotReachTheDiskFailsAndKeepsTheOldFile) {
+    Model3DS model;
+    model.pMaterials = {{"front", "a.jpg", {1, 2, 3}}};
+    model.nMaterialCount = 1;
+    for (int k = 0; k < 40; ++k) model.pObjects.push_back(triangleObject("part", 0, float(k)));
+    model.nObjectCount = 40;
+    const QString path = dir.filePath("kept.3ds");
+    const QByteArray old = primary(oneTriangleObject("old", nullptr));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    // Writes beyond 200 bytes fail, as on a full disk.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool written = WriteModelFile(model, path, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.3ds"}) << "no temporary file is left";
 }

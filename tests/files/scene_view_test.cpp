@@ -8,11 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <limits>
 
 #include "assets/program_folder.h"
 #include "files/presets.h"
 #include "files/scene_file.h"
 #include "render/box_family.h"
+#include "render/frame_checks.h"
+#include "scene_layout_reference.h"
 #include "scene_test_support.h"
 #include "support/offscreen_fixture.h"
 #include "view/commands.h"
@@ -237,4 +240,99 @@ TEST(Presets, ChoosingAPresetAndAddingOne) {
     EXPECT_EQ(calls[1].args, (QStringList{"Save a Vellumark Keyframe File",
                                           "Vellumark Files (*.VLMK);;All Files (*.*)", "VLMK", "*.VLMK"}));
     EXPECT_EQ(QDir::currentPath(), ProgramFolder());
+}
+
+namespace {
+
+// A version-15 scene of a row of books with only the given spacing, on white.
+QByteArray ArrayOnlyFile(float sideways, float alongTheRow) {
+    auto scene = ResetScene();
+    scene->m_fPackageFamily = 20;  // no single package
+    scene->m_fTextOn = 0;
+    scene->m_fMultiBook = 2;
+    scene->m_nArrayCount = 5;
+    scene->m_fArrayPos[0] = alongTheRow;
+    scene->m_fArrayPos[1] = sideways;
+    scene->m_fArrayPos[2] = 0;
+    for (float& c : scene->m_fBackRGB) c = 1;
+    scene->CopySceneIntoFrameZeroKeys();
+    SceneViewSize viewSize{160, 120};
+    ReferenceScene file;
+    WriteReferenceScene(file, *scene, viewSize, 15);
+    return file.bytes();
+}
+
+}  // namespace
+
+TEST(SceneFileOnTheView, AnOlderFileWithSidewaysSpacingSpreadsTheBooksSideways) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    auto rowOf = [&v](const QByteArray& bytes, const char* name) {
+        const QString path = v.folder.filePath(name);
+        EXPECT_TRUE(writeAll(path, bytes));
+        EXPECT_TRUE(v.view->LoadSceneFile(path));
+        v.frame();  // the per-book offsets follow one frame later
+        const QImage image = v.frame();
+        image.save(v.folder.filePath(QStringLiteral("%1.png").arg(QLatin1String(name))));
+        return Drawn(image, QColor(255, 255, 255));
+    };
+    const QRect sideways = rowOf(ArrayOnlyFile(60, 0), "sideways.VLMK");
+    const QRect alongTheRow = rowOf(ArrayOnlyFile(0, 20), "along.VLMK");
+    ASSERT_FALSE(sideways.isEmpty());
+    ASSERT_FALSE(alongTheRow.isEmpty());
+    EXPECT_EQ(v.view->m_fArrayPos[0], 20);
+    EXPECT_GT(sideways.width(), alongTheRow.width() * 3 / 2) << "the books step sideways";
+    EXPECT_GT(sideways.width(), sideways.height());
+}
+
+TEST(SceneFileOnTheView, ValuesThatAreNotNumbersOrAreHugeOpenIntoADrawableScene) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    v.view->OnNewScene();
+    const QImage reset = v.frame();
+    auto scene = ResetScene();
+    SceneViewSize viewSize{160, 120};
+    ReferenceScene fields;
+    WriteReferenceScene(fields, *scene, viewSize, kSceneFileVersion);
+
+    auto fileWith = [&fields](std::initializer_list<float> values) {
+        QByteArray bytes;
+        int n = 0;
+        for (const auto& field : fields.fields())
+            bytes += field.isFloat ? FloatBytes(std::data(values)[n++ % values.size()]) : field.bytes;
+        return bytes;
+    };
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const QString notNumbers = v.folder.filePath("not-numbers.VLMK");
+    ASSERT_TRUE(writeAll(notNumbers, fileWith({nan, inf, -inf})));
+    ASSERT_TRUE(v.view->LoadSceneFile(notNumbers));
+    EXPECT_EQ(messagesNaming(v.platform, notNumbers), 1) << "the user hears what was not taken";
+    const QImage sane = v.frame();
+    EXPECT_LT(Compare(reset, sane).pixels, 160 * 120 / 50)
+        << "every value kept its default, so the scene is the reset one";
+
+    // Finite but far out of every range: the file opens, and drawing and
+    // converting these values stays defined (checked by the sanitizer build).
+    for (float huge : {3.0e38f, -3.0e38f, 1.0e10f}) {
+        SCOPED_TRACE(huge);
+        const QString path = v.folder.filePath("huge.VLMK");
+        QByteArray bytes = fileWith({huge});
+        ASSERT_TRUE(writeAll(path, bytes));
+        // Lengths and book counts out of range refuse the file; the rest opens.
+        const bool opened = v.view->LoadSceneFile(path);
+        if (!opened) {
+            bytes.clear();
+            for (const auto& field : fields.fields())
+                bytes += field.isFloat && !field.name.contains("Len") && !field.name.contains("length") &&
+                                 !field.name.contains("m_nArrayCount")
+                             ? FloatBytes(huge)
+                             : field.bytes;
+            ASSERT_TRUE(writeAll(path, bytes));
+            ASSERT_TRUE(v.view->LoadSceneFile(path));
+        }
+        v.frame();
+        v.view->m_nArrayCount = 3;
+        v.view->m_fMultiBook = 2;
+        v.frame();
+    }
 }
