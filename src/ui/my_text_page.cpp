@@ -1,4 +1,3 @@
-#include "platform/float_to_int.h"
 #include "ui/my_text_page.h"
 
 #include <QDoubleValidator>
@@ -9,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "platform/view_window.h"
 #include "render/lighting.h"
