@@ -112,7 +112,9 @@ int RunHeadlessRender(const RenderOptions& options) {
     if (options.out.endsWith(".bmp", Qt::CaseInsensitive)) {
         FramePixels pixels;
         const int width = CaptureWidth(options.width);
-        if (width == 0 || !view->RenderImage(width, options.height, {PixelLayout::BgrBottomUp}, pixels))
+        ImageOptions bmp;
+        bmp.layout = PixelLayout::BgrBottomUp;
+        if (width == 0 || !view->RenderImage(width, options.height, bmp, pixels))
             problem = "the frame could not be drawn";
         else
             WriteWholeFile(options.out, BmpFileBytes(pixels), &problem);
