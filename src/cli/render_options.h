@@ -24,6 +24,12 @@ struct RenderOptions {
     int frame = -1;     // scrub every track to this frame before rendering; -1 leaves the scene
     QString saveScene;  // writes the scene file after the other options are applied
     bool help = false;
+    // Pictures beyond the window (see picture_options.cpp).
+    bool transparent = false;  // PNG with the background left out
+    bool fit = false;          // move the package to fill the frame
+    int jpegQuality = 90;
+    QString batch;             // a CSV naming one picture per row
+    int shard = 0, shards = 1; // make only the rows whose index % shards == shard
 };
 
 // The faces --face accepts.
@@ -34,5 +40,13 @@ const QStringList& FaceNames();
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString& error);
 
 QString RenderUsage();
+
+// The options of pictures beyond the window (--transparent, --fit,
+// --jpeg-quality, --batch, --shard). Returns false when `args[i]` is none of
+// them; otherwise consumes its value and returns true, with `error` set
+// when the value is wrong.
+bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
+// Checks the finished options together; an empty string when they agree.
+QString CheckPictureOptions(const RenderOptions& options);
 
 }  // namespace vm
