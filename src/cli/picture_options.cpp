@@ -1,5 +1,5 @@
 // The command-line options of pictures beyond the window: transparency,
-// fitting, JPEG quality and batches.
+// JPEG quality and batches.
 
 #include <QRegularExpression>
 
@@ -21,8 +21,6 @@ bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& op
     auto is = [&](const char* name) { return arg == name || arg.startsWith(QString(name) + u'='); };
     if (arg == "--transparent") {
         options.transparent = true;
-    } else if (arg == "--fit") {
-        options.fit = true;
     } else if (is("--jpeg-quality")) {
         const auto text = value("--jpeg-quality");
         if (!text) return true;

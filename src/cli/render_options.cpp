@@ -24,7 +24,6 @@ QString RenderUsage() {
         "                        with it, --out may be left out\n"
         "  --transparent         PNG only: leave the background out (alpha), reflections and\n"
         "                        shadows partly transparent; a background picture stays\n"
-        "  --fit                 move the package so it and its reflection fill about 80% of the frame\n"
         "  --jpeg-quality Q      quality 0..100 of .jpg outputs (default 90)\n"
         "  --batch FILE.csv      one picture per row of a CSV (columns package, front, back, left,\n"
         "                        right, top, bottom, mug, label, text, scene, out); the other\n"

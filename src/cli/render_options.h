@@ -26,7 +26,6 @@ struct RenderOptions {
     bool help = false;
     // Pictures beyond the window (see picture_options.cpp).
     bool transparent = false;  // PNG with the background left out
-    bool fit = false;          // move the package to fill the frame
     int jpegQuality = 90;
     QString batch;             // a CSV naming one picture per row
     int shard = 0, shards = 1; // make only the rows whose index % shards == shard
@@ -41,7 +40,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
 
 QString RenderUsage();
 
-// The options of pictures beyond the window (--transparent, --fit,
+// The options of pictures beyond the window (--transparent,
 // --jpeg-quality, --batch, --shard). Returns false when `args[i]` is none of
 // them; otherwise consumes its value and returns true, with `error` set
 // when the value is wrong.

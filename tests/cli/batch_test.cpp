@@ -79,14 +79,13 @@ TEST(ReadBatch, ChecksTheHeaderAndSplitsRowsIntoShards) {
 TEST(ParseRenderOptions, TakesThePictureOptions) {
     QString error;
     auto options = ParseRenderOptions({"--batch", "c.csv", "--shard", "2/5", "--size", "16384x100", "--transparent",
-                                       "--jpeg-quality=70", "--fit"},
+                                       "--jpeg-quality=70"},
                                       error);
     ASSERT_TRUE(options) << qPrintable(error);
     EXPECT_EQ(options->shard, 2);
     EXPECT_EQ(options->shards, 5);
     EXPECT_EQ(options->width, 16384);
     EXPECT_TRUE(options->transparent);
-    EXPECT_TRUE(options->fit);
     EXPECT_EQ(options->jpegQuality, 70);
     EXPECT_TRUE(ParseRenderOptions({"--out", "a.JPG"}, error)) << qPrintable(error);
 
