@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 #include "anim/playback.h"
 #include "anim/turntable.h"
-#include "cli/headless_video.h"
 #include "assets/texture_table.h"
+#include "cli/batch_render.h"
+#include "cli/headless_video.h"
+#include "export/picture_file.h"
 #include "export/screenshot.h"
 #include "platform/offscreen_view.h"
 #include "platform/safe_file.h"
@@ -47,20 +50,118 @@ void requestPick(CGL2AviView& view, const QString& face) {
     }
 }
 
+// One picture: the scene, package and faces of a job, written to its output.
+struct RenderJob {
+    QString package, scene, out;
+    QList<FaceImage> faces;
+    bool facesMustLoad = false;  // a batch row fails on an unreadable image
+};
+
+// Sets the scene up and writes the job's picture; returns the exit code, and
+// the problems in `problems`.
+int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions& options, const RenderJob& job,
+              QStringList& problems) {
+    int package = -1;
+    if (!job.package.isEmpty()) {
+        package = PackageIndex(job.package);
+        if (package < 0) {
+            problems << "unknown package \"" + job.package + "\"; the packages are: " +
+                            PackageThumbnailNames().join(", ");
+            return 1;
+        }
+    }
+    platform.clearCalls();
+    view.OnNewScene();
+    // The command line's New scene shows no 3D text; a scene file may turn it on.
+    view.m_fTextOn = 0;
+    if (!job.scene.isEmpty() && !view.LoadSceneFile(job.scene)) {
+        for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
+        return 1;
+    }
+    if (package >= 0) WritePackageValues(view, package);
+    if (options.text) {
+        view.m_strText = *options.text;
+        view.m_fTextOn = 2;
+    }
+    if (!options.font.isEmpty()) {
+        view.m_strFontFace = options.font;
+        view.FreeGlyphLists();
+        view.MakeGlyphLists();
+    }
+    // The first frame serves the package's pending image loads.
+    view.OnDraw();
+
+    bool facesLoaded = true;
+    for (const FaceImage& face : job.faces) {
+        const unsigned int before = faceTexture(view, face.face);
+        platform.queueOpenFileName(face.path);
+        requestPick(view, face.face);
+        view.OnDraw();
+        if (faceTexture(view, face.face) == before) {
+            facesLoaded = false;
+            problems << "the " + face.face + " image \"" + face.path + "\" could not be read" +
+                            (job.facesMustLoad ? "" : "; the face keeps its previous image");
+        }
+    }
+    if (!facesLoaded && job.facesMustLoad) return 1;
+
+    if (options.turntable > 0) KeyTurntable(view, options.turntable);
+
+    // Every track recorded that far shows its values of that frame, as a scrub does.
+    if (options.frame >= 0) ScrubScene(view, AnimSubject::Model, options.frame);
+
+    for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
+
+    if (!options.saveScene.isEmpty()) {
+        platform.clearCalls();
+        if (!view.SaveSceneFile(options.saveScene)) {
+            for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
+            return 3;
+        }
+    }
+    if (!options.video.isEmpty()) {
+        const int recorded = RecordHeadlessVideo(view, options);
+        if (recorded != 0 || job.out.isEmpty()) return recorded;
+    }
+    if (job.out.isEmpty()) return 0;
+
+    QString problem;
+    if (job.out.endsWith(".bmp", Qt::CaseInsensitive)) {
+        // The same frame the window's Save Screenshot reads.
+        FramePixels pixels;
+        const int width = CaptureWidth(options.width);
+        ImageOptions bmp;
+        bmp.layout = PixelLayout::BgrBottomUp;
+        if (width == 0 || !view.RenderImage(width, options.height, bmp, pixels))
+            problem = "the frame could not be drawn";
+        else
+            WriteWholeFile(job.out, BmpFileBytes(pixels), &problem);
+    } else {
+        PictureFileOptions file;
+        file.jpegQuality = options.jpegQuality;
+        WritePictureFile(view, {options.width, options.height, options.transparent}, job.out, file, &problem);
+    }
+    if (!problem.isEmpty()) {
+        problems << "cannot write \"" + job.out + "\": " + problem;
+        return 3;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunHeadlessRender(const RenderOptions& options) {
-    int package = -1;
-    if (!options.package.isEmpty()) {
-        package = PackageIndex(options.package);
-        if (package < 0) {
-            complain("unknown package \"" + options.package + "\"; the packages are: " +
-                     PackageThumbnailNames().join(", "));
+    // The batch is read before a context is made: a bad file costs nothing.
+    BatchPlan plan;
+    if (!options.batch.isEmpty()) {
+        QString error;
+        if (!ReadBatch(options.batch, options.shard, options.shards, plan, error)) {
+            complain(error);
             return 1;
         }
     }
 
-    OffscreenView host(options.width, options.height);
+    OffscreenView host(std::min(options.width, 2048), std::min(options.height, 2048));
     if (!host.isValid()) {
         complain("cannot render: " + host.error());
         return 2;
@@ -74,75 +175,34 @@ int RunHeadlessRender(const RenderOptions& options) {
     host.setSampleCount(g_bMultisampleFound ? g_nMultisamplePixelFormat : 0);
     view->OnSize(options.width, options.height);
     view->OnInitialUpdate();
-    view->OnNewScene();
-    // The command line's New scene shows no 3D text; a scene file may turn it on.
-    view->m_fTextOn = 0;
-    if (!options.scene.isEmpty() && !view->LoadSceneFile(options.scene)) {
-        for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
+
+    if (options.batch.isEmpty()) {
+        QStringList problems;
+        const int code = renderJob(*view, platform, options, {options.package, options.scene, options.out,
+                                                              options.faces, false},
+                                   problems);
+        for (const QString& problem : problems) complain(problem);
+        return code;
+    }
+
+    const bool terminal = isatty(fileno(stderr));
+    int failed = 0, done = 0;
+    for (const BatchRow& row : plan.rows) {
+        ++done;
+        if (terminal) std::fprintf(stderr, "\rrow %d of %d", done, int(plan.rows.size()));
+        QStringList problems = row.problems;
+        int code = problems.isEmpty() ? 0 : 1;
+        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, true},
+                                        problems);
+        if (terminal && !problems.isEmpty()) std::fputc('\n', stderr);
+        for (const QString& problem : problems)
+            complain(QString("%1 line %2: %3").arg(plan.fileName).arg(row.line).arg(problem));
+        if (code != 0) ++failed;
+    }
+    if (terminal) std::fputc('\n', stderr);
+    if (failed) {
+        complain(QString("%1 of %2 rows failed").arg(failed).arg(plan.rows.size()));
         return 1;
-    }
-    if (package >= 0) WritePackageValues(*view, package);
-    if (options.text) {
-        view->m_strText = *options.text;
-        view->m_fTextOn = 2;
-    }
-    if (!options.font.isEmpty()) {
-        view->m_strFontFace = options.font;
-        view->FreeGlyphLists();
-        view->MakeGlyphLists();
-    }
-    // The first frame serves the package's pending image loads.
-    view->OnDraw();
-
-    for (const FaceImage& face : options.faces) {
-        const unsigned int before = faceTexture(*view, face.face);
-        platform.queueOpenFileName(face.path);
-        requestPick(*view, face.face);
-        view->OnDraw();
-        if (faceTexture(*view, face.face) == before)
-            complain("the " + face.face + " image \"" + face.path +
-                     "\" could not be read; the face keeps its previous image");
-    }
-
-    if (options.turntable > 0) KeyTurntable(*view, options.turntable);
-
-    // Every track recorded that far shows its values of that frame, as a scrub does.
-    if (options.frame >= 0) ScrubScene(*view, AnimSubject::Model, options.frame);
-
-    for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
-
-    if (!options.saveScene.isEmpty()) {
-        platform.clearCalls();
-        if (!view->SaveSceneFile(options.saveScene)) {
-            for (const auto& call : platform.callsOf("messageBox")) complain(call.args.value(0));
-            return 3;
-        }
-    }
-    if (!options.video.isEmpty()) {
-        const int recorded = RecordHeadlessVideo(*view, options);
-        if (recorded != 0 || options.out.isEmpty()) return recorded;
-    }
-    if (options.out.isEmpty()) return 0;
-
-    // The same frame the window's Save Screenshot and Copy Image read.
-    QString problem;
-    if (options.out.endsWith(".bmp", Qt::CaseInsensitive)) {
-        FramePixels pixels;
-        const int width = CaptureWidth(options.width);
-        if (width == 0 || !view->RenderImage(width, options.height, {PixelLayout::BgrBottomUp}, pixels))
-            problem = "the frame could not be drawn";
-        else
-            WriteWholeFile(options.out, BmpFileBytes(pixels), &problem);
-    } else {
-        const QImage image = view->RenderImage(options.width, options.height);
-        if (image.isNull())
-            problem = "the frame could not be drawn";
-        else
-            WriteImageFile(options.out, image, &problem);
-    }
-    if (!problem.isEmpty()) {
-        complain("cannot write \"" + options.out + "\": " + problem);
-        return 3;
     }
     return 0;
 }

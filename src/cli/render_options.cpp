@@ -17,8 +17,8 @@ QString RenderUsage() {
         "\n"
         "The scene starts as after File > New, or as a scene file given with --scene.\n"
         "\n"
-        "  --size WxH            picture size in pixels (default 800x600)\n"
-        "  --out FILE            where to write the picture: .png, or .bmp (24-bit, width a multiple of 4)\n"
+        "  --size WxH            picture size in pixels, up to 16384x16384 (default 800x600)\n"
+        "  --out FILE            where to write the picture: .png, .jpg, or .bmp (24-bit, width a multiple of 4)\n"
         "  --package THUMB.jpg   choose a package by its thumbnail name, e.g. DVD.jpg\n"
         "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
         "                        bottom or mug (may be repeated)\n"
@@ -34,6 +34,13 @@ QString RenderUsage() {
         "  --codec NAME          raw, mjpeg, mpeg4, h264 or ffv1 (default mjpeg for AVI, h264 for MP4)\n"
         "  --quality Q           compression quality 1..100 (default 75)\n"
         "  --turntable N         key one full turn of the package over N frames (1..9999) first\n"
+        "  --transparent         PNG only: leave the background out (alpha), reflections and\n"
+        "                        shadows partly transparent; a background picture stays\n"
+        "  --jpeg-quality Q      quality 0..100 of .jpg outputs (default 90)\n"
+        "  --batch FILE.csv      one picture per row of a CSV (columns package, front, back, left,\n"
+        "                        right, top, bottom, mug, label, text, scene, out); the other\n"
+        "                        options apply to every row; paths are relative to the CSV\n"
+        "  --shard K/N           with --batch: make only the rows whose index modulo N is K\n"
         "  --help                show this text\n");
 }
 
@@ -64,8 +71,8 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             const auto match = pattern.match(*text);
             const int w = match.hasMatch() ? match.captured(1).toInt() : 0;
             const int h = match.hasMatch() ? match.captured(2).toInt() : 0;
-            if (w < 1 || h < 1 || w > 8192 || h > 8192) {
-                error = "--size wants WIDTHxHEIGHT between 1x1 and 8192x8192, not \"" + *text + "\"";
+            if (w < 1 || h < 1 || w > 16384 || h > 16384) {
+                error = "--size wants WIDTHxHEIGHT between 1x1 and 16384x16384, not \"" + *text + "\"";
                 return std::nullopt;
             }
             options.width = w;
@@ -74,8 +81,9 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             const auto text = value(i, "--out");
             if (!text) return std::nullopt;
             const QString lower = text->toLower();
-            if (!lower.endsWith(".png") && !lower.endsWith(".bmp")) {
-                error = "--out must name a .png or .bmp file, not \"" + *text + "\"";
+            if (!lower.endsWith(".png") && !lower.endsWith(".bmp") && !lower.endsWith(".jpg") &&
+                !lower.endsWith(".jpeg")) {
+                error = "--out must name a .png, .jpg or .bmp file, not \"" + *text + "\"";
                 return std::nullopt;
             }
             options.out = ResolveCommandLinePath(*text);
@@ -156,13 +164,16 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             (name == "--format" ? options.format : name == "--quality" ? options.quality : options.turntable) = number;
+        } else if (ParsePictureOption(args, i, options, error)) {
+            if (!error.isEmpty()) return std::nullopt;
         } else {
             error = "unknown argument \"" + arg + "\"";
             return std::nullopt;
         }
     }
-    if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty() && options.video.isEmpty()) {
-        error = "--out FILE, --video FILE or --save-scene FILE is required";
+    if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty() && options.video.isEmpty() &&
+        options.batch.isEmpty()) {
+        error = "--out FILE, --video FILE, --save-scene FILE or --batch FILE.csv is required";
         return std::nullopt;
     }
     if (!options.video.isEmpty()) {
@@ -179,6 +190,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
         options.width = format->width;
         options.height = format->height;
     }
+    if (error = CheckPictureOptions(options); !error.isEmpty()) return std::nullopt;
     return options;
 }
 

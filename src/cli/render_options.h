@@ -33,6 +33,11 @@ struct RenderOptions {
     int quality = 75;   // 1..100
     int turntable = 0;  // key a full turn of the package over this many frames first
     bool help = false;
+    // Pictures beyond the window (see picture_options.cpp).
+    bool transparent = false;  // PNG with the background left out
+    int jpegQuality = 90;
+    QString batch;             // a CSV naming one picture per row
+    int shard = 0, shards = 1; // make only the rows whose index % shards == shard
 };
 
 // The faces --face accepts.
@@ -43,5 +48,13 @@ const QStringList& FaceNames();
 std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString& error);
 
 QString RenderUsage();
+
+// The options of pictures beyond the window (--transparent,
+// --jpeg-quality, --batch, --shard). Returns false when `args[i]` is none of
+// them; otherwise consumes its value and returns true, with `error` set
+// when the value is wrong.
+bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
+// Checks the finished options together; an empty string when they agree.
+QString CheckPictureOptions(const RenderOptions& options);
 
 }  // namespace vm

@@ -18,7 +18,9 @@ int CaptureWidth(int viewWidth) { return viewWidth > 0 ? viewWidth - viewWidth %
 FramePixels CaptureView(CGL2AviView& view, PixelLayout layout) {
     FramePixels pixels;
     const int width = CaptureWidth(view.m_nViewWidth), height = view.m_nViewHeight;
-    if (width > 0 && height > 0) view.RenderImage(width, height, {layout}, pixels);
+    ImageOptions options;
+    options.layout = layout;
+    if (width > 0 && height > 0) view.RenderImage(width, height, options, pixels);
     return pixels;
 }
 

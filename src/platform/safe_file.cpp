@@ -11,10 +11,8 @@
 
 namespace vm {
 
-namespace {
-
 // The cause of a failed open or write in words a user can act on.
-QString describeFailure(const QString& path, const QSaveFile& file) {
+QString DescribeWriteFailure(const QString& path, const QSaveFile& file) {
     const QFileInfo info(path);
     if (info.isDir()) return "a folder of that name exists";
     if (!info.absoluteDir().exists()) return "the folder does not exist";
@@ -25,24 +23,22 @@ QString describeFailure(const QString& path, const QSaveFile& file) {
     return file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
 }
 
-}  // namespace
-
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     errno = 0;
     if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
-        if (error) *error = describeFailure(path, file);
+        if (error) *error = DescribeWriteFailure(path, file);
         return false;
     }
     // The buffer is flushed and checked before the commit: a commit alone
     // can put a short file in place when the last writes fail (a full disk).
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error) *error = describeFailure(path, file);
+        if (error) *error = DescribeWriteFailure(path, file);
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        if (error) *error = describeFailure(path, file);
+        if (error) *error = DescribeWriteFailure(path, file);
         return false;
     }
     return true;

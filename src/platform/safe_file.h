@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 
+class QSaveFile;
+
 namespace vm {
 
 // Writes `bytes` to `path`; a failed write leaves an existing file as it was.
@@ -17,6 +19,10 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
 // Writes `image` in the format the path's suffix names (PNG, JPEG, BMP, ...)
 // the same way. `quality` is the encoder's (-1: its default).
 bool WriteImageFile(const QString& path, const QImage& image, QString* error = nullptr, int quality = -1);
+
+// Why writing `file` (saving to `path`) failed, in words a user can act on;
+// for writers that stream into a QSaveFile themselves.
+QString DescribeWriteFailure(const QString& path, const QSaveFile& file);
 
 // Whether `path` names a regular file that can be opened for reading; if
 // not, `error` says why ("it is a folder", "it is not a regular file", ...).

@@ -1,5 +1,8 @@
 #include "view/gl2avi_view.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/gl.h"
 #include "platform/gl_extensions.h"
 #include "view/commands.h"
@@ -89,6 +92,21 @@ void CGL2AviView::ApplyProjection(int width, int height) {
     m_nViewHeight = height;
 }
 
+void CGL2AviView::ApplyTileFrustum(int width, int height, const ImageOptions& tile) {
+    // The whole picture's frustum at the near plane, cut to the tile's rows
+    // and columns: tiles drawn this way join without a seam.
+    const Projection p = ViewProjection(tile.fullWidth, tile.fullHeight);
+    const double top = p.zNear * std::tan(p.fovY * M_PI / 360.0), right = top * p.aspect;
+    const double x0 = -right + 2.0 * right * tile.tileX / tile.fullWidth;
+    const double x1 = -right + 2.0 * right * (tile.tileX + width) / tile.fullWidth;
+    const double y0 = top - 2.0 * top * (tile.tileY + height) / tile.fullHeight;
+    const double y1 = top - 2.0 * top * tile.tileY / tile.fullHeight;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(x0, x1, y0, y1, p.zNear, p.zFar);
+    glMatrixMode(GL_MODELVIEW);
+}
+
 void CGL2AviView::OnSize(int width, int height) {
     ApplyProjection(width, height);
     if (m_pWindow) m_pWindow->invalidate();
@@ -103,7 +121,12 @@ bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options
         const int viewWidth = m_nViewWidth, viewHeight = m_nViewHeight;
         m_imageTarget.bindForDrawing();
         ApplyProjection(width, height);
+        if (options.fullWidth > 0 && options.fullHeight > 0) ApplyTileFrustum(width, height, options);
+        float background[3];
+        std::copy(m_fBackRGB, m_fBackRGB + 3, background);
+        if (options.background) std::copy(options.background->begin(), options.background->end(), m_fBackRGB);
         DrawFrame();
+        std::copy(background, background + 3, m_fBackRGB);
         ok = m_imageTarget.read(options.layout, out);
         glBindFramebuffer(GL_FRAMEBUFFER, m_pWindow->defaultFramebuffer());
         ApplyProjection(viewWidth, viewHeight);
@@ -115,7 +138,7 @@ bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options
 
 QImage CGL2AviView::RenderImage(int width, int height) {
     FramePixels pixels;
-    if (!RenderImage(width, height, {PixelLayout::RgbaTopDown}, pixels)) return {};
+    if (!RenderImage(width, height, ImageOptions(), pixels)) return {};
     return pixels.toImage();
 }
 

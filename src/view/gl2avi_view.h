@@ -4,9 +4,11 @@
 // reaches dialogs and system services only through the Platform.
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <map>
+#include <optional>
 
 #include "platform/frame_target.h"
 #include "platform/platform.h"
@@ -37,6 +39,13 @@ Projection ViewProjection(int width, int height);
 // How RenderImage hands back its pixels.
 struct ImageOptions {
     PixelLayout layout = PixelLayout::RgbaTopDown;
+    // A tile of a larger picture: the image is the width x height part, top
+    // left at (tileX, tileY), of a fullWidth x fullHeight picture drawn through
+    // the same projection. 0 draws the whole picture at width x height.
+    int fullWidth = 0, fullHeight = 0, tileX = 0, tileY = 0;
+    // Cleared and fogged to this colour (0..1) instead of the scene's own
+    // background; transparent pictures draw over black and over white.
+    std::optional<std::array<float, 3>> background;
 };
 
 // The view is several megabytes large (the key tracks): create it on the heap.
@@ -208,6 +217,7 @@ public:
 private:
     // Viewport and perspective for a drawing size.
     void ApplyProjection(int width, int height);
+    void ApplyTileFrustum(int width, int height, const ImageOptions& tile);
 
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;

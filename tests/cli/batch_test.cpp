@@ -1,0 +1,124 @@
+// The CSV reader and batches of pictures, one per row.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cli/batch_render.h"
+#include "cli/csv_reader.h"
+#include "cli/render_options.h"
+
+using namespace vm;
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+TEST(ParseCsv, ReadsQuotedFieldsAsSpreadsheetsWriteThem) {
+    const CsvTable table = ParseCsv(QString::fromUtf8(
+        "\xEF\xBB\xBFout,front\r\n"
+        "\"a, b.png\",\"say \"\"hi\"\"\"\r\n"
+        "\n"
+        "plain.png,\"two\nlines\"\n"
+        "last.png,"));
+    ASSERT_TRUE(table.error.isEmpty()) << qPrintable(table.error);
+    ASSERT_EQ(table.rows.size(), 4);
+    EXPECT_EQ(table.rows[0].fields, QStringList({"out", "front"}));
+    EXPECT_EQ(table.rows[1].fields, QStringList({"a, b.png", "say \"hi\""}));
+    EXPECT_EQ(table.rows[1].line, 2);
+    EXPECT_EQ(table.rows[2].fields, QStringList({"plain.png", "two\nlines"}));
+    EXPECT_EQ(table.rows[2].line, 4);  // the blank line 3 is skipped
+    EXPECT_EQ(table.rows[3].line, 6);  // the quoted line break counted
+    EXPECT_EQ(table.rows[3].fields, QStringList({"last.png", ""}));
+}
+
+TEST(ParseCsv, RefusesBrokenQuotingWithTheLine) {
+    EXPECT_EQ(ParseCsv("out\n\"open.png\n").error, "line 2: a quoted field is not closed");
+    EXPECT_EQ(ParseCsv("out\n\"a\"b\n").error, "line 2: text after a closing quote");
+    // A quote inside an unquoted field is only a character.
+    EXPECT_EQ(ParseCsv("a\"b").rows[0].fields, QStringList({"a\"b"}));
+}
+
+TEST(ReadBatch, ChecksTheHeaderAndSplitsRowsIntoShards) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("covers.csv");
+    write(csv, "Package,front,out\nBook.jpg,art/a.png,one.png\nDVD.jpg,,two.jpg\nMug.jpg,,three.gif\nTape.jpg\n");
+    BatchPlan plan;
+    QString error;
+    ASSERT_TRUE(ReadBatch(csv, 0, 1, plan, error)) << qPrintable(error);
+    ASSERT_EQ(plan.rows.size(), 4);
+    EXPECT_EQ(plan.rows[0].faces.first().path, dir.filePath("art/a.png"));
+    EXPECT_EQ(plan.rows[0].problems.size(), 1);  // no such image
+    EXPECT_EQ(plan.rows[0].out, dir.filePath("one.png"));
+    EXPECT_TRUE(plan.rows[1].faces.isEmpty());
+    EXPECT_EQ(plan.rows[2].problems.size(), 1);  // a .gif output
+    EXPECT_EQ(plan.rows[3].problems, QStringList({"the out column is empty"}));
+
+    ASSERT_TRUE(ReadBatch(csv, 1, 2, plan, error));
+    ASSERT_EQ(plan.rows.size(), 2);
+    EXPECT_EQ(plan.rows[0].line, 3);
+    EXPECT_EQ(plan.rows[1].line, 5);
+
+    write(csv, "package,colour,out\n");
+    EXPECT_FALSE(ReadBatch(csv, 0, 1, plan, error));
+    EXPECT_TRUE(error.contains("unknown column \"colour\"")) << qPrintable(error);
+    write(csv, "package,front\nBook.jpg,a.png\n");
+    EXPECT_FALSE(ReadBatch(csv, 0, 1, plan, error));
+    EXPECT_FALSE(ReadBatch(dir.filePath("none.csv"), 0, 1, plan, error));
+}
+
+TEST(ParseRenderOptions, TakesThePictureOptions) {
+    QString error;
+    auto options = ParseRenderOptions({"--batch", "c.csv", "--shard", "2/5", "--size", "16384x100", "--transparent",
+                                       "--jpeg-quality=70"},
+                                      error);
+    ASSERT_TRUE(options) << qPrintable(error);
+    EXPECT_EQ(options->shard, 2);
+    EXPECT_EQ(options->shards, 5);
+    EXPECT_EQ(options->width, 16384);
+    EXPECT_TRUE(options->transparent);
+    EXPECT_EQ(options->jpegQuality, 70);
+    EXPECT_TRUE(ParseRenderOptions({"--out", "a.JPG"}, error)) << qPrintable(error);
+
+    const QStringList bad[] = {{"--out", "a.jpg", "--transparent"},  {"--batch", "c.csv", "--shard", "5/5"},
+                               {"--out", "a.png", "--shard", "0/2"}, {"--out", "a.jpg", "--jpeg-quality", "101"},
+                               {"--batch", "c.csv", "--out", "a.png"}, {"--size", "16385x10", "--out", "a.png"}};
+    for (const QStringList& args : bad) {
+        error.clear();
+        EXPECT_FALSE(ParseRenderOptions(args, error)) << qPrintable(args.join(' '));
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(VellumarkRenderBatch, ABadRowIsReportedWithItsLineAndTheOthersAreMade) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QImage(QSize(64, 96), QImage::Format_RGB32).save(dir.filePath("cover.png")));
+    write(dir.filePath("covers.csv"),
+          "package,front,out\n"
+          "Book.jpg,cover.png,\"book, cut.png\"\n"
+          "Book.jpg,missing.png,bad.png\n"
+          "RetailBox.jpg,cover.png,box.png\n");
+    QProcess process;
+    process.start(VELLUMARK_RENDER_EXE, {"--batch", dir.filePath("covers.csv"), "--size", "200x150", "--transparent"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(err.contains("covers.csv line 3: the front image")) << qPrintable(err);
+    EXPECT_TRUE(err.contains("1 of 3 rows failed")) << qPrintable(err);
+    for (const char* name : {"book, cut.png", "box.png"}) {
+        const QImage made(dir.filePath(name));
+        ASSERT_FALSE(made.isNull()) << name;
+        EXPECT_EQ(made.size(), QSize(200, 150));
+        EXPECT_EQ(qAlpha(made.pixel(0, 0)), 0);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("bad.png")));
+}
