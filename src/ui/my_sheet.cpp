@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "ui/floor_pages.h"
+#include "ui/multi_book_page.h"
 #include "ui/my_light.h"
+#include "ui/picture_page.h"
 #include "ui/my_property1.h"
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
@@ -53,7 +55,12 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     addPage(Controls, m_controls, "Controls");
     auto* lighting = new CmyLight(view, m_tabs);
     addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
-    for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(lighting)}) {
+    auto* picture = new CPictureRost(view, m_tabs);
+    addPage(Picture, withIllustration(picture, "Page-BackgroundPicture.bmp"), "Background Picture");
+    auto* multiBook = new CMultiBook(view, m_tabs);
+    addPage(MultiBook, withIllustration(multiBook, "Page-MultiBook.bmp"), "Multi Book");
+    for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(lighting),
+                           static_cast<DeckPage*>(picture), static_cast<DeckPage*>(multiBook)}) {
         connect(page, &DeckPage::generateAvi, this, [this] {
             if (m_generateAvi) m_generateAvi();
         });
@@ -72,6 +79,8 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     view.m_pControlDeck = this;
     view.m_pControlsPage = m_controls;
     view.m_pLightingPage = lighting;
+    view.m_pPicturePage = picture;
+    view.m_pMultiBookPage = multiBook;
 }
 
 CMySheet::~CMySheet() {

@@ -101,6 +101,8 @@ public:
     void OnSaveSettings();
     void OnVideoSettings();
     void OnOnLineHelp();
+    // Toolbar 32773: the colour every frame is cleared to.
+    void OnBackgroundColour();
 
     // Mouse drags in the view (view/mouse.cpp).
     void OnLButtonDown(int x, int y);
@@ -158,6 +160,8 @@ public:
     // sheet's pick.
     void PrepareBoxFamily();
     void PrepareBookFamily();
+    // The Background Picture page's Load Picture request.
+    void ServePictureLoad();
     void ServeScreenShotPick();
 
     // The display lists of the 3D text's glyphs (render/text_renderer.cpp).
