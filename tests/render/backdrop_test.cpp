@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "render/frame_checks.h"
+#include "render/lighting.h"
 #include "render/scene_models.h"
 #include "support/offscreen_fixture.h"
 #include "view/commands.h"
@@ -135,8 +136,9 @@ TEST(BackgroundPicture, MovesTurnsAndScalesAndTakesTheSpotOnlyWhileTheSpotLightI
     const QImage unlit = scene.frame();
     v.m_fPicSpot = 2;  // the spot light itself is off
     EXPECT_EQ(Compare(unlit, scene.frame()).pixels, 0) << "no spot light, no change";
-    v.m_fSpotLight = 2;
+    v.m_fSpotLight = 2;  // as the Lighting page's "Spot Light" does
     v.m_fLighting = 2;
+    ResetLight1(true);
     const QImage lit = scene.frame();
     SaveFrame(lit, "picture-spot");
     EXPECT_GT(Compare(unlit, lit).pixels, 100) << "the spot lights the picture";
