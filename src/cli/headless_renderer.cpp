@@ -13,6 +13,7 @@
 #include "platform/safe_file.h"
 #include "platform/scripted_platform.h"
 #include "render/box_family.h"
+#include "view/commands.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"
 
@@ -91,6 +92,22 @@ int RunHeadlessRender(const RenderOptions& options) {
         if (faceTexture(*view, face.face) == before)
             complain("the " + face.face + " image \"" + face.path +
                      "\" could not be read; the face keeps its previous image");
+    }
+
+    // The background through the same commands the window offers.
+    if (options.background) {
+        platform.queueColour(QRgb(0xff000000u | *options.background));
+        view->OnCommand(cmd::BackgroundColour);
+    }
+    if (!options.backgroundPicture.isEmpty()) {
+        const unsigned int before = view->m_texPicture;
+        platform.queueOpenFileName(options.backgroundPicture);
+        view->m_fLoadPicture = 2;
+        view->OnDraw();
+        if (view->m_texPicture == before)
+            complain("the background picture \"" + options.backgroundPicture +
+                     "\" could not be read; the scene keeps its picture");
+        view->m_fShowPicture = 2;
     }
 
     // Every track recorded that far shows its values of that frame, as a scrub does.

@@ -23,6 +23,8 @@ struct RenderOptions {
     QString scene;      // a scene file opened as Open Settings does, before the other options
     int frame = -1;     // scrub every track to this frame before rendering; -1 leaves the scene
     QString saveScene;  // writes the scene file after the other options are applied
+    std::optional<unsigned int> background;  // --background #RRGGBB, as 0xRRGGBB
+    QString backgroundPicture;               // shown behind the package
     bool help = false;
 };
 
