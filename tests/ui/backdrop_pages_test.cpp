@@ -219,3 +219,20 @@ TEST_F(MultiBookPage, ResetTogglesAndTheNumberOfBooks) {
     EXPECT_FLOAT_EQ(view->m_fArrayBookA[1][6] - view->m_fArrayBookA[0][6], 2.0f);
     EXPECT_FLOAT_EQ(view->m_fArrayBookA[4][6], 8.0f);
 }
+
+TEST_F(MultiBookPage, ADragMovesTheArrayInItsModeAndShowsOnTheSliders) {
+    view->m_pMultiBookPage = page.get();
+    page->show();
+    radio("Pan/Zoom Array")->click();
+    view->m_fArrayPos[1] = view->m_fArrayPos[2] = 0;
+    view->OnLButtonDown(100, 100);
+    view->OnMouseMove(100, 140, false);  // downwards
+    EXPECT_NE(view->m_fArrayPos[1], 0);
+    EXPECT_EQ(page->rows()->value(0), int(view->m_fArrayPos[1]));
+    EXPECT_EQ(view->m_fArrayBookRot[0], 30) << "the books' own rotation stays";
+    view->m_fMouseTarget = 3;  // another page took the mouse
+    const float before = view->m_fArrayPos[1];
+    view->OnMouseMove(100, 180, false);
+    EXPECT_EQ(view->m_fArrayPos[1], before);
+    view->m_pMultiBookPage = nullptr;
+}
