@@ -18,6 +18,7 @@
 #include "platform/safe_file.h"
 #include "platform/scripted_platform.h"
 #include "render/box_family.h"
+#include "view/commands.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"
 
@@ -104,6 +105,22 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         }
     }
     if (!facesLoaded && job.facesMustLoad) return 1;
+
+    // The background through the same commands the window offers.
+    if (options.background) {
+        platform.queueColour(QRgb(0xff000000u | *options.background));
+        view.OnCommand(cmd::BackgroundColour);
+    }
+    if (!options.backgroundPicture.isEmpty()) {
+        const unsigned int before = view.m_texPicture;
+        platform.queueOpenFileName(options.backgroundPicture);
+        view.m_fLoadPicture = 2;
+        view.OnDraw();
+        if (view.m_texPicture == before)
+            problems << "the background picture \"" + options.backgroundPicture +
+                            "\" could not be read; the scene keeps its picture";
+        view.m_fShowPicture = 2;
+    }
 
     if (options.turntable > 0) KeyTurntable(view, options.turntable);
 

@@ -23,6 +23,8 @@ QString RenderUsage() {
         "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
         "                        bottom or mug (may be repeated)\n"
         "  --scene FILE.VLMK     open a scene file, as File > Open Settings does\n"
+        "  --background #RRGGBB  clear the background to this colour\n"
+        "  --background-picture PATH  show this image behind the package\n"
         "  --frame N             show frame N (0..9999) of the scene's keyframe tracks\n"
         "  --save-scene FILE.VLMK  write the scene, after the other options, to a scene file;\n"
         "                        with it, --out may be left out\n"
@@ -110,6 +112,20 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             const auto text = value(i, "--save-scene");
             if (!text) return std::nullopt;
             options.saveScene = ResolveCommandLinePath(*text);
+        } else if (arg == "--background" || arg.startsWith("--background=")) {
+            const auto text = value(i, "--background");
+            if (!text) return std::nullopt;
+            static const QRegularExpression colour("^#?([0-9A-Fa-f]{6})$");
+            const auto match = colour.match(*text);
+            if (!match.hasMatch()) {
+                error = "--background wants a colour as #RRGGBB, not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.background = match.captured(1).toUInt(nullptr, 16);
+        } else if (arg == "--background-picture" || arg.startsWith("--background-picture=")) {
+            const auto text = value(i, "--background-picture");
+            if (!text) return std::nullopt;
+            options.backgroundPicture = ResolveCommandLinePath(*text);
         } else if (arg == "--frame" || arg.startsWith("--frame=")) {
             const auto text = value(i, "--frame");
             if (!text) return std::nullopt;

@@ -32,6 +32,8 @@ struct RenderOptions {
     QString codec;      // raw, mjpeg, mpeg4, h264, ffv1; empty: the file kind's default
     int quality = 75;   // 1..100
     int turntable = 0;  // key a full turn of the package over this many frames first
+    std::optional<unsigned int> background;  // --background #RRGGBB, as 0xRRGGBB
+    QString backgroundPicture;               // shown behind the package
     bool help = false;
     // Pictures beyond the window (see picture_options.cpp).
     bool transparent = false;  // PNG with the background left out

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "ui/floor_pages.h"
+#include "ui/multi_book_page.h"
 #include "ui/my_light.h"
+#include "ui/picture_page.h"
 #include "ui/my_property1.h"
 #include "ui/my_text_page.h"
 #include "platform/platform.h"
@@ -56,8 +58,13 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     addPage(Text, text, "Text");
     auto* lighting = new CmyLight(view, m_tabs);
     addPage(Lighting, withIllustration(lighting, "Page-Lighting.bmp"), "Lighting");
+    auto* picture = new CPictureRost(view, m_tabs);
+    addPage(Picture, withIllustration(picture, "Page-BackgroundPicture.bmp"), "Background Picture");
+    auto* multiBook = new CMultiBook(view, m_tabs);
+    addPage(MultiBook, withIllustration(multiBook, "Page-MultiBook.bmp"), "Multi Book");
     for (DeckPage* page : {static_cast<DeckPage*>(m_controls), static_cast<DeckPage*>(text),
-                           static_cast<DeckPage*>(lighting)}) {
+                           static_cast<DeckPage*>(lighting), static_cast<DeckPage*>(picture),
+                           static_cast<DeckPage*>(multiBook)}) {
         connect(page, &DeckPage::generateAvi, this, [this] {
             if (m_generateAvi) m_generateAvi();
         });
@@ -77,6 +84,8 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     view.m_pControlsPage = m_controls;
     view.m_pLightingPage = lighting;
     view.m_pTextPage = text;
+    view.m_pPicturePage = picture;
+    view.m_pMultiBookPage = multiBook;
 }
 
 CMySheet::~CMySheet() {

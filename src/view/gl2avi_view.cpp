@@ -173,6 +173,7 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::SaveSettings: OnSaveSettings(); return true;
         case cmd::VideoSettings: OnVideoSettings(); return true;
         case cmd::OnLineHelp: OnOnLineHelp(); return true;
+        case cmd::BackgroundColour: OnBackgroundColour(); return true;
         default: return false;
     }
 }

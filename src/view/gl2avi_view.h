@@ -113,6 +113,8 @@ public:
     void OnSaveSettings();
     void OnVideoSettings();
     void OnOnLineHelp();
+    // Toolbar 32773: the colour every frame is cleared to.
+    void OnBackgroundColour();
 
     // Options > Settings (export/export_settings.cpp): opens the one
     // "Settings" dialog; Apply sizes the main window and sets the frame rate.
@@ -179,6 +181,8 @@ public:
     // sheet's pick.
     void PrepareBoxFamily();
     void PrepareBookFamily();
+    // The Background Picture page's Load Picture request.
+    void ServePictureLoad();
     void ServeScreenShotPick();
 
     // The 3D text (render/text_renderer.cpp): the 256 glyph lists of the

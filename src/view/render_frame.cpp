@@ -31,6 +31,7 @@ void CGL2AviView::PrepareFrame() {
     ServeScreenShotPick();
     ServeTexturePicks();
     m_fPickTextTexture = 0;
+    ServePictureLoad();
 }
 
 void CGL2AviView::DrawFrame() {

@@ -116,3 +116,31 @@ TEST(VellumarkRender, TextIsOffUnlessAskedAndTwoLinesStandTaller) {
     EXPECT_GT(oneLine, 10) << "--text shows the text over the New scene, which has none";
     EXPECT_GT(changedRows(QImage(two)), oneLine * 17 / 10);
 }
+
+TEST(VellumarkRender, BackgroundColourAndPictureFromTheCommandLine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("blue.png");
+    RunResult run = render({"--size", "160x120", "--background", "#2040C8", "--out", path});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(QImage(path).pixelColor(0, 0), QColor(0x20, 0x40, 0xC8));
+
+    const QString picture = dir.filePath("green.png");
+    QImage green(400, 300, QImage::Format_RGB32);
+    green.fill(QColor(30, 200, 60));
+    ASSERT_TRUE(green.save(picture));
+    const QString shown = dir.filePath("shown.png");
+    run = render({"--size", "160x120", "--background-picture", picture, "--out", shown});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QImage image(shown);
+    int greenPixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == QColor(30, 200, 60)) ++greenPixels;
+    EXPECT_GT(greenPixels, 300) << "the picture shows around the package";
+
+    run = render({"--background", "blue", "--out", path});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("#RRGGBB")) << qPrintable(run.err);
+    run = render({"--background-picture", dir.filePath("missing.jpg"), "--out", path});
+    EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
+}

@@ -1,0 +1,122 @@
+// The background colour command and the Background Picture and Multi Book
+// pages in a real main window (Xvfb).
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/gl_view_widget.h"
+#include "app/main_frame.h"
+#include "platform/scripted_platform.h"
+#include "ui/multi_book_page.h"
+#include "ui/my_sheet.h"
+#include "ui/picture_page.h"
+#include "view/commands.h"
+#include "view/gl2avi_view.h"
+
+using namespace vm;
+
+namespace {
+
+class BackdropWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(qGuiApp->platformName(), "xcb") << "run under xvfb-run";
+        view = std::make_unique<CGL2AviView>(platform);
+        frame = std::make_unique<CMainFrame>(*view, platform);
+        QSignalSpy created(frame->viewWidget(), &GLViewWidget::contextCreated);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        if (created.isEmpty()) {
+            ASSERT_TRUE(created.wait(5000));
+        }
+        ASSERT_TRUE(created.first().first().toBool());
+        frame->routeCommand(cmd::FileNew);  // the New scene's images and models
+        view->m_fTextOn = 0;
+    }
+    void TearDown() override {
+        if (view->m_pControlDeck) delete static_cast<CMySheet*>(view->m_pControlDeck);
+        frame.reset();
+        view.reset();
+    }
+    QImage shown() {
+        QTest::qWait(100);
+        return frame->viewWidget()->grabFramebuffer();
+    }
+    void save(const QImage& image, const QString& name) {
+        const QString folder = qEnvironmentVariable("VELLUMARK_SAVE_FRAMES");
+        if (!folder.isEmpty()) image.save(folder + "/" + name + ".png");
+    }
+    template <class Page>
+    Page* openPage(int tab) {
+        OnControlDeck(*view);
+        auto* sheet = static_cast<CMySheet*>(view->m_pControlDeck);
+        if (!sheet) return nullptr;
+        sheet->tabs()->setCurrentIndex(tab);
+        return sheet->tabs()->currentWidget()->findChild<Page*>();
+    }
+
+    ScriptedPlatform platform;
+    std::unique_ptr<CGL2AviView> view;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace
+
+TEST_F(BackdropWindowTest, TheToolbarColourFillsTheCornersAndNewGoesBackToWhite) {
+    platform.queueColour(qRgb(200, 60, 20));
+    EXPECT_TRUE(frame->routeCommand(cmd::BackgroundColour));
+    const QImage image = shown();
+    save(image, "window-background");
+    // The clear colour's alpha is 0: compare the colour alone.
+    EXPECT_EQ(image.pixel(2, 2) & 0xffffff, qRgb(200, 60, 20) & 0xffffffu);
+    EXPECT_EQ(image.pixel(image.width() - 3, image.height() - 3) & 0xffffff, qRgb(200, 60, 20) & 0xffffffu);
+    frame->routeCommand(cmd::FileNew);
+    view->m_fTextOn = 0;
+    EXPECT_EQ(shown().pixel(2, 2) & 0xffffff, 0xffffffu);
+}
+
+TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
+    auto* page = openPage<CPictureRost>(1);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(view->m_fShowPicture, 2) << "opening the page shows the picture";
+    view->m_fSpotLight = 2;
+    view->m_fLighting = 2;
+    page->spotCheck()->click();
+    const QImage image = shown();
+    save(image, "window-dog-spot");
+    EXPECT_NE(image.pixelColor(2, 2), QColor(255, 255, 255));
+
+    // Load Picture, cancelled: the deck comes back and nothing changes.
+    const TextureName before = view->m_texPicture;
+    page->loadButton()->click();
+    shown();
+    EXPECT_EQ(view->m_fLoadPicture, 0);
+    EXPECT_EQ(view->m_texPicture, before);
+    EXPECT_TRUE(static_cast<CMySheet*>(view->m_pControlDeck)->isVisible());
+}
+
+TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
+    auto* page = openPage<CMultiBook>(5);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(view->m_fMultiBook, 2);
+    view->m_fPackageFamily = 20;  // the array alone
+    page->resetButton()->click();
+    page->bookCountEdit()->clear();
+    QTest::keyClicks(page->bookCountEdit(), "7");
+    page->modeRadio(0)->click();  // "Rotate Array"
+    page->rows()->slider(1)->setValue(60);
+    page->reflectionCheck()->click();
+    page->shadowCheck()->click();
+    EXPECT_EQ(view->m_nArrayCount, 7);
+    EXPECT_EQ(view->m_fArrayRot[1], 60);
+    shown();
+    const QImage image = shown();
+    save(image, "window-seven-books");
+    int drawn = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            if ((image.pixel(x, y) & 0xffffff) != 0xffffffu) ++drawn;
+    EXPECT_GT(drawn, 500);
+}
