@@ -13,6 +13,7 @@
 #include "ui/floor_pages.h"
 #include "ui/my_light.h"
 #include "ui/my_property1.h"
+#include "ui/my_sidetextures.h"
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
 
@@ -67,11 +68,17 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     connect(shadows, &CmyShadows1::statusMessage, this, [this](const QString& text) {
         if (m_showStatus) m_showStatus(text);
     });
+    auto* sideTextures = new CmySidetextures(view, m_tabs);
+    addPage(SideTextures, withIllustration(sideTextures, "Page-SideTextures.bmp"), "Side Textures");
+    connect(sideTextures, &CmySidetextures::statusMessage, this, [this](const QString& text) {
+        if (m_showStatus) m_showStatus(text);
+    });
     m_tabs->setCurrentIndex(0);
 
     view.m_pControlDeck = this;
     view.m_pControlsPage = m_controls;
     view.m_pLightingPage = lighting;
+    view.m_pSideTexturesPage = sideTextures;
 }
 
 CMySheet::~CMySheet() {

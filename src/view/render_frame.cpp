@@ -161,6 +161,15 @@ void CGL2AviView::ServeTexturePicks() {
             AfterTexturePick(*this, 1071, m_strBookFacePath[2]);
         }
     }
+    if (m_fPackageFamily == 7.0f && IsSet(m_fPickCDLabel)) {
+        m_fPickCDLabel = 0;
+        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
+            m_fPathAsGiven = 2;
+            if (LoadTexture(*chosen, &m_texCDLabel, 0)) m_strCDLabelPath = *chosen;
+            AfterTexturePick(*this, 1059, *chosen);
+        }
+    }
+    m_fPickCDLabel = 0;
     if (IsSet(m_fPickTextTexture)) {
         m_fPickTextTexture = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Text Texture")) {

@@ -16,12 +16,30 @@ QString TextureFileFilter();
 std::optional<QString> PickTextureFile(CGL2AviView& view, const char* title,
                                        const QString& initialName = QString());
 
-// The path stored for a picked file: the full path while the package track
-// holds no keys, `folderPrefix` + the file's name once it does.
+// The path stored for a picked file: the full path as chosen, so that the
+// scene reopens the same file. (`folderPrefix` is where such names pointed
+// in older files.)
 QString StoredPickPath(const CGL2AviView& view, const QString& chosen, const QString& folderPrefix);
 
 // After a successful pick: shows the stored path in the Side Textures page's
 // edit `controlId` (0 for none) and shows the Control Deck again.
 void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath);
+
+}  // namespace vm
+
+namespace vm {
+
+// The colour command of a face (0 front .. 5 bottom): the colour chooser
+// preselecting the face's remembered colour. OK remembers the choice and
+// draws the face in it; a cancel changes nothing (a face never coloured
+// would otherwise turn black). Shows the Control Deck again. True on OK.
+bool ChooseFaceColour(CGL2AviView& view, int face);
+
+// Opens the dialogs of the raised multi-book face requests at once (front,
+// back, left) and loads each picked file into that face of the books.
+void BrowseArrayFaces(CGL2AviView& view);
+
+// The program's own cover-design guide, shipped beside the program.
+QString CoverDesignGuidePath();
 
 }  // namespace vm
