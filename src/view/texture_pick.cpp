@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+
+#include "platform/gl.h"
 
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
@@ -36,9 +40,29 @@ QString StoredPickPath(const CGL2AviView& /*view*/, const QString& chosen, const
     return chosen;
 }
 
-void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath) {
+QString BlurryImageWarning(const QString& fileName, QSize imageSize) {
+    if (imageSize.isEmpty()) return {};
+    const int longer = std::max(imageSize.width(), imageSize.height());
+    if (2 * longer >= kSharpFaceSide) return {};
+    // The same proportions with the longer side at the sharp size.
+    const QSize sharp = imageSize.scaled(kSharpFaceSide, kSharpFaceSide, Qt::KeepAspectRatio);
+    return QStringLiteral("%1 is only %2 x %3 pixels and is enlarged more than twice on the face: it will look "
+                          "blurry. %4 x %5 pixels or more look sharp.")
+        .arg(fileName)
+        .arg(imageSize.width())
+        .arg(imageSize.height())
+        .arg(sharp.width())
+        .arg(sharp.height());
+}
+
+void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath, const QString& chosen,
+                      unsigned int texture) {
     if (controlId && view.m_pSideTexturesPage) view.m_pSideTexturesPage->setPathText(controlId, storedPath);
     if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    // Only an image that loaded (it is in the texture) is worth a warning.
+    if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture)) return;
+    const QString warning = BlurryImageWarning(QFileInfo(chosen).fileName(), QImageReader(chosen).size());
+    if (!warning.isEmpty()) view.ShowStatus(warning);
 }
 
 bool ChooseFaceColour(CGL2AviView& view, int face) {
@@ -77,7 +101,7 @@ void BrowseArrayFaces(CGL2AviView& view) {
         // not find the user's file again when the scene is reopened.
         *faces[i].storedPath = *chosen;
         view.LoadTexture(*chosen, &view.m_texBookFace[i], i);
-        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath);
+        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.m_texBookFace[i]);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The file dialog behind every texture pick, and what a pick leaves behind.
 
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -22,8 +23,18 @@ std::optional<QString> PickTextureFile(CGL2AviView& view, const char* title,
 QString StoredPickPath(const CGL2AviView& view, const QString& chosen, const QString& folderPrefix);
 
 // After a successful pick: shows the stored path in the Side Textures page's
-// edit `controlId` (0 for none) and shows the Control Deck again.
-void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath);
+// edit `controlId` (0 for none) and shows the Control Deck again. With the
+// chosen file and the texture it went into (when it loaded), warns in the
+// status bar when the image is too small to look sharp on a face.
+void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath,
+                      const QString& chosen = QString(), unsigned int texture = 0);
+
+// A face of a package fills up to 768 pixels of a full-screen view or video
+// frame on its longer side. The status-bar warning for an image that would be
+// enlarged more than twice for that, naming the size that looks sharp; empty
+// when the image is large enough.
+constexpr int kSharpFaceSide = 768;
+QString BlurryImageWarning(const QString& fileName, QSize imageSize);
 
 }  // namespace vm
 

@@ -12,6 +12,7 @@
 #include "support/offscreen_fixture.h"
 #include "ui/my_sidetextures.h"
 #include "view/package_choice.h"
+#include "view/texture_pick.h"
 
 using namespace vm;
 
@@ -309,3 +310,35 @@ TEST_F(SideTextures, PickedBookImagesComeBackWhenTheSceneIsReopened) {
 }
 
 }  // namespace
+
+TEST(BlurryCoverWarning, OnlyImagesEnlargedMoreThanTwiceOnAFace) {
+    EXPECT_TRUE(BlurryImageWarning("a.png", QSize(384, 200)).isEmpty());
+    EXPECT_TRUE(BlurryImageWarning("a.png", QSize(600, 900)).isEmpty());
+    const QString narrow = BlurryImageWarning("cover.png", QSize(100, 200));
+    EXPECT_TRUE(narrow.contains("cover.png"));
+    EXPECT_TRUE(narrow.contains("100 x 200"));
+    EXPECT_TRUE(narrow.contains("384 x 768 pixels or more look sharp")) << qPrintable(narrow);
+    EXPECT_TRUE(BlurryImageWarning("a.png", QSize()).isEmpty());
+}
+
+TEST_F(SideTextures, ASmallCoverGivesTheBlurryWarningAndASavedCDLabelIsNamed) {
+    QStringList status;
+    view().m_showStatus = [&](const QString& text) { status << text; };
+    choose("Book.jpg");
+    page->browseButton(0)->click();
+    headless.platform.queueOpenFileName(image("tiny.png", Qt::red, 16, 16));
+    headless.frame();
+    ASSERT_EQ(status.size(), 1);
+    EXPECT_TRUE(status[0].contains("tiny.png")) << qPrintable(status[0]);
+
+    choose("CD-Disk.jpg");
+    page->browseButton(0)->click();
+    headless.platform.queueOpenFileName(image("label.png", Qt::cyan, 512, 512));
+    headless.frame();
+    EXPECT_EQ(status.size(), 1);
+    headless.platform.queueSaveFileName(folder.filePath("with label.VLMK"));
+    view().OnSaveSettings();
+    ASSERT_EQ(status.size(), 2);
+    EXPECT_TRUE(status[1].contains("CD label is not stored"));
+    view().m_showStatus = nullptr;
+}
