@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include <QPointer>
+
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -51,6 +53,9 @@ CMainFrame::CMainFrame(CGL2AviView& view, Platform& platform, QWidget* parent)
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    m_view.m_showStatus = [bar = QPointer<QStatusBar>(statusBar())](const QString& text) {
+        if (bar) bar->showMessage(text);
+    };
     buildKeyboardTable();
     resize(1024, 768);
 }

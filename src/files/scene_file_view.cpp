@@ -59,6 +59,10 @@ void reloadSceneImages(CGL2AviView& view, int version) {
     loadStoredImage(view, view.m_strBookFacePath[1], &view.m_texBookFace[1], Loader::Plain);
     loadStoredImage(view, view.m_strBookFacePath[0], &view.m_texBookFace[2], Loader::Plain);
     loadStoredImage(view, view.m_strBookFacePath[2], &mugPrintSlot(), Loader::Plain);
+    // The array's books show the book faces: a face picked for the array wins.
+    loadStoredImage(view, view.m_strArrayFrontPath, &view.m_texBookFace[0], Loader::Plain);
+    loadStoredImage(view, view.m_strArrayBackPath, &view.m_texBookFace[1], Loader::Plain);
+    loadStoredImage(view, view.m_strArrayLeftPath, &view.m_texBookFace[2], Loader::Plain);
     loadStoredImage(view, view.m_strTextTexturePath, &view.m_texText, Loader::Mipmapped);
     if (version >= 14) loadStoredImage(view, view.m_strPicturePath, &view.m_texPicture, Loader::Picture);
     SetProgramFolderCurrent();

@@ -50,7 +50,10 @@ void CGL2AviView::OnSaveSettings() {
     request.mustExist = false;
     if (const std::optional<QString> chosen = m_platform.saveFileName(request)) {
         rememberSceneFolder(*chosen);
-        SaveSceneFile(*chosen);
+        // The scene file has no place for the CD disc's label.
+        if (SaveSceneFile(*chosen) && !m_strCDLabelPath.isEmpty())
+            ShowStatus(QStringLiteral("Saved. The custom CD label is not stored in scene files: pick it again after "
+                                      "opening the scene."));
     }
 }
 

@@ -367,7 +367,7 @@ private:
             v.m_fFacePathLen[pick.face] = float(chosen->size());
             v.LoadTexture(*chosen, &BoxFaceSlot(pick.object), pick.object);
             if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.m_fUserSides = 2;
-            AfterTexturePick(v, pick.controlId, v.m_strFacePath[pick.pathIndex]);
+            AfterTexturePick(v, pick.controlId, v.m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
         }
     }
 

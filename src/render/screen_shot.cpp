@@ -89,10 +89,10 @@ void CGL2AviView::ServeScreenShotPick() {
     m_fPickFace[0] = 0;
     if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
         m_fPathAsGiven = 2;
-        m_strFacePath[0] = "Boxes/" + QFileInfo(*chosen).fileName();
+        m_strFacePath[0] = StoredPickPath(*this, *chosen, "Boxes/");
         m_fFacePathLen[0] = float(chosen->size());
         LoadTexture(*chosen, &BoxFaceSlot(0), 0);
-        AfterTexturePick(*this, 1073, m_strFacePath[0]);
+        AfterTexturePick(*this, 1073, m_strFacePath[0], *chosen, BoxFaceSlot(0));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "ui/picture_page.h"
 #include "ui/my_property1.h"
 #include "ui/my_text_page.h"
+#include "ui/my_sidetextures.h"
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
 
@@ -78,6 +79,11 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     connect(shadows, &CmyShadows1::statusMessage, this, [this](const QString& text) {
         if (m_showStatus) m_showStatus(text);
     });
+    auto* sideTextures = new CmySidetextures(view, m_tabs);
+    addPage(SideTextures, withIllustration(sideTextures, "Page-SideTextures.bmp"), "Side Textures");
+    connect(sideTextures, &CmySidetextures::statusMessage, this, [this](const QString& text) {
+        if (m_showStatus) m_showStatus(text);
+    });
     m_tabs->setCurrentIndex(0);
 
     view.m_pControlDeck = this;
@@ -86,6 +92,7 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     view.m_pTextPage = text;
     view.m_pPicturePage = picture;
     view.m_pMultiBookPage = multiBook;
+    view.m_pSideTexturesPage = sideTextures;
 }
 
 CMySheet::~CMySheet() {

@@ -58,6 +58,11 @@ public:
 
     Platform& platform() const { return m_platform; }
     ViewWindow* window() const { return m_pWindow; }
+    // A sentence for the main window's status bar (nowhere without a window).
+    std::function<void(const QString&)> m_showStatus;
+    void ShowStatus(const QString& text) const {
+        if (m_showStatus) m_showStatus(text);
+    }
 
     // Window side. The host calls these with its context current.
     // OnCreate: the context exists; chooses the multisample format; 0 on

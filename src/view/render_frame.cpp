@@ -146,7 +146,7 @@ void CGL2AviView::ServeTexturePicks() {
             m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
             m_fBookFacePathLen[face.request] = float(chosen->size());
             LoadTexture(*chosen, &m_texBookFace[face.texture], face.request);
-            AfterTexturePick(*this, face.controlId, m_strBookFacePath[face.path]);
+            AfterTexturePick(*this, face.controlId, m_strBookFacePath[face.path], *chosen, m_texBookFace[face.texture]);
         }
     }
     if (m_fPackageFamily == 2.0f && IsSet(m_fPickMug)) {
@@ -159,9 +159,18 @@ void CGL2AviView::ServeTexturePicks() {
             const Model3DS& mug = GetModel(ModelId::CoffeeMug);
             const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
             LoadTexture(*chosen, &MugTextureSlot(material), 0);
-            AfterTexturePick(*this, 1071, m_strBookFacePath[2]);
+            AfterTexturePick(*this, 1071, m_strBookFacePath[2], *chosen, MugTextureSlot(material));
         }
     }
+    if (m_fPackageFamily == 7.0f && IsSet(m_fPickCDLabel)) {
+        m_fPickCDLabel = 0;
+        if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
+            m_fPathAsGiven = 2;
+            if (LoadTexture(*chosen, &m_texCDLabel, 0)) m_strCDLabelPath = *chosen;
+            AfterTexturePick(*this, 1059, *chosen, *chosen, m_texCDLabel);
+        }
+    }
+    m_fPickCDLabel = 0;
     if (IsSet(m_fPickTextTexture)) {
         m_fPickTextTexture = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Text Texture")) {

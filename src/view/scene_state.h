@@ -78,6 +78,10 @@ struct SceneState {
     float m_fPickBookFace[3] = {};
     float m_fPickFace[6] = {};  // front, back, left, right, top, bottom
     float m_fPickTextTexture = 0;
+    // The CD disc's label: picked like a face, kept for the session only (the
+    // scene file has no place for it).
+    float m_fPickCDLabel = 0;
+    QString m_strCDLabelPath;
     QString m_strBookFacePath[4];  // book left, book back, mug, book front
     QString m_strTextTexturePath;
     QString m_strFacePath[6];  // front, back, left, top, bottom, right

@@ -1,6 +1,11 @@
 #include "view/texture_pick.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+
+#include "platform/gl.h"
 
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
@@ -26,14 +31,82 @@ std::optional<QString> PickTextureFile(CGL2AviView& view, const char* title, con
     return chosen;
 }
 
-QString StoredPickPath(const CGL2AviView& view, const QString& chosen, const QString& folderPrefix) {
-    if (view.m_nPackageKeys <= 0) return chosen;
-    return folderPrefix + QFileInfo(chosen).fileName();
+QString StoredPickPath(const CGL2AviView& /*view*/, const QString& chosen, const QString& /*folderPrefix*/) {
+    // The full path as chosen, keys or not: a folder name plus the file's
+    // name would look for the user's file beside the program on reopening,
+    // and the stored length (of the full path) would cut that name short.
+    // Files that hold such names still open: relative names are looked up
+    // in the program's folder.
+    return chosen;
 }
 
-void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath) {
+QString BlurryImageWarning(const QString& fileName, QSize imageSize) {
+    if (imageSize.isEmpty()) return {};
+    const int longer = std::max(imageSize.width(), imageSize.height());
+    if (2 * longer >= kSharpFaceSide) return {};
+    // The same proportions with the longer side at the sharp size.
+    const QSize sharp = imageSize.scaled(kSharpFaceSide, kSharpFaceSide, Qt::KeepAspectRatio);
+    return QStringLiteral("%1 is only %2 x %3 pixels and is enlarged more than twice on the face: it will look "
+                          "blurry. %4 x %5 pixels or more look sharp.")
+        .arg(fileName)
+        .arg(imageSize.width())
+        .arg(imageSize.height())
+        .arg(sharp.width())
+        .arg(sharp.height());
+}
+
+void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath, const QString& chosen,
+                      unsigned int texture) {
     if (controlId && view.m_pSideTexturesPage) view.m_pSideTexturesPage->setPathText(controlId, storedPath);
     if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    // Only an image that loaded (it is in the texture) is worth a warning.
+    if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture)) return;
+    const QString warning = BlurryImageWarning(QFileInfo(chosen).fileName(), QImageReader(chosen).size());
+    if (!warning.isEmpty()) view.ShowStatus(warning);
+}
+
+bool ChooseFaceColour(CGL2AviView& view, int face) {
+    if (face < 0 || face >= 6) return false;
+    ColourRef& remembered = view.m_rgbFaceColour[size_t(face)];
+    // The chooser speaks RGB, the scene keeps 0x00BBGGRR.
+    const QRgb initial = qRgb(int(remembered & 0xff), int((remembered >> 8) & 0xff), int((remembered >> 16) & 0xff));
+    const std::optional<QRgb> chosen = view.platform().chooseColour(initial);
+    if (chosen) {
+        remembered = ColourRef(qRed(*chosen)) | (ColourRef(qGreen(*chosen)) << 8) | (ColourRef(qBlue(*chosen)) << 16);
+        view.m_fFaceRGB[face][0] = float(qRed(*chosen)) / 255.0f;
+        view.m_fFaceRGB[face][1] = float(qGreen(*chosen)) / 255.0f;
+        view.m_fFaceRGB[face][2] = float(qBlue(*chosen)) / 255.0f;
+        if (view.window()) view.window()->invalidate();
+    }
+    if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    return chosen.has_value();
+}
+
+void BrowseArrayFaces(CGL2AviView& view) {
+    struct ArrayFace {
+        const char* title;
+        QString* storedPath;
+        int controlId;
+    };
+    const ArrayFace faces[] = {{"Select Front Texture", &view.m_strArrayFrontPath, 1059},
+                               {"Select Back Texture", &view.m_strArrayBackPath, 1061},
+                               {"Select Left Texture", &view.m_strArrayLeftPath, 1063}};
+    for (int i = 0; i < 3; ++i) {
+        if (!IsSet(view.m_fPickArrayFace[i])) continue;
+        view.m_fPickArrayFace[i] = 0;
+        const std::optional<QString> chosen = PickTextureFile(view, faces[i].title, "*jpg");
+        if (!chosen) continue;
+        view.m_fPathAsGiven = 2;
+        // The full path as chosen: a name below the program's folder would
+        // not find the user's file again when the scene is reopened.
+        *faces[i].storedPath = *chosen;
+        view.LoadTexture(*chosen, &view.m_texBookFace[i], i);
+        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.m_texBookFace[i]);
+    }
+}
+
+QString CoverDesignGuidePath() {
+    return QCoreApplication::applicationDirPath() + "/Help/cover-design-guide.html";
 }
 
 }  // namespace vm

@@ -1,0 +1,141 @@
+// The Side Textures page in a real main window (Xvfb): the user's own images
+// on a book's faces, a coloured face, and what the window then shows.
+// VELLUMARK_SHOT_DIR, when set, keeps the screenshots there.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/gl_view_widget.h"
+#include "app/main_frame.h"
+#include "platform/scripted_platform.h"
+#include "ui/my_sheet.h"
+#include "ui/my_sidetextures.h"
+#include "view/commands.h"
+#include "view/gl2avi_view.h"
+#include "view/package_choice.h"
+
+using namespace vm;
+
+namespace {
+
+class SideTexturesWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(qGuiApp->platformName(), "xcb") << "run under xvfb-run";
+        ASSERT_TRUE(folder.isValid());
+        shots = qEnvironmentVariable("VELLUMARK_SHOT_DIR", folder.path());
+        view = std::make_unique<CGL2AviView>(platform);
+        frame = std::make_unique<CMainFrame>(*view, platform);
+        QSignalSpy created(frame->viewWidget(), &GLViewWidget::contextCreated);
+        frame->resize(900, 700);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        if (created.isEmpty()) ASSERT_TRUE(created.wait(5000));
+        ASSERT_TRUE(created.first().first().toBool());
+    }
+    void TearDown() override {
+        if (auto* deck = dynamic_cast<QWidget*>(view->m_pControlDeck)) deck->close();
+        QTest::qWait(50);
+        frame.reset();
+        view.reset();
+    }
+    // Lets the window serve the requests and draw a few frames.
+    void settle(int frames = 3) {
+        GLViewWidget* widget = frame->viewWidget();
+        const int target = widget->framesPainted() + frames;
+        QElapsedTimer waited;
+        waited.start();
+        while (widget->framesPainted() < target && waited.elapsed() < 20000) {
+            widget->invalidate();
+            QTest::qWait(20);
+        }
+    }
+    QString image(const QString& name, QColor colour) {
+        QImage picture(512, 768, QImage::Format_RGB32);
+        picture.fill(colour);
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+    QImage viewPicture() { return frame->viewWidget()->grabFramebuffer(); }
+    void keep(const QImage& picture, const QString& name) { picture.save(shots + "/" + name); }
+
+    QTemporaryDir folder;
+    QString shots;
+    ScriptedPlatform platform;
+    std::unique_ptr<CGL2AviView> view;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+// How many pixels of the view are near `colour`.
+int pixelsNear(const QImage& picture, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); y += 2)
+        for (int x = 0; x < picture.width(); x += 2) {
+            const QColor c = picture.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 90)
+                ++count;
+        }
+    return count;
+}
+
+}  // namespace
+
+TEST_F(SideTexturesWindow, OwnImagesOnABookAndAColouredFace) {
+    platform.queueQuestion({MessageResult::No, true});
+    ASSERT_TRUE(frame->routeCommand(cmd::ControlDeck));
+    auto* sheet = dynamic_cast<CMySheet*>(view->m_pControlDeck);
+    ASSERT_NE(sheet, nullptr);
+    CmySidetextures* page = sheet->findChild<CmySidetextures*>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(view->m_pSideTexturesPage, page);
+    for (int i = 0; i < sheet->tabs()->count(); ++i)
+        if (sheet->tabs()->tabText(i) == "Side Textures") sheet->tabs()->setCurrentIndex(i);
+    ASSERT_EQ(sheet->tabs()->tabText(sheet->tabs()->currentIndex()), "Side Textures");
+    QTest::qWait(100);
+    keep(sheet->grab().toImage(), "side-textures-page.png");
+
+    WritePackageValues(*view, PackageIndex("Book.jpg"));
+    view->m_fRotY = 30;
+    const struct {
+        int row;
+        QString file;
+        QColor colour;
+    } faces[] = {{0, image("my front.png", QColor(220, 30, 30)), QColor(220, 30, 30)},
+                 {2, image("my spine.png", QColor(30, 160, 40)), QColor(30, 160, 40)},
+                 {1, image("my back.png", QColor(40, 60, 220)), QColor(40, 60, 220)}};
+    for (const auto& face : faces) {
+        page->browseButton(face.row)->click();
+        EXPECT_FALSE(sheet->isVisible());
+        platform.queueOpenFileName(face.file);
+        settle();
+        EXPECT_TRUE(sheet->isVisible());
+        EXPECT_EQ(page->edit(face.row)->text(), face.file);
+    }
+    const QImage front = viewPicture();
+    keep(front, "book-own-front-and-spine.png");
+    EXPECT_GT(pixelsNear(front, QColor(220, 30, 30)), 200) << "the front image is not on the book";
+
+    // Turned round: the back image shows.
+    view->m_fRotY = 210;
+    settle();
+    const QImage back = viewPicture();
+    keep(back, "book-own-back.png");
+    EXPECT_GT(pixelsNear(back, QColor(40, 60, 220)), 200) << "the back image is not on the book";
+
+    // The front coloured yellow: plain, no image.
+    view->m_fRotY = 30;
+    platform.queueColour(qRgb(250, 210, 0));
+    page->colourButton(0)->click();
+    EXPECT_TRUE(sheet->isVisible());
+    settle();
+    const QImage coloured = viewPicture();
+    keep(coloured, "book-coloured-front.png");
+    EXPECT_LT(pixelsNear(coloured, QColor(220, 30, 30)), 50) << "the front still shows its image";
+}
