@@ -17,7 +17,8 @@ QString RenderUsage() {
         "  --out FILE            where to write the picture: .png, or .bmp (24-bit, width a multiple of 4)\n"
         "  --package THUMB.jpg   choose a package by its thumbnail name, e.g. DVD.jpg\n"
         "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
-        "                        bottom or mug (may be repeated)\n"
+        "                        bottom, mug (the coffee mug) or label (the CD disc); may be repeated\n"
+        "  --face-colour FACE=#RRGGBB  draw a face (front ... bottom) plain in a colour\n"
         "  --scene FILE.VLMK     open a scene file, as File > Open Settings does\n"
         "  --frame N             show frame N (0..9999) of the scene's keyframe tracks\n"
         "  --save-scene FILE.VLMK  write the scene, after the other options, to a scene file;\n"
@@ -26,7 +27,7 @@ QString RenderUsage() {
 }
 
 const QStringList& FaceNames() {
-    static const QStringList names = {"front", "back", "left", "right", "top", "bottom", "mug"};
+    static const QStringList names = {"front", "back", "left", "right", "top", "bottom", "mug", "label"};
     return names;
 }
 
@@ -82,6 +83,19 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.faces.push_back({face, ResolveCommandLinePath(text->mid(equals + 1))});
+        } else if (arg == "--face-colour" || arg.startsWith("--face-colour=")) {
+            const auto text = value(i, "--face-colour");
+            if (!text) return std::nullopt;
+            const qsizetype equals = text->indexOf(u'=');
+            const QString face = equals > 0 ? text->left(equals).toLower() : QString();
+            const QString colour = equals > 0 ? text->mid(equals + 1) : QString();
+            if (FaceNames().indexOf(face) < 0 || FaceNames().indexOf(face) > 5 || colour.size() != 7 ||
+                !colour.startsWith(u'#') || !QColor::isValidColorName(colour)) {
+                error = "--face-colour wants FACE=#RRGGBB with FACE one of front, back, left, right, top, bottom, "
+                        "not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.faceColours.push_back({face, QColor::fromString(colour).rgb()});
         } else if (arg == "--scene" || arg.startsWith("--scene=")) {
             const auto text = value(i, "--scene");
             if (!text) return std::nullopt;
