@@ -32,6 +32,7 @@ void complain(const QString& text) { std::fprintf(stderr, "vellumark-render: %s\
 unsigned int faceTexture(const CGL2AviView& view, const QString& face) {
     const bool book = view.m_fPackageFamily <= 1.0f;
     if (face == "mug") return g_TextureTable[kMugTextureBase];
+    if (face == "label") return view.m_texCDLabel;
     if (book && face == "front") return view.m_texBookFace[0];
     if (book && face == "back") return view.m_texBookFace[1];
     if (book && face == "left") return view.m_texBookFace[2];
@@ -44,11 +45,35 @@ void requestPick(CGL2AviView& view, const QString& face) {
     static const QStringList order = {"front", "back", "left", "right", "top", "bottom"};
     if (face == "mug") {
         view.m_fPickMug = 2;
+    } else if (face == "label") {
+        view.m_fPickCDLabel = 2;
     } else if (view.m_fPackageFamily <= 1.0f) {
         if (const int i = int(order.indexOf(face)); i < 3) view.m_fPickBookFace[i] = 2;
     } else {
         view.m_fPickFace[order.indexOf(face)] = 2;
     }
+}
+
+// The faces the shown package has an image for.
+QStringList FacesOf(const CGL2AviView& view) {
+    const float family = view.m_fPackageFamily;
+    if (family <= 1.0f) return {"front", "back", "left"};
+    if (family == 2.0f) return {"mug"};
+    if (family == 4.0f) return {"front", "back", "left", "right", "top", "bottom"};
+    if (family == 6.0f) return {"front"};
+    if (family == 7.0f) return {"label"};
+    return {};
+}
+
+// The face's colour, as the Side Textures page's "Colour" leaves it.
+void colourFace(CGL2AviView& view, int face, QRgb colour) {
+    view.m_rgbFaceColour[size_t(face)] =
+        ColourRef(qRed(colour)) | (ColourRef(qGreen(colour)) << 8) | (ColourRef(qBlue(colour)) << 16);
+    view.m_fFaceRGB[face][0] = float(qRed(colour)) / 255.0f;
+    view.m_fFaceRGB[face][1] = float(qGreen(colour)) / 255.0f;
+    view.m_fFaceRGB[face][2] = float(qBlue(colour)) / 255.0f;
+    view.m_fFacePlain[face] = 2;
+    view.m_fFaceColoured[face] = 2;
 }
 
 // One picture: the scene, package and faces of a job, written to its output.
@@ -92,6 +117,17 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
     // The first frame serves the package's pending image loads.
     view.OnDraw();
 
+    // A face the package does not have is an error naming the faces it has.
+    const QStringList faces = FacesOf(view);
+    QStringList asked;
+    for (const FaceImage& face : job.faces) asked << face.face;
+    for (const FaceColour& face : options.faceColours) asked << face.face;
+    for (const QString& face : asked)
+        if (!faces.isEmpty() && !faces.contains(face)) {
+            problems << "the package has no " + face + " face; its faces are: " + faces.join(", ");
+            return 1;
+        }
+
     bool facesLoaded = true;
     for (const FaceImage& face : job.faces) {
         const unsigned int before = faceTexture(view, face.face);
@@ -105,6 +141,9 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         }
     }
     if (!facesLoaded && job.facesMustLoad) return 1;
+
+    for (const FaceColour& face : options.faceColours)
+        colourFace(view, int(FaceNames().indexOf(face.face)), face.colour);
 
     // The background through the same commands the window offers.
     if (options.background) {

@@ -21,7 +21,8 @@ QString RenderUsage() {
         "  --out FILE            where to write the picture: .png, .jpg, or .bmp (24-bit, width a multiple of 4)\n"
         "  --package THUMB.jpg   choose a package by its thumbnail name, e.g. DVD.jpg\n"
         "  --face FACE=PATH      give a face an image; FACE is front, back, left, right, top,\n"
-        "                        bottom or mug (may be repeated)\n"
+        "                        bottom, mug (the coffee mug) or label (the CD disc); may be repeated\n"
+        "  --face-colour FACE=#RRGGBB  draw a face (front ... bottom) plain in a colour\n"
         "  --scene FILE.VLMK     open a scene file, as File > Open Settings does\n"
         "  --background #RRGGBB  clear the background to this colour\n"
         "  --background-picture PATH  show this image behind the package\n"
@@ -47,7 +48,7 @@ QString RenderUsage() {
 }
 
 const QStringList& FaceNames() {
-    static const QStringList names = {"front", "back", "left", "right", "top", "bottom", "mug"};
+    static const QStringList names = {"front", "back", "left", "right", "top", "bottom", "mug", "label"};
     return names;
 }
 
@@ -104,6 +105,19 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.faces.push_back({face, ResolveCommandLinePath(text->mid(equals + 1))});
+        } else if (arg == "--face-colour" || arg.startsWith("--face-colour=")) {
+            const auto text = value(i, "--face-colour");
+            if (!text) return std::nullopt;
+            const qsizetype equals = text->indexOf(u'=');
+            const QString face = equals > 0 ? text->left(equals).toLower() : QString();
+            const QString colour = equals > 0 ? text->mid(equals + 1) : QString();
+            if (FaceNames().indexOf(face) < 0 || FaceNames().indexOf(face) > 5 || colour.size() != 7 ||
+                !colour.startsWith(u'#') || !QColor::isValidColorName(colour)) {
+                error = "--face-colour wants FACE=#RRGGBB with FACE one of front, back, left, right, top, bottom, "
+                        "not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.faceColours.push_back({face, QColor::fromString(colour).rgb()});
         } else if (arg == "--scene" || arg.startsWith("--scene=")) {
             const auto text = value(i, "--scene");
             if (!text) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/gl.h"
+#include "platform/safe_file.h"
 
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
@@ -60,7 +61,8 @@ void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPat
     if (controlId && view.m_pSideTexturesPage) view.m_pSideTexturesPage->setPathText(controlId, storedPath);
     if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
     // Only an image that loaded (it is in the texture) is worth a warning.
-    if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture)) return;
+    // A FIFO or device would block the size read.
+    if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture) || !IsReadableRegularFile(chosen)) return;
     const QString warning = BlurryImageWarning(QFileInfo(chosen).fileName(), QImageReader(chosen).size());
     if (!warning.isEmpty()) view.ShowStatus(warning);
 }

@@ -143,4 +143,64 @@ TEST(VellumarkRender, BackgroundColourAndPictureFromTheCommandLine) {
     EXPECT_TRUE(run.err.contains("#RRGGBB")) << qPrintable(run.err);
     run = render({"--background-picture", dir.filePath("missing.jpg"), "--out", path});
     EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
+namespace {
+
+QString plainImage(const QTemporaryDir& dir, const QString& name, QColor colour) {
+    QImage image(512, 512, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    image.save(path);
+    return path;
+}
+
+// How many pixels of the picture are near `colour`.
+int pixelsNear(const QImage& picture, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 100)
+                ++count;
+        }
+    return count;
+}
+
+}  // namespace
+
+TEST(VellumarkRender, EveryBoxAndBookPackageShowsAFrontGivenOnTheCommandLine) {
+    QTemporaryDir dir;
+    const QString red = plainImage(dir, "red.png", QColor(230, 0, 0));
+    for (const char* package : {"Cube.jpg", "BigBox.jpg", "BigBoxCD.jpg", "RetailBox.jpg", "DVD.jpg", "DVD-CD.jpg",
+                                "SlimDVD.jpg", "CD.jpg", "CD-case.jpg", "SlimCD.jpg", "Tape.jpg", "Book.jpg",
+                                "CurlyBook.jpg", "OpenBook.jpg", "BookDisplay.jpg", "OpenStanding.jpg",
+                                "E-Zines.jpg", "DVDStack1.jpg", "DVDStack2.jpg", "Paperback.jpg", "SlimBook.jpg",
+                                "Picture.jpg"}) {
+        SCOPED_TRACE(package);
+        const QString out = dir.filePath(QString(package) + ".png");
+        const RunResult run = render({"--size", "160x120", "--package", package, "--face", "front=" + red, "--out", out});
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        EXPECT_GT(pixelsNear(QImage(out), QColor(230, 0, 0)), 30);
+    }
+}
+
+TEST(VellumarkRender, TheCDDiscLabelAndPlainColouredFaces) {
+    QTemporaryDir dir;
+    const QString cyan = plainImage(dir, "cyan.png", QColor(0, 200, 220));
+    RunResult run = render({"--size", "160x120", "--package", "CD-Disk.jpg", "--face", "label=" + cyan, "--out",
+                            dir.filePath("disc.png")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_GT(pixelsNear(QImage(dir.filePath("disc.png")), QColor(0, 200, 220)), 80);
+
+    run = render({"--size", "160x120", "--package", "DVD.jpg", "--face-colour", "front=#20c040", "--out",
+                  dir.filePath("green.png")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_GT(pixelsNear(QImage(dir.filePath("green.png")), QColor(0x20, 0xc0, 0x40)), 80);
+
+    run = render({"--package", "Book.jpg", "--face", "top=" + cyan, "--out", dir.filePath("x.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("no top face; its faces are: front, back, left")) << qPrintable(run.err);
+    run = render({"--face-colour", "front=red", "--out", dir.filePath("x.png")});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("--face-colour")) << qPrintable(run.err);
 }

@@ -108,10 +108,11 @@ TEST_F(BoxFamily, ACancelledPickKeepsTheImageAndThePath) {
     EXPECT_EQ(countNear(headless.frame(), QColor(0, 0, 220)), blue);
 }
 
-TEST_F(BoxFamily, OnceThePackageTrackHasKeysPicksAreStoredUnderDesignImages) {
+TEST_F(BoxFamily, PicksAreStoredByTheirFullPathAlsoOnceThePackageTrackHasKeys) {
+    // A folder name plus the file's name would not find the file again.
     v().m_trackModel.keyCount = 1;
     pick(1, solidImage(dir, "back side.png", QColor(10, 100, 10)));
-    EXPECT_EQ(v().m_strFacePath[1], "Design Images/back side.png");
+    EXPECT_EQ(v().m_strFacePath[1], dir.filePath("back side.png"));
     EXPECT_EQ(v().m_fFacePathLen[1], dir.filePath("back side.png").size());
 }
 
