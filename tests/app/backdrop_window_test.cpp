@@ -48,13 +48,19 @@ protected:
         const QString folder = qEnvironmentVariable("VELLUMARK_SAVE_FRAMES");
         if (!folder.isEmpty()) image.save(folder + "/" + name + ".png");
     }
+    // Opens the deck on the tab that holds the page (the tab order follows
+    // the pages the deck has).
     template <class Page>
-    Page* openPage(int tab) {
+    Page* openPage() {
         OnControlDeck(*view);
         auto* sheet = static_cast<CMySheet*>(view->m_pControlDeck);
         if (!sheet) return nullptr;
-        sheet->tabs()->setCurrentIndex(tab);
-        return sheet->tabs()->currentWidget()->findChild<Page*>();
+        for (int tab = 0; tab < sheet->tabs()->count(); ++tab)
+            if (auto* page = sheet->tabs()->widget(tab)->findChild<Page*>()) {
+                sheet->tabs()->setCurrentIndex(tab);
+                return page;
+            }
+        return nullptr;
     }
 
     ScriptedPlatform platform;
@@ -78,7 +84,7 @@ TEST_F(BackdropWindowTest, TheToolbarColourFillsTheCornersAndNewGoesBackToWhite)
 }
 
 TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
-    auto* page = openPage<CPictureRost>(1);
+    auto* page = openPage<CPictureRost>();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(view->m_fShowPicture, 2) << "opening the page shows the picture";
     view->m_fSpotLight = 2;
@@ -98,7 +104,7 @@ TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
 }
 
 TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
-    auto* page = openPage<CMultiBook>(5);
+    auto* page = openPage<CMultiBook>();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(view->m_fMultiBook, 2);
     view->m_fPackageFamily = 20;  // the array alone

@@ -143,6 +143,8 @@ TEST(VellumarkRender, BackgroundColourAndPictureFromTheCommandLine) {
     EXPECT_TRUE(run.err.contains("#RRGGBB")) << qPrintable(run.err);
     run = render({"--background-picture", dir.filePath("missing.jpg"), "--out", path});
     EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
+}
+
 namespace {
 
 QString plainImage(const QTemporaryDir& dir, const QString& name, QColor colour) {

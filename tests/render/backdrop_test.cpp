@@ -178,12 +178,12 @@ TEST(BackgroundPicture, LoadPictureIsServedByTheNextFrameAndACancelKeepsEverythi
     EXPECT_GT(picture.width(), 3 * picture.height());
     EXPECT_GT(CountNear(image, kRed), 200);
 
-    // With package keys the path is kept beside the design images.
+    // With package keys too the stored path reopens the same file.
     v.m_nPackageKeys = 2;
     scene.platform.queueOpenFileName(red);
     v.m_fLoadPicture = 2;
     scene.frame();
-    EXPECT_EQ(v.m_strPicturePath, "Design Images/wide-red.jpg");
+    EXPECT_EQ(v.m_strPicturePath, red);
     EXPECT_EQ(v.m_fPicturePathLen, float(red.size()));
 }
 
