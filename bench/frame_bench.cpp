@@ -72,7 +72,9 @@ int main(int argc, char** argv) {
             host.readFrame(vm::PixelLayout::BgrBottomUp, pixels);
         });
         const double image = millisecondsPerFrame(frames, [&] {
-            view.RenderImage(w, h, {vm::PixelLayout::BgrBottomUp}, pixels);
+            vm::ImageOptions bgr;
+            bgr.layout = vm::PixelLayout::BgrBottomUp;
+            view.RenderImage(w, h, bgr, pixels);
         });
         std::printf("%dx%d over %d frames: draw %.3f ms; draw+resolve+read RGBA %.3f ms (+%.3f), BGR %.3f ms "
                     "(+%.3f); RenderImage BGR %.3f ms\n",
