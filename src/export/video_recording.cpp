@@ -15,7 +15,9 @@ constexpr int kExportTracks[] = {0, 2, 3, 4, 5};
 }  // namespace
 
 bool ViewFrameSource::drawFrame(int width, int height, FramePixels& pixels) {
-    return m_view.RenderImage(width, height, ImageOptions{PixelLayout::BgrBottomUp}, pixels);
+    ImageOptions options;
+    options.layout = PixelLayout::BgrBottomUp;
+    return m_view.RenderImage(width, height, options, pixels);
 }
 
 void ViewFrameSource::advance() { m_view.AdvanceFrame(); }
