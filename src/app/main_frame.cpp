@@ -87,6 +87,8 @@ void CMainFrame::buildMenu() {
     QMenu* viewMenu = menuBar()->addMenu("&View");
     QAction* toolbar = addCommand(viewMenu, cmd::ViewToolbar, "&Toolbar");
     QAction* statusBarAction = addCommand(viewMenu, cmd::ViewStatusBar, "&Status Bar");
+    viewMenu->addSeparator();
+    addCommand(viewMenu, cmd::FitPackage, "&Fit Package\tCtrl+F", QKeySequence("Ctrl+F"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
     statusBarAction->setCheckable(true);

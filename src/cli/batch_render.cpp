@@ -6,6 +6,7 @@
 
 #include "cli/csv_reader.h"
 #include "platform/safe_file.h"
+#include "render/text_layout.h"
 
 namespace vm {
 
@@ -66,8 +67,12 @@ bool ReadBatch(const QString& path, int shard, int shards, BatchPlan& plan, QStr
             if (name == "package") row.package = value;
             else if (name == "scene") row.scene = resolve(value);
             else if (name == "out") row.out = resolve(value);
-            else if (name == "label" || name == "text")
-                row.problems << "the " + name + " column is not supported by this build";
+            else if (name == "text") {
+                // As --text: a line break in the quoted field or a typed \n breaks the line.
+                QString typed = csv.fields[c];
+                typed.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+                row.text = StoredTextFromTyped(typed);
+            }
             else {
                 row.faces.push_back({name, resolve(value)});
                 QString why;

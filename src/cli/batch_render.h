@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "cli/render_options.h"
 
@@ -14,6 +15,7 @@ struct BatchRow {
     int line = 0;  // where the row starts in the CSV
     QString package, scene, out;
     QList<FaceImage> faces;
+    std::optional<QString> text;  // the row's 3D text, stored as the edit box stores it
     QStringList problems;  // what is wrong with the row before anything is drawn
 };
 

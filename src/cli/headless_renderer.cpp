@@ -14,11 +14,13 @@
 #include "cli/headless_video.h"
 #include "export/picture_file.h"
 #include "export/screenshot.h"
+#include "export/video_formats.h"
 #include "platform/offscreen_view.h"
 #include "platform/safe_file.h"
 #include "platform/scripted_platform.h"
 #include "render/box_family.h"
 #include "view/commands.h"
+#include "view/fit_package.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"
 
@@ -81,6 +83,7 @@ struct RenderJob {
     QString package, scene, out;
     QList<FaceImage> faces;
     bool facesMustLoad = false;  // a batch row fails on an unreadable image
+    std::optional<QString> text;  // a batch row's text, before the command line's --text
 };
 
 // Sets the scene up and writes the job's picture; returns the exit code, and
@@ -105,8 +108,8 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         return 1;
     }
     if (package >= 0) WritePackageValues(view, package);
-    if (options.text) {
-        view.m_strText = *options.text;
+    if (const auto& text = job.text ? job.text : options.text) {
+        view.m_strText = *text;
         view.m_fTextOn = 2;
     }
     if (!options.font.isEmpty()) {
@@ -165,6 +168,16 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
 
     // Every track recorded that far shows its values of that frame, as a scrub does.
     if (options.frame >= 0) ScrubScene(view, AnimSubject::Model, options.frame);
+
+    if (options.fit) {
+        // A video's frames have the format's size.
+        const VideoFormat* format = options.video.isEmpty() ? nullptr : FindVideoFormat(options.format);
+        const FitResult fit = FitPackage(view, format ? format->width : options.width,
+                                         format ? format->height : options.height);
+        if (!fit.problem.isEmpty()) problems << "cannot fit the package: " + fit.problem;
+        // Keys move with it, or playback would undo the fit.
+        else if (view.m_trackModel.keyCount > 0) ShiftModelKeys(view, fit.offset);
+    }
 
     for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
 
@@ -235,7 +248,7 @@ int RunHeadlessRender(const RenderOptions& options) {
     if (options.batch.isEmpty()) {
         QStringList problems;
         const int code = renderJob(*view, platform, options, {options.package, options.scene, options.out,
-                                                              options.faces, false},
+                                                              options.faces, false, {}},
                                    problems);
         for (const QString& problem : problems) complain(problem);
         return code;
@@ -248,7 +261,7 @@ int RunHeadlessRender(const RenderOptions& options) {
         if (terminal) std::fprintf(stderr, "\rrow %d of %d", done, int(plan.rows.size()));
         QStringList problems = row.problems;
         int code = problems.isEmpty() ? 0 : 1;
-        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, true},
+        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, true, row.text},
                                         problems);
         if (terminal && !problems.isEmpty()) std::fputc('\n', stderr);
         for (const QString& problem : problems)

@@ -21,6 +21,8 @@ bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& op
     auto is = [&](const char* name) { return arg == name || arg.startsWith(QString(name) + u'='); };
     if (arg == "--transparent") {
         options.transparent = true;
+    } else if (arg == "--fit") {
+        options.fit = true;
     } else if (is("--jpeg-quality")) {
         const auto text = value("--jpeg-quality");
         if (!text) return true;

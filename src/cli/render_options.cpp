@@ -40,6 +40,8 @@ QString RenderUsage() {
         "  --transparent         PNG only: leave the background out (alpha), reflections and\n"
         "                        shadows partly transparent; a background picture stays\n"
         "  --jpeg-quality Q      quality 0..100 of .jpg outputs (default 90)\n"
+        "  --fit                 move the package (and its keys) so that it, with its reflection,\n"
+        "                        fills 80 % of the picture's width or height, centred\n"
         "  --batch FILE.csv      one picture per row of a CSV (columns package, front, back, left,\n"
         "                        right, top, bottom, mug, label, text, scene, out); the other\n"
         "                        options apply to every row; paths are relative to the CSV\n"

@@ -46,6 +46,7 @@ struct RenderOptions {
     // Pictures beyond the window (see picture_options.cpp).
     bool transparent = false;  // PNG with the background left out
     int jpegQuality = 90;
+    bool fit = false;          // move the package (and its keys) to fill the frame
     QString batch;             // a CSV naming one picture per row
     int shard = 0, shards = 1; // make only the rows whose index % shards == shard
 };

@@ -19,6 +19,8 @@ constexpr int AppAbout = 57664;
 constexpr int ControlDeck = 32772;
 constexpr int BackgroundColour = 32773;
 constexpr int GenerateAvi = 32771;
+// Commands beyond the resources.
+constexpr int FitPackage = 32790;
 
 // Standard edit and pane keys of the keyboard table. Nothing handles them.
 constexpr int EditCopy = 57634;

@@ -174,6 +174,7 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::VideoSettings: OnVideoSettings(); return true;
         case cmd::OnLineHelp: OnOnLineHelp(); return true;
         case cmd::BackgroundColour: OnBackgroundColour(); return true;
+        case cmd::FitPackage: OnFitPackage(); return true;
         default: return false;
     }
 }

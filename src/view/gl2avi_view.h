@@ -120,6 +120,9 @@ public:
     void OnOnLineHelp();
     // Toolbar 32773: the colour every frame is cleared to.
     void OnBackgroundColour();
+    // View > Fit Package (view/fit_package.cpp): the package, with its
+    // reflection, fills most of the view; offers to shift the model keys too.
+    void OnFitPackage();
 
     // Options > Settings (export/export_settings.cpp): opens the one
     // "Settings" dialog; Apply sizes the main window and sets the frame rate.

@@ -24,7 +24,9 @@
 #include "platform/scripted_platform.h"
 #include "export/screenshot.h"
 #include "view/commands.h"
+#include "view/fit_package.h"
 #include "view/gl2avi_view.h"
+#include "anim/turntable.h"
 
 using namespace vm;
 
@@ -86,7 +88,7 @@ TEST_F(MainFrameTest, MenuHoldsTheItemsOfTheResource) {
     EXPECT_EQ(itemTexts("&File"),
               QStringList({"&Save Screenshot\tCtrl+S", "&New\tCtrl+N", "Copy Image to Clipboard\tCtrl+C", "-", "-",
                            "E&xit", "Open Settings", "Save Settings"}));
-    EXPECT_EQ(itemTexts("&View"), QStringList({"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(itemTexts("&View"), QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F"}));
     EXPECT_EQ(itemTexts("Options"), QStringList({"Settings"}));
     EXPECT_EQ(itemTexts("&Help"), QStringList({"&On Line Help\tF1", "&About Cartonel...\tF10"}));
 }
@@ -385,4 +387,31 @@ TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {
     EXPECT_LT(differingShare(window.convertToFormat(QImage::Format_RGB32),
                              headless.convertToFormat(QImage::Format_RGB32)),
               0.005);
+}
+
+TEST_F(MainFrameTest, FitPackageFillsTheViewAndShiftsTheKeysWhenAsked) {
+    view->OnNewScene();
+    view->m_fPosZ -= 300;  // well away from the fit
+    KeyTurntable(*view, 10);
+    const float keyedX = view->m_trackModel.base[3], keyedZ = view->m_trackModel.base[5];
+    const float z = view->m_fPosZ;
+    platform.clearCalls();
+    platform.queueMessageResult(MessageResult::Yes);
+    QTest::keyClick(frame->viewWidget(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_EQ(platform.callsOf("messageBox").size(), 1u);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "The package fills the view.");
+    EXPECT_NE(view->m_fPosZ, z);
+    EXPECT_FLOAT_EQ(view->m_trackModel.base[3], keyedX + view->m_fPosX);
+    EXPECT_FLOAT_EQ(view->m_trackModel.base[5], keyedZ + (view->m_fPosZ - z));
+    const auto extent = MeasurePackageExtent(*view, view->m_nViewWidth, view->m_nViewHeight);
+    ASSERT_TRUE(extent);
+    EXPECT_NEAR(std::max(extent->width(), extent->height()), kFitShare, 0.02);
+
+    // "No" keeps the keys where they were.
+    view->m_fPosZ -= 300;
+    const float keptZ = view->m_trackModel.base[5];
+    platform.queueMessageResult(MessageResult::No);
+    frame->action(cmd::FitPackage)->trigger();
+    EXPECT_EQ(platform.callsOf("messageBox").size(), 2u) << qPrintable(frame->statusBar()->currentMessage());
+    EXPECT_EQ(view->m_trackModel.base[5], keptZ);
 }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "cli/batch_render.h"
 #include "cli/csv_reader.h"
@@ -121,4 +122,38 @@ TEST(VellumarkRenderBatch, ABadRowIsReportedWithItsLineAndTheOthersAreMade) {
         EXPECT_EQ(qAlpha(made.pixel(0, 0)), 0);
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("bad.png")));
+}
+
+TEST(VellumarkRenderBatch, LabelAndTextColumnsDressEachRow) {
+    QTemporaryDir dir;
+    QImage cyan(64, 64, QImage::Format_RGB32);
+    cyan.fill(QColor(0, 200, 220));
+    ASSERT_TRUE(cyan.save(dir.filePath("cyan.png")));
+    write(dir.filePath("covers.csv"),
+          "package,label,text,out\n"
+          "CD-Disk.jpg,cyan.png,,disc.png\n"
+          "DVD.jpg,,,plain.png\n"
+          "DVD.jpg,,\"NEW\nTITLE\",titled.png\n"
+          "DVD.jpg,,,plain-again.png\n");
+    QProcess process;
+    process.start(VELLUMARK_RENDER_EXE, {"--batch", dir.filePath("covers.csv"), "--size", "160x120"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+
+    int cyanPixels = 0;
+    const QImage disc(dir.filePath("disc.png"));
+    for (int y = 0; y < disc.height(); ++y)
+        for (int x = 0; x < disc.width(); ++x) {
+            const QColor c = disc.pixelColor(x, y);
+            cyanPixels += std::abs(c.red() - 0) + std::abs(c.green() - 200) + std::abs(c.blue() - 220) < 90;
+        }
+    EXPECT_GT(cyanPixels, 80) << "the label column puts the image on the disc";
+
+    // The text column shows text on its row only: the next row is drawn as before.
+    const QImage plain(dir.filePath("plain.png")), titled(dir.filePath("titled.png")),
+        again(dir.filePath("plain-again.png"));
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(titled.isNull());
+    EXPECT_NE(plain, titled);
+    EXPECT_EQ(plain, again);
 }

@@ -206,3 +206,18 @@ TEST(VellumarkRender, TheCDDiscLabelAndPlainColouredFaces) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("--face-colour")) << qPrintable(run.err);
 }
+
+TEST(VellumarkRender, FitFillsThePictureWithTheSmallestPackage) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("tape.png");
+    const RunResult run = render({"--package", "Tape.jpg", "--size", "240x180", "--fit", "--transparent", "--out", out});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QImage picture(out);
+    QRect box;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(picture.pixel(x, y)) >= 51) box |= QRect(x, y, 1, 1);
+    const double share = std::max(box.width() / 240.0, box.height() / 180.0);
+    EXPECT_GE(share, 0.75);
+    EXPECT_LE(share, 0.85);
+}
