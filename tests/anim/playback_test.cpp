@@ -170,3 +170,25 @@ TEST_F(Playback, StepsWithTheDeckClosedTouchNoPage) {
 }
 
 }  // namespace
+
+TEST_F(Playback, PictureAndArrayKeysPlayAndScrub) {
+    test::FakeKeyframePage picture, multiBook;
+    scene->m_pPicturePage = &picture;
+    scene->m_pMultiBookPage = &multiBook;
+    key(AnimSubject::Picture, picture, 0, &scene->m_fPicPos[0], 0);
+    key(AnimSubject::Picture, picture, 10, &scene->m_fPicPos[0], 100);
+    key(AnimSubject::Array, multiBook, 0, &scene->m_fArrayPos[0], 20);
+    key(AnimSubject::Array, multiBook, 10, &scene->m_fArrayPos[0], 40);
+
+    // Playing the picture moves it a tenth of the way per frame.
+    StartPlayback(*scene, AnimSubject::Picture);
+    EXPECT_TRUE(scene->m_bPlayPicture);
+    for (int i = 0; i < 4; ++i) renderFrame();
+    EXPECT_FLOAT_EQ(scene->m_fPicPos[0], 40.0f);
+
+    // A scrub shows both tracks at the frame.
+    ScrubScene(*scene, AnimSubject::Picture, 5);
+    EXPECT_FLOAT_EQ(scene->m_fPicPos[0], 60.0f);
+    EXPECT_FLOAT_EQ(scene->m_fArrayPos[0], 32.0f);
+
+}

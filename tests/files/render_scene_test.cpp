@@ -94,3 +94,54 @@ TEST(RenderSceneOptions, ADamagedSceneFileIsReportedAndNothingIsWritten) {
     EXPECT_TRUE(run.err.contains("short.VLMK")) << qPrintable(run.err);
     EXPECT_FALSE(QFile::exists(dir.filePath("frame.png")));
 }
+
+TEST(RenderSceneOptions, SceneFilesWithABackdropOrABookArrayRenderThem) {
+    QTemporaryDir dir;
+    QImage green(400, 300, QImage::Format_RGB32);
+    green.fill(QColor(30, 200, 60));
+    const QString picture = dir.filePath("green.png");
+    ASSERT_TRUE(green.save(picture));
+
+    // A colour and a shown picture, saved by one run and drawn by the next.
+    const QString backdrop = dir.filePath("backdrop.VLMK"), direct = dir.filePath("direct.png"),
+                  reopened = dir.filePath("reopened.png");
+    RunResult run = render({"--size", "160x120", "--background", "#2040C8", "--background-picture", picture,
+                            "--save-scene", backdrop, "--out", direct});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    run = render({"--size", "160x120", "--scene", backdrop, "--out", reopened});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QImage first(direct), second(reopened);
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(first, second);
+    int greenPixels = 0;
+    for (int y = 0; y < second.height(); ++y)
+        for (int x = 0; x < second.width(); ++x) greenPixels += second.pixelColor(x, y) == QColor(30, 200, 60);
+    EXPECT_GT(greenPixels, 300) << "the stored picture is shown";
+
+    // An active array of five books covers more than an array of one.
+    auto scene = ResetScene();
+    scene->m_fPackageFamily = 0;
+    const QString single = dir.filePath("single.VLMK"), array = dir.filePath("array.VLMK");
+    const auto write = [](const QString& path, SceneState& s) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(EncodeSceneFile(s, {})) > 0;
+    };
+    ASSERT_EQ(render({"--package", "Book.jpg", "--save-scene", single}).exitCode, 0);
+    ASSERT_TRUE(DecodeSceneFile(readAll(single), *scene).ok);
+    scene->m_fMultiBook = 2;
+    scene->m_fArrayPos[1] = 30;  // books side by side
+    scene->m_nArrayCount = 1;
+    ASSERT_TRUE(write(single, *scene));
+    scene->m_nArrayCount = 5;
+    ASSERT_TRUE(write(array, *scene));
+    ASSERT_EQ(render({"--size", "160x120", "--scene", single, "--out", dir.filePath("one.png")}).exitCode, 0);
+    run = render({"--size", "160x120", "--scene", array, "--out", dir.filePath("five.png")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const auto drawn = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) != QColor(255, 255, 255);
+        return n;
+    };
+    EXPECT_GT(drawn(QImage(dir.filePath("five.png"))), drawn(QImage(dir.filePath("one.png"))) * 5 / 4);
+}

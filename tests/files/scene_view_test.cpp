@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <limits>
 
+#include "anim/fake_keyframe_page.h"
+#include "anim/key_editing.h"
+#include "anim/playback.h"
 #include "assets/program_folder.h"
 #include "files/presets.h"
 #include "files/scene_file.h"
@@ -335,4 +338,33 @@ TEST(SceneFileOnTheView, ValuesThatAreNotNumbersOrAreHugeOpenIntoADrawableScene)
         v.view->m_fMultiBook = 2;
         v.frame();
     }
+}
+
+TEST(SceneFileOnTheView, PictureAndArrayKeysSurviveASaveAndOpen) {
+    LoadedView loaded;
+    ASSERT_TRUE(loaded.created);
+    CGL2AviView& view = *loaded.view;
+    test::FakeKeyframePage picture, multiBook;
+    auto key = [&](AnimSubject subject, test::FakeKeyframePage& page, int frame, float* value, float v) {
+        *value = v;
+        page.position = frame;
+        AddKey(view, subject, page);
+    };
+    key(AnimSubject::Picture, picture, 0, &view.m_fPicPos[0], 0);
+    key(AnimSubject::Picture, picture, 10, &view.m_fPicPos[0], 100);
+    key(AnimSubject::Array, multiBook, 0, &view.m_fArrayPos[0], 20);
+    key(AnimSubject::Array, multiBook, 10, &view.m_fArrayPos[0], 40);
+    const QString path = loaded.folder.filePath("keys.VLMK");
+    ASSERT_TRUE(view.SaveSceneFile(path));
+
+    view.OnNewScene();
+    ASSERT_TRUE(view.LoadSceneFile(path));
+    EXPECT_EQ(view.m_trackPicture.keyCount, 1);
+    EXPECT_EQ(view.m_trackArray.keyCount, 1);
+    ScrubScene(view, AnimSubject::Picture, 4);
+    EXPECT_FLOAT_EQ(view.m_fPicPos[0], 50.0f);
+    EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 30.0f) << "the sideways spacing stays sideways";
+    ScrubScene(view, AnimSubject::Array, 9);
+    EXPECT_FLOAT_EQ(view.m_fPicPos[0], 100.0f);
+    EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 40.0f);
 }
