@@ -38,10 +38,16 @@ PictureOutcome RenderPictureBands(CGL2AviView& view, const PictureRequest& reque
     int done = 0;
     if (progress && !progress(0, total)) return PictureOutcome::Cancelled;
 
-    FramePixels black, white;
+    // Kept from picture to picture: a batch draws many of one size, and fresh
+    // buffers of this size cost more in page faults and clearing than the
+    // copying into them.
+    static thread_local FramePixels black, white;
+    static thread_local QImage band;
     for (int row = 0; row < rows; ++row) {
         const int top = row * side, bandHeight = std::min(side, height - top);
-        QImage band(width, bandHeight, request.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        const QImage::Format format = request.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+        if (band.width() != width || band.height() != bandHeight || band.format() != format)
+            band = QImage(width, bandHeight, format);
         if (band.isNull()) return PictureOutcome::Failed;
         for (int column = 0; column < columns; ++column) {
             const int left = column * side, tileWidth = std::min(side, width - left);

@@ -113,8 +113,12 @@ void CGL2AviView::OnSize(int width, int height) {
 }
 
 bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options, FramePixels& out) {
-    out.bytes.clear();
-    if (width <= 0 || height <= 0 || !m_pWindow || !m_pWindow->makeCurrent()) return false;
+    // `out` keeps its buffer when the size stays: a read into it costs no
+    // allocation then.
+    if (width <= 0 || height <= 0 || !m_pWindow || !m_pWindow->makeCurrent()) {
+        out.bytes.clear();
+        return false;
+    }
     const int samples = g_bMultisampleFound ? g_nMultisamplePixelFormat : 0;
     bool ok = m_imageTarget.ensure(width, height, samples);
     if (ok) {
@@ -133,6 +137,7 @@ bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options
     } else {
         glBindFramebuffer(GL_FRAMEBUFFER, m_pWindow->defaultFramebuffer());
     }
+    if (!ok) out.bytes.clear();
     return ok;
 }
 
