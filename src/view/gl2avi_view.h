@@ -114,12 +114,20 @@ public:
     void OnNewScene();
     void OnSaveScreenshot();
     void OnCopyImage();
+    // File > Export Picture (export/picture_export.cpp): a picture of any
+    // size, PNG (transparent if asked), JPEG or BMP, drawn offscreen.
+    void OnExportPicture();
     void OnOpenSettings();
     void OnSaveSettings();
     void OnVideoSettings();
     void OnOnLineHelp();
     // Toolbar 32773: the colour every frame is cleared to.
     void OnBackgroundColour();
+
+    // What the Export Picture dialog chose last, and the file it wrote; both
+    // are offered again the next time.
+    PictureExportChoice m_pictureExport;
+    QString m_strPictureFile;
 
     // Options > Settings (export/export_settings.cpp): opens the one
     // "Settings" dialog; Apply sizes the main window and sets the frame rate.
