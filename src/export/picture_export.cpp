@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "export/picture_file.h"
@@ -65,7 +66,11 @@ void CGL2AviView::OnExportPicture() {
     dialog.defaultSuffix = suffix;
     dialog.mustExist = false;
     if (m_strPictureFile.isEmpty()) {
-        dialog.initialName = "picture." + suffix;
+        // The first picture goes to the user's pictures, not wherever the
+        // program was started.
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+        dialog.initialName = QDir(folder).filePath("picture." + suffix);
     } else {
         const QFileInfo last(m_strPictureFile);
         dialog.initialName = last.dir().filePath(last.completeBaseName() + u'.' + suffix);

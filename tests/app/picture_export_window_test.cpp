@@ -96,6 +96,14 @@ TEST_F(PictureExportWindowTest, CtrlEWritesAPngOfTheChosenSizeWithThePackageInIt
               30)
         << "no package in the middle";
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("cover.png"));
+
+    // "View size" follows the view, width and all.
+    PictureExportChoice viewSized;
+    viewSized.viewSize = true;
+    platform.queuePictureExport(viewSized);
+    platform.queueSaveFileName(dir.filePath("view.png"));
+    exportPicture();
+    EXPECT_EQ(QImage(dir.filePath("view.png")).size(), QSize(view->m_nViewWidth, view->m_nViewHeight));
 }
 
 TEST_F(PictureExportWindowTest, ATransparentPngIsClearAroundThePackageAndOpaqueOnIt) {
@@ -140,7 +148,9 @@ TEST_F(PictureExportWindowTest, JpegQualityIsHonoured) {
         EXPECT_EQ(QImage(path).size(), QSize(1024, 768));
         sizes[i] = QFileInfo(path).size();
     }
-    EXPECT_EQ(platform.callsOf("saveFileName")[0].args[1], "JPEG Picture (*.jpg *.jpeg)");
+    const auto saves = platform.callsOf("saveFileName");
+    EXPECT_EQ(saves[0].args[1], "JPEG Picture (*.jpg *.jpeg)");
+    EXPECT_EQ(saves[1].args[3], dir.filePath("q10.jpg")) << "the save dialog starts at the last picture";
     EXPECT_LT(sizes[0] * 2, sizes[1]) << sizes[0] << " bytes at quality 10, " << sizes[1] << " at 95";
     EXPECT_TRUE(messages().isEmpty());
 }
