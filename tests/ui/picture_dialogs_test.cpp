@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,17 +53,6 @@ const QSize kView(1016, 700);
 }  // namespace
 
 TEST(ExportPictureDialog, OpensOnTheChoiceItIsGiven) {
-    {
-        ExportPictureDialog dialog(choiceOf(2550, 3300, PictureFormat::Jpeg, 40), kView, {});
-        EXPECT_EQ(dialog.windowTitle(), "Export Picture");
-        EXPECT_EQ(dialog.sizeList()->currentIndex(), ExportPictureDialog::PrintLetter);
-        EXPECT_EQ(dialog.widthBox()->value(), 2550);
-        EXPECT_EQ(dialog.heightBox()->value(), 3300);
-        EXPECT_TRUE(dialog.qualityBox()->isEnabled());
-        EXPECT_EQ(dialog.qualityBox()->value(), 40);
-        EXPECT_FALSE(dialog.transparentBox()->isEnabled());
-        EXPECT_EQ(dialog.choice(), choiceOf(2550, 3300, PictureFormat::Jpeg, 40));
-    }
     {
         PictureExportChoice view = choiceOf(5, 5, PictureFormat::Png, 90, true);
         view.viewSize = true;
@@ -157,29 +145,12 @@ TEST(ExportPictureDialog, ThePreviewHasThePicturesShapeAndTransparency) {
     EXPECT_EQ(dialog.findChild<QLabel*>("Preview")->text(), "No preview");
 }
 
-TEST(ExportPictureDialog, OkAcceptsAndCancelRejects) {
-    for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
-        ExportPictureDialog dialog(choiceOf(640, 480, PictureFormat::Png), kView, {});
-        dialog.show();
-        QTest::mouseClick(dialog.buttons()->button(button), Qt::LeftButton);
-        EXPECT_EQ(dialog.result(), button == QDialogButtonBox::Ok ? QDialog::Accepted : QDialog::Rejected);
-    }
-}
-
-TEST(PreviewHelpers, FitTheShapeAndShowTransparencyOverACheckerboard) {
+TEST(PreviewHelpers, FitThePicturesShape) {
     EXPECT_EQ(FitPreviewSize(1920, 1080, {256, 192}), QSize(256, 144));
     EXPECT_EQ(FitPreviewSize(2550, 3300, {256, 192}), QSize(148, 192));
     EXPECT_EQ(FitPreviewSize(16384, 1, {256, 192}), QSize(256, 1));
     EXPECT_EQ(FitPreviewSize(1, 16384, {256, 192}), QSize(1, 192));
     EXPECT_EQ(FitPreviewSize(0, 10, {256, 192}), QSize(1, 1));
-
-    QImage picture(16, 8, QImage::Format_ARGB32);
-    picture.fill(qRgba(0, 0, 0, 0));
-    picture.setPixel(3, 3, qRgba(10, 20, 30, 255));
-    const QImage shown = OverCheckerboard(picture);
-    EXPECT_EQ(shown.pixel(3, 3), qRgb(10, 20, 30));
-    EXPECT_NE(shown.pixel(0, 0), shown.pixel(8, 0)) << "neighbouring squares differ";
-    EXPECT_EQ(qAlpha(shown.pixel(9, 0)), 255);
 }
 
 namespace {
