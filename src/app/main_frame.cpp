@@ -78,6 +78,7 @@ void CMainFrame::buildMenu() {
     addCommand(file, cmd::SaveScreenshot, "&Save Screenshot\tCtrl+S", QKeySequence("Ctrl+S"));
     addCommand(file, cmd::FileNew, "&New\tCtrl+N", QKeySequence("Ctrl+N"));
     addCommand(file, cmd::CopyImage, "Copy Image to Clipboard\tCtrl+C", QKeySequence("Ctrl+C"));
+    addCommand(file, cmd::ExportPicture, "&Export Picture...\tCtrl+E", QKeySequence("Ctrl+E"));
     file->addSeparator();
     file->addSeparator();
     addCommand(file, cmd::AppExit, "E&xit");
@@ -103,7 +104,7 @@ void CMainFrame::buildMenu() {
 }
 
 void CMainFrame::buildKeyboardTable() {
-    // Ctrl+C, Ctrl+N and Ctrl+S belong to their menu items; the rest of the
+    // Ctrl+C, Ctrl+E, Ctrl+N and Ctrl+S belong to their menu items; the rest of the
     // table has no menu item. The edit and pane keys have no handler.
     addCommand(nullptr, cmd::FileOpen, "Open", QKeySequence("Ctrl+O"));
     const struct {

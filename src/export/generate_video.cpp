@@ -83,7 +83,7 @@ void GenerateVideo(CGL2AviView& view, FrameSource& source) {
     {
         std::unique_ptr<ProgressWindow> progress;
         outcome = RecordVideo(view, source, writer, [&](int done, int total) {
-            if (!progress) progress = platform.beginProgress("Generate AVI");
+            if (!progress) progress = platform.beginProgress("Generate AVI", "Recording frame %1 of %2");
             return progress->step(done, total);
         });
     }

@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QRgb>
 #include <QString>
+#include <QSize>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -65,6 +67,22 @@ public:
     virtual int selectedRow() const = 0;
 };
 
+// What File > Export Picture asks for: the size, the file format and, for
+// PNG, whether the background is transparent.
+enum class PictureFormat { Png, Jpeg, Bmp };
+struct PictureExportChoice {
+    bool viewSize = false;  // the view's size at the time of the export
+    int width = 1920;
+    int height = 1080;
+    PictureFormat format = PictureFormat::Png;
+    int jpegQuality = 90;  // 1..100
+    bool transparent = false;
+    bool operator==(const PictureExportChoice&) const = default;
+};
+// Draws the current scene at width x height for the export dialog's preview
+// (straight alpha when transparent); null when it cannot be drawn.
+using PicturePreview = std::function<QImage(int width, int height, bool transparent)>;
+
 // A modal progress window with a Cancel button; input to the main window
 // waits while it is up.
 class ProgressWindow {
@@ -99,8 +117,13 @@ public:
     // Opens the modeless "Settings" dialog, which reports to `sink` until it
     // closes. The window lives until it reports Apply or its close.
     virtual ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) = 0;
-    // The recording's progress window (see ProgressWindow).
-    virtual std::unique_ptr<ProgressWindow> beginProgress(const QString& title) = 0;
+    // The "Export Picture" dialog: what the user chose, starting from
+    // `current`, or nullopt when cancelled. `viewSize` is the view's size now.
+    virtual std::optional<PictureExportChoice> choosePictureExport(const PictureExportChoice& current, QSize viewSize,
+                                                                   const PicturePreview& preview) = 0;
+    // A progress window (see ProgressWindow) captioned `title`; `stepText`
+    // says where the work is, with %1 for the steps done and %2 for all.
+    virtual std::unique_ptr<ProgressWindow> beginProgress(const QString& title, const QString& stepText) = 0;
 
     virtual void setClipboardImage(const QImage& image) = 0;
     virtual void openUrl(const QString& url) = 0;

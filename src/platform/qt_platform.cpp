@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QUrl>
 
+#include "ui/export_picture_dlg.h"
 #include "ui/export_settings_dlg.h"
 #include "ui/video_compression_dlg.h"
 
@@ -27,6 +28,19 @@ QFileDialog::Options dialogOptions() {
     // Native dialogs cannot be driven in automated runs of the desktop program
     // and differ between desktops; Qt's own dialog behaves the same everywhere.
     return QFileDialog::DontUseNativeDialog;
+}
+
+// The suffix a name filter's first pattern gives ("PNG (*.png)" -> "png");
+// empty for wildcards such as "*.*".
+QString filterSuffix(const QString& filter) {
+    const qsizetype open = filter.lastIndexOf(u'('), close = filter.lastIndexOf(u')');
+    const QString patterns = open >= 0 && close > open ? filter.mid(open + 1, close - open - 1) : filter;
+    const QString first = patterns.split(u' ', Qt::SkipEmptyParts).value(0);
+    if (!first.startsWith("*.")) return {};
+    const QString suffix = first.mid(2);
+    for (const QChar c : suffix)
+        if (!c.isLetterOrNumber()) return {};
+    return suffix;
 }
 
 }  // namespace
@@ -48,6 +62,12 @@ std::optional<QString> QtPlatform::saveFileName(const FileDialogRequest& request
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A name typed without a suffix takes the one of the chosen filter, so
+    // the filter decides the file's kind; wildcard filters keep the default.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& filter) {
+        const QString suffix = filterSuffix(filter);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+    });
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
@@ -118,6 +138,13 @@ std::optional<CompressorChoice> QtPlatform::chooseCompressor(const QList<Compres
     return dialog.choice();
 }
 
+std::optional<PictureExportChoice> QtPlatform::choosePictureExport(const PictureExportChoice& current, QSize viewSize,
+                                                                   const PicturePreview& preview) {
+    ExportPictureDialog dialog(current, viewSize, preview, m_mainWindow);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
+}
+
 ExportSettingsWindow* QtPlatform::openExportSettings(ExportSettingsSink& sink) {
     auto* dialog = new CExportSettingsDlg(sink, m_mainWindow);
     dialog->show();
@@ -126,13 +153,14 @@ ExportSettingsWindow* QtPlatform::openExportSettings(ExportSettingsSink& sink) {
 
 namespace {
 
-// The recording's progress: modal over the whole program, so the main
-// window takes no input (nor a close, nor a second export) until it ends.
+// An export's progress: modal over the whole program, so the main window
+// takes no input (nor a close, nor a second export) until it ends.
 class QtProgress : public ProgressWindow {
 public:
-    QtProgress(const QString& title, QWidget* owner) : m_dialog(title, "Cancel", 0, 1, owner) {
+    QtProgress(const QString& title, const QString& stepText, QWidget* owner)
+        : m_dialog(stepText.arg(0).arg(1), "Cancel", 0, 1, owner), m_stepText(stepText) {
         m_dialog.setObjectName("ExportProgress");
-        m_dialog.setWindowTitle("Generate AVI");
+        m_dialog.setWindowTitle(title);
         m_dialog.setWindowModality(Qt::ApplicationModal);
         m_dialog.setMinimumDuration(0);
         m_dialog.setAutoClose(false);
@@ -142,19 +170,20 @@ public:
     bool step(int done, int total) override {
         m_dialog.setMaximum(std::max(1, total));
         m_dialog.setValue(std::min(done, std::max(1, total)));
-        m_dialog.setLabelText(QString("Recording frame %1 of %2").arg(done).arg(total));
+        m_dialog.setLabelText(m_stepText.arg(done).arg(total));
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return !m_dialog.wasCanceled();
     }
 
 private:
     QProgressDialog m_dialog;
+    QString m_stepText;
 };
 
 }  // namespace
 
-std::unique_ptr<ProgressWindow> QtPlatform::beginProgress(const QString& title) {
-    return std::make_unique<QtProgress>(title, m_mainWindow);
+std::unique_ptr<ProgressWindow> QtPlatform::beginProgress(const QString& title, const QString& stepText) {
+    return std::make_unique<QtProgress>(title, stepText, m_mainWindow);
 }
 
 void QtPlatform::resizeMainWindow(int width, int height) {

@@ -29,7 +29,9 @@ public:
     std::optional<CompressorChoice> chooseCompressor(const QList<CompressorEntry>& entries,
                                                      CompressorChoice current) override;
     ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) override;
-    std::unique_ptr<ProgressWindow> beginProgress(const QString& title) override;
+    std::optional<PictureExportChoice> choosePictureExport(const PictureExportChoice& current, QSize viewSize,
+                                                           const PicturePreview& preview) override;
+    std::unique_ptr<ProgressWindow> beginProgress(const QString& title, const QString& stepText) override;
     void setClipboardImage(const QImage& image) override;
     void openUrl(const QString& url) override;
     int readProfileInt(const QString& section, const QString& entry, int defaultValue) override;

@@ -111,8 +111,22 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ProgressWindow> ScriptedPlatform::beginProgress(const QString& title) {
-    record("beginProgress", {title});
+std::optional<PictureExportChoice> ScriptedPlatform::choosePictureExport(const PictureExportChoice& current,
+                                                                         QSize viewSize,
+                                                                         const PicturePreview& preview) {
+    static const char* const formats[] = {"png", "jpeg", "bmp"};
+    record("choosePictureExport",
+           {current.viewSize ? "view" : QString("%1x%2").arg(current.width).arg(current.height),
+            formats[int(current.format)], QString::number(current.jpegQuality),
+            current.transparent ? "transparent" : "opaque",
+            QString("%1x%2").arg(viewSize.width()).arg(viewSize.height())});
+    if (m_previewSize.isValid() && preview)
+        m_lastPreview = preview(m_previewSize.width(), m_previewSize.height(), current.transparent);
+    return take(m_pictureAnswers, std::optional<PictureExportChoice>{});
+}
+
+std::unique_ptr<ProgressWindow> ScriptedPlatform::beginProgress(const QString& title, const QString& stepText) {
+    record("beginProgress", {title, stepText});
     return std::make_unique<ScriptedProgress>(
         [this](int done, int total) { record("progress", {QString::number(done), QString::number(total)}); },
         m_cancelAfter);

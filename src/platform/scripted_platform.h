@@ -28,6 +28,11 @@ public:
     void queueMessageResult(MessageResult answer) { m_messageAnswers.push_back(answer); }
     void queueQuestion(QuestionAnswer answer) { m_questionAnswers.push_back(answer); }
     void queueCompressor(std::optional<CompressorChoice> answer) { m_compressorAnswers.push_back(answer); }
+    void queuePictureExport(std::optional<PictureExportChoice> answer) { m_pictureAnswers.push_back(answer); }
+    // When set, the "Export Picture" dialog draws its preview at this size,
+    // kept in lastPreview().
+    void drawPictureExportPreviewAt(QSize size) { m_previewSize = size; }
+    const QImage& lastPreview() const { return m_lastPreview; }
     // The progress window reports Cancel once this many frames are done.
     void cancelProgressAfter(int frames) { m_cancelAfter = frames; }
     // The open "Settings" dialog, driven as a user would; null while closed.
@@ -55,7 +60,9 @@ public:
     std::optional<CompressorChoice> chooseCompressor(const QList<CompressorEntry>& entries,
                                                      CompressorChoice current) override;
     ExportSettingsWindow* openExportSettings(ExportSettingsSink& sink) override;
-    std::unique_ptr<ProgressWindow> beginProgress(const QString& title) override;
+    std::optional<PictureExportChoice> choosePictureExport(const PictureExportChoice& current, QSize viewSize,
+                                                           const PicturePreview& preview) override;
+    std::unique_ptr<ProgressWindow> beginProgress(const QString& title, const QString& stepText) override;
     void setClipboardImage(const QImage& image) override;
     void openUrl(const QString& url) override;
     int readProfileInt(const QString& section, const QString& entry, int defaultValue) override;
@@ -82,6 +89,9 @@ private:
     std::deque<MessageResult> m_messageAnswers;
     std::deque<QuestionAnswer> m_questionAnswers;
     std::deque<std::optional<CompressorChoice>> m_compressorAnswers;
+    std::deque<std::optional<PictureExportChoice>> m_pictureAnswers;
+    QSize m_previewSize;
+    QImage m_lastPreview;
     struct SettingsWindow;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     ExportSettingsSink* m_settingsSink = nullptr;

@@ -8,6 +8,7 @@ constexpr int FileNew = 57600;          // the view's New
 constexpr int FileOpen = 57601;         // the application's open-document command (Ctrl+O)
 constexpr int SaveScreenshot = 57603;
 constexpr int CopyImage = 32775;
+constexpr int ExportPicture = 32780;
 constexpr int AppExit = 57665;
 constexpr int OpenSettings = 32776;
 constexpr int SaveSettings = 32777;

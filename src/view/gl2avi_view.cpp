@@ -174,6 +174,7 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::FileNew: OnNewScene(); return true;
         case cmd::SaveScreenshot: OnSaveScreenshot(); return true;
         case cmd::CopyImage: OnCopyImage(); return true;
+        case cmd::ExportPicture: OnExportPicture(); return true;
         case cmd::OpenSettings: OnOpenSettings(); return true;
         case cmd::SaveSettings: OnSaveSettings(); return true;
         case cmd::VideoSettings: OnVideoSettings(); return true;

@@ -114,6 +114,9 @@ public:
     void OnNewScene();
     void OnSaveScreenshot();
     void OnCopyImage();
+    // File > Export Picture (export/picture_export.cpp): a picture of any
+    // size, PNG (transparent if asked), JPEG or BMP, drawn offscreen.
+    void OnExportPicture();
     void OnOpenSettings();
     void OnSaveSettings();
     void OnVideoSettings();
@@ -123,6 +126,11 @@ public:
     // View > Fit Package (view/fit_package.cpp): the package, with its
     // reflection, fills most of the view; offers to shift the model keys too.
     void OnFitPackage();
+
+    // What the Export Picture dialog chose last, and the file it wrote; both
+    // are offered again the next time.
+    PictureExportChoice m_pictureExport;
+    QString m_strPictureFile;
 
     // Options > Settings (export/export_settings.cpp): opens the one
     // "Settings" dialog; Apply sizes the main window and sets the frame rate.

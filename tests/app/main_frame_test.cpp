@@ -21,8 +21,8 @@
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
 #include "platform/gl.h"
-#include "platform/scripted_platform.h"
 #include "export/screenshot.h"
+#include "support/main_window_fixture.h"
 #include "view/commands.h"
 #include "view/fit_package.h"
 #include "view/gl2avi_view.h"
@@ -32,38 +32,8 @@ using namespace vm;
 
 namespace {
 
-// A view that remembers every command it was offered.
-class RecordingView : public CGL2AviView {
-public:
-    using CGL2AviView::CGL2AviView;
-    bool OnCommand(int id) override {
-        offered.push_back(id);
-        return CGL2AviView::OnCommand(id);
-    }
-    std::vector<int> offered;
-};
-
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public test::MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(qGuiApp->platformName(), "xcb") << "run under xvfb-run";
-        view = std::make_unique<RecordingView>(platform);
-        frame = std::make_unique<CMainFrame>(*view, platform);
-        QSignalSpy created(frame->viewWidget(), &GLViewWidget::contextCreated);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        if (created.isEmpty()) {
-            ASSERT_TRUE(created.wait(5000));
-        }
-        ASSERT_TRUE(created.first().first().toBool());
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        frame->viewWidget()->setFocus();
-    }
-    void TearDown() override {
-        frame.reset();
-        view.reset();
-    }
     QStringList itemTexts(const QString& title) {
         for (QAction* menu : frame->menuBar()->actions())
             if (menu->text() == title) {
@@ -73,10 +43,6 @@ protected:
             }
         return {};
     }
-
-    ScriptedPlatform platform;
-    std::unique_ptr<RecordingView> view;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 }  // namespace
@@ -86,8 +52,8 @@ TEST_F(MainFrameTest, MenuHoldsTheItemsOfTheResource) {
     for (QAction* menu : frame->menuBar()->actions()) titles << menu->text();
     EXPECT_EQ(titles, QStringList({"&File", "&View", "Options", "&Help"}));
     EXPECT_EQ(itemTexts("&File"),
-              QStringList({"&Save Screenshot\tCtrl+S", "&New\tCtrl+N", "Copy Image to Clipboard\tCtrl+C", "-", "-",
-                           "E&xit", "Open Settings", "Save Settings"}));
+              QStringList({"&Save Screenshot\tCtrl+S", "&New\tCtrl+N", "Copy Image to Clipboard\tCtrl+C",
+                           "&Export Picture...\tCtrl+E", "-", "-", "E&xit", "Open Settings", "Save Settings"}));
     EXPECT_EQ(itemTexts("&View"), QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F"}));
     EXPECT_EQ(itemTexts("Options"), QStringList({"Settings"}));
     EXPECT_EQ(itemTexts("&Help"), QStringList({"&On Line Help\tF1", "&About Cartonel...\tF10"}));
