@@ -37,7 +37,9 @@ CsvTable ParseCsv(const QString& text) {
                     wasQuoted = true;
                 }
             } else {
-                if (c == u'\n') ++line;
+                // A line break inside the field counts once, whether it is
+                // LF, CRLF or a lone CR, as it does between rows.
+                if (c == u'\n' || (c == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))) ++line;
                 field += c;
             }
             continue;

@@ -411,7 +411,14 @@ bool ReadSceneFileBytes(const QString& path, QByteArray& bytes, QString* error) 
         if (error) *error = QStringLiteral("it is far too large to be a scene file");
         return false;
     }
-    bytes = file.read(kMaxSceneFileBytes + 1);
+    // Read what is there, a piece at a time: asking for the whole limit at
+    // once reserves that much memory for every file, however small.
+    bytes.clear();
+    while (bytes.size() <= kMaxSceneFileBytes) {
+        const QByteArray piece = file.read(qsizetype(1) << 16);
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
     if (bytes.size() > kMaxSceneFileBytes) {
         if (error) *error = QStringLiteral("it is far too large to be a scene file");
         return false;

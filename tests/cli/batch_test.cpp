@@ -42,6 +42,19 @@ TEST(ParseCsv, ReadsQuotedFieldsAsSpreadsheetsWriteThem) {
     EXPECT_EQ(table.rows[3].fields, QStringList({"last.png", ""}));
 }
 
+TEST(ParseCsv, CountsLinesTheSameForEveryLineEnding) {
+    // Old-style CR line endings, with a break inside a quoted field: the rows
+    // after it start on the lines an editor shows.
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        const QString eol = QString::fromLatin1(end);
+        const CsvTable table = ParseCsv("out" + eol + "\"two" + eol + "lines\"" + eol + "last.png" + eol);
+        ASSERT_EQ(table.rows.size(), 3) << qPrintable(eol.toUtf8().toHex());
+        EXPECT_EQ(table.rows[1].fields, QStringList({"two" + eol + "lines"}));
+        EXPECT_EQ(table.rows[2].line, 4) << qPrintable(eol.toUtf8().toHex());
+    }
+    EXPECT_EQ(ParseCsv("out\r\"a\rb\r\"c\r").error, "line 4: text after a closing quote");
+}
+
 TEST(ParseCsv, RefusesBrokenQuotingWithTheLine) {
     EXPECT_EQ(ParseCsv("out\n\"open.png\n").error, "line 2: a quoted field is not closed");
     EXPECT_EQ(ParseCsv("out\n\"a\"b\n").error, "line 2: text after a closing quote");

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "files/scene_archive.h"
 #include "files/scene_file.h"
@@ -285,4 +287,30 @@ TEST(SceneFile, DamagedBytesNeverReadOutOfBounds) {
         EXPECT_TRUE(result.ok || !result.error.isEmpty());
     }
     EXPECT_GT(accepted, 0);  // changed values that stay in range still read
+}
+
+TEST(SceneFile, FilesAreReadWholeUpToTheLimitAndRefusedBeyondIt) {
+    QTemporaryDir dir;
+    // Bytes across several reads come back whole and in order.
+    QByteArray large(200001, '\0');
+    for (qsizetype i = 0; i < large.size(); ++i) large[i] = char(i * 7 + i / 251);
+    const QString path = dir.filePath("large.VLMK");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(large), large.size());
+    }
+    QByteArray bytes;
+    QString error;
+    ASSERT_TRUE(ReadSceneFileBytes(path, bytes, &error)) << qPrintable(error);
+    EXPECT_EQ(bytes, large);
+
+    // One byte over the limit (a sparse file) is refused with a reason.
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.resize(kMaxSceneFileBytes + 1));
+    }
+    EXPECT_FALSE(ReadSceneFileBytes(path, bytes, &error));
+    EXPECT_EQ(error, "it is far too large to be a scene file");
 }
