@@ -71,14 +71,20 @@ int main(int argc, char** argv) {
             view.OnDraw();
             host.readFrame(vm::PixelLayout::BgrBottomUp, pixels);
         });
+        // The resolve and read alone, of a frame already drawn: what a read
+        // costs beyond the frame it waits for.
+        view.OnDraw();
+        glFinish();
+        const double readAlone = millisecondsPerFrame(frames, [&] { host.readFrame(vm::PixelLayout::BgrBottomUp, pixels); });
+        const double readRgbaAlone = millisecondsPerFrame(frames, [&] { host.readFrame(vm::PixelLayout::RgbaTopDown, pixels); });
         const double image = millisecondsPerFrame(frames, [&] {
             vm::ImageOptions bgr;
             bgr.layout = vm::PixelLayout::BgrBottomUp;
             view.RenderImage(w, h, bgr, pixels);
         });
         std::printf("%dx%d over %d frames: draw %.3f ms; draw+resolve+read RGBA %.3f ms (+%.3f), BGR %.3f ms "
-                    "(+%.3f); RenderImage BGR %.3f ms\n",
-                    w, h, frames, draw, rgba, rgba - draw, bgr, bgr - draw, image);
+                    "(+%.3f); RenderImage BGR %.3f ms; resolve+read of a drawn frame alone BGR %.3f ms, RGBA %.3f ms\n",
+                    w, h, frames, draw, rgba, rgba - draw, bgr, bgr - draw, image, readAlone, readRgbaAlone);
 
         // The 3D text: the same scene without it, then with every pass.
         auto drawOnly = [&] { view.OnDraw(); };
