@@ -143,8 +143,10 @@ private:
             }
         }
         const bool cubeRequested = IsSet(v.m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
-        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && !IsSet(v.m_fUserSides) &&
-            v.m_fLoadDefaults == 4.0f) {
+        // The box set goes on every face, also when the user has sides of
+        // their own: those are put back over it below. (Skipping it then left
+        // the front, back and spine of whichever package was shown before.)
+        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && v.m_fLoadDefaults == 4.0f) {
             SetProgramFolderCurrent();
             for (int i = 0; i < 6; ++i) load(kBoxSet[i], kSetObjects[i]);
         }
