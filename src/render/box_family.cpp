@@ -422,6 +422,34 @@ unsigned int& BoxFaceSlot(int object) {
     return PackageTextureSlot(material);
 }
 
+const Model3DS& BoxPackageModel(const SceneState& scene) { return GetModel(packageModel(boxKind(scene.m_fBoxModel))); }
+
+QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
+    // packageTransform and packageScale of the package pass, as a matrix.
+    QMatrix4x4 m;
+    m.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+    m.rotate(v.m_fRotX, 1, 0, 0);
+    m.rotate(v.m_fRotY, 0, 1, 0);
+    m.rotate(v.m_fRotZ, 0, 0, 1);
+    if (boxKind(v.m_fBoxModel) == BoxKind::Cube) {
+        m.translate(0.0f, -19.8f, -2.7f);
+        m.rotate(v.m_fTilt, 1, 0, 0);
+        m.translate(0.0f, 19.8f, 2.7f);
+    }
+    if (IsSet(v.m_fFarLight)) {
+        const bool restore = IsSet(v.m_fRestoreImageSize);
+        const float width = restore ? v.m_fSavedImageWidth : v.m_fImageWidth;
+        const float height = restore ? v.m_fSavedImageHeight : v.m_fImageHeight;
+        if (IsSet(v.m_fPictureSized))
+            m.scale(width / 3000.0f, height / 3000.0f, 2.0f * v.m_fPictureDepth);
+        else
+            m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
+    } else {
+        m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+    }
+    return m;
+}
+
 void CGL2AviView::RenderBoxFamily() { BoxFamilyRenderer(*this).render(); }
 
 void CGL2AviView::PrepareBoxFamily() { BoxFamilyRenderer(*this).prepare(); }
