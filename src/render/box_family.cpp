@@ -156,6 +156,11 @@ private:
             const struct {
                 int path, length, object;
             } sides[] = {{5, 3, 1}, {4, 5, 4}, {3, 4, 5}};
+            // The stored paths are the files as the user chose them (older
+            // relative names are below the program's folder): a default set
+            // loaded since must not make them relative to the program folder.
+            SetProgramFolderCurrent();
+            v.m_fPathAsGiven = 2;
             for (const auto& side : sides) {
                 const QString path = v.m_strFacePath[side.path].left(FloatToInt(v.m_fFacePathLen[side.length], 0));
                 v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
