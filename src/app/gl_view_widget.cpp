@@ -1,10 +1,14 @@
 #include "app/gl_view_widget.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QUrl>
 
 #include "platform/gl.h"
+#include "view/face_drop.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -31,6 +35,7 @@ GLViewWidget::GLViewWidget(CGL2AviView& view, QWidget* parent) : QOpenGLWidget(p
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
     m_frameTimer.setSingleShot(true);
     connect(&m_frameTimer, &QTimer::timeout, this, &GLViewWidget::runFrame);
     // Input anywhere in the program (the view, the Control Deck, a menu) may
@@ -132,6 +137,37 @@ void GLViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 void GLViewWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     m_view.OnMouseMove(at.x(), at.y(), event->modifiers() & Qt::ControlModifier);
+}
+
+namespace {
+
+// The first local file a drag carries; empty when it carries none.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
+}  // namespace
+
+void GLViewWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_created && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void GLViewWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_created && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void GLViewWidget::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (!m_created || path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The view works in drawing-buffer pixels.
+    const QPointF at = event->position() * devicePixelRatio();
+    if (!makeCurrent()) return;
+    m_view.ShowStatus(DropFileOnView(m_view, path, at.x(), at.y()));
+    scheduleFrame(0);
 }
 
 }  // namespace vm

@@ -7,6 +7,8 @@
 // for the next frame 10 ms after each one. Before each requested frame the
 // view's prepare step runs here, outside painting, because it may open file
 // dialogs; paintGL only draws and advances playback.
+//
+// Local files can be dropped on the view (see view/face_drop.h).
 
 #include <QOpenGLWidget>
 #include <QTimer>
@@ -52,6 +54,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Local files dropped on the view: an image goes on the face under the
+    // cursor, a scene file opens.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

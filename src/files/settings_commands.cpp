@@ -34,10 +34,12 @@ void CGL2AviView::OnOpenSettings() {
     request.filter = windowsFilterToQt(QStringLiteral("Vellumark Files(*.VLMK)|*.VLMK||"));
     request.initialName = sceneDialogStart();
     request.mustExist = true;
-    if (const std::optional<QString> chosen = m_platform.openFileName(request)) {
-        rememberSceneFolder(*chosen);
-        LoadSceneFile(*chosen);
-    }
+    if (const std::optional<QString> chosen = m_platform.openFileName(request)) OpenSceneFile(*chosen);
+}
+
+bool CGL2AviView::OpenSceneFile(const QString& path) {
+    rememberSceneFolder(path);
+    return LoadSceneFile(path);
 }
 
 void CGL2AviView::OnSaveSettings() {

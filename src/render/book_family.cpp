@@ -91,7 +91,9 @@ private:
 
     // Every request is cleared by the frame that looks at it, honoured or not.
     void loadRequestedImages() {
-        if (IsSet(v.m_fBookDefaults) && v.m_fBookKind <= 1.0f) loadSet(kHardBackImages);
+        if (IsSet(v.m_fBookDefaults) && (kind == BookKind::HardBack || kind == BookKind::Open ||
+                                         kind == BookKind::Display))
+            loadSet(kHardBackImages);
         v.m_fBookDefaults = 0;
         if (IsSet(v.m_fStandUpDefaults)) loadSet(kHardBackImages);
         v.m_fStandUpDefaults = 0;
@@ -171,6 +173,20 @@ BookKind BookKindOf(float bookKind) {
     if (bookKind <= 7.0f) return BookKind::Display;
     if (bookKind <= 9.0f) return BookKind::StandUp;
     return BookKind::EZine;
+}
+
+QMatrix4x4 BookMatrix(const SceneState& v) {
+    // The renderer's transform(m_fTilt), as a matrix.
+    QMatrix4x4 m;
+    m.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
+    m.rotate(v.m_fRotX, 1, 0, 0);
+    m.rotate(v.m_fRotY, 0, 1, 0);
+    m.rotate(v.m_fRotZ, 0, 0, 1);
+    m.translate(0.0f, -5.8f, -1.0f);
+    m.rotate(v.m_fTilt, 1, 0, 0);
+    m.translate(0.0f, 5.8f, 1.0f);
+    m.scale(1.0f + 0.01f * v.m_fSize[0], 1.0f + 0.01f * v.m_fSize[1], 1.0f + 0.01f * v.m_fSize[2]);
+    return m;
 }
 
 ModelId BookPartModel(BookKind kind, BookPart part) { return kKindModels[int(kind)].part[int(part)]; }

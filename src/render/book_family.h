@@ -3,11 +3,14 @@
 // book with their textures, plain colours and light set-ups, the book
 // transform and the reflection fade.
 
+#include <QMatrix4x4>
+
 #include "assets/model_set.h"
 
 namespace vm {
 
 class CGL2AviView;
+struct SceneState;
 
 enum class BookPart { Front, Back, Spine, Page };
 
@@ -19,6 +22,10 @@ BookKind BookKindOf(float bookKind);
 // The part's model and its mirrored floor copy for a kind.
 ModelId BookPartModel(BookKind kind, BookPart part);
 ModelId BookPartMirror(BookKind kind, BookPart part);
+
+// The model-view matrix the parts of the single book are drawn with (its
+// place, turns, lean and size).
+QMatrix4x4 BookMatrix(const SceneState& scene);
 
 // Colour, texturing, light 1 and the light set-ups of one part, and binds its
 // texture. Loads no matrix. With `reflection` lighting is switched off before

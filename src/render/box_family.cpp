@@ -143,8 +143,10 @@ private:
             }
         }
         const bool cubeRequested = IsSet(v.m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
-        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && !IsSet(v.m_fUserSides) &&
-            v.m_fLoadDefaults == 4.0f) {
+        // The box set goes on every face, also when the user has sides of
+        // their own: those are put back over it below. (Skipping it then left
+        // the front, back and spine of whichever package was shown before.)
+        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && v.m_fLoadDefaults == 4.0f) {
             SetProgramFolderCurrent();
             for (int i = 0; i < 6; ++i) load(kBoxSet[i], kSetObjects[i]);
         }
@@ -154,6 +156,11 @@ private:
             const struct {
                 int path, length, object;
             } sides[] = {{5, 3, 1}, {4, 5, 4}, {3, 4, 5}};
+            // The stored paths are the files as the user chose them (older
+            // relative names are below the program's folder): a default set
+            // loaded since must not make them relative to the program folder.
+            SetProgramFolderCurrent();
+            v.m_fPathAsGiven = 2;
             for (const auto& side : sides) {
                 const QString path = v.m_strFacePath[side.path].left(FloatToInt(v.m_fFacePathLen[side.length], 0));
                 v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
@@ -418,6 +425,34 @@ unsigned int& BoxFaceSlot(int object) {
     if (object >= 0 && object < int(cube.pObjects.size()) && cube.pObjects[object].nMaterial >= 0)
         material = cube.pObjects[object].nMaterial;
     return PackageTextureSlot(material);
+}
+
+const Model3DS& BoxPackageModel(const SceneState& scene) { return GetModel(packageModel(boxKind(scene.m_fBoxModel))); }
+
+QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
+    // packageTransform and packageScale of the package pass, as a matrix.
+    QMatrix4x4 m;
+    m.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+    m.rotate(v.m_fRotX, 1, 0, 0);
+    m.rotate(v.m_fRotY, 0, 1, 0);
+    m.rotate(v.m_fRotZ, 0, 0, 1);
+    if (boxKind(v.m_fBoxModel) == BoxKind::Cube) {
+        m.translate(0.0f, -19.8f, -2.7f);
+        m.rotate(v.m_fTilt, 1, 0, 0);
+        m.translate(0.0f, 19.8f, 2.7f);
+    }
+    if (IsSet(v.m_fFarLight)) {
+        const bool restore = IsSet(v.m_fRestoreImageSize);
+        const float width = restore ? v.m_fSavedImageWidth : v.m_fImageWidth;
+        const float height = restore ? v.m_fSavedImageHeight : v.m_fImageHeight;
+        if (IsSet(v.m_fPictureSized))
+            m.scale(width / 3000.0f, height / 3000.0f, 2.0f * v.m_fPictureDepth);
+        else
+            m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
+    } else {
+        m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+    }
+    return m;
 }
 
 void CGL2AviView::RenderBoxFamily() { BoxFamilyRenderer(*this).render(); }

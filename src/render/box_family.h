@@ -2,11 +2,14 @@
 // The box family: every six-sided package (retail boxes, DVD and CD cases,
 // tape, cube, paperbacks, the flat picture, the DVD stacks).
 
+#include <QMatrix4x4>
 #include <QString>
 
 namespace vm {
 
 class CGL2AviView;
+struct Model3DS;
+struct SceneState;
 
 // The state every box-family pass starts from: identity, smooth shading,
 // depth test, blending off, texturing on, colour white.
@@ -25,5 +28,10 @@ const char* const* BoxImageFiles();
 int FaceOfBoxObject(int object);
 // The texture slot of box model object k (its material's slot).
 unsigned int& BoxFaceSlot(int object);
+
+// Where the shown box stands: the model it is drawn with and the model-view
+// matrix of its faces, the renderer's own translations, turns and scales.
+const Model3DS& BoxPackageModel(const SceneState& scene);
+QMatrix4x4 BoxPackageMatrix(const SceneState& scene);
 
 }  // namespace vm

@@ -94,39 +94,18 @@ void CmySidetextures::nothingToPick(const QString& why) {
     Q_EMIT statusMessage(why);
 }
 
-void CmySidetextures::resetFaceColour(int face) {
-    m_view.m_fFaceColoured[face] = 0;
-    m_view.m_fFaceRGB[face][0] = m_view.m_fFaceRGB[face][1] = m_view.m_fFaceRGB[face][2] = 0.7f;
-    m_view.m_fFacePlain[face] = 0;
-}
+void CmySidetextures::resetFaceColour(int face) { ResetFaceColour(m_view, face); }
 
 void CmySidetextures::OnBrowseFace(int face) {
     if (face < 0 || face >= 6) return;
-    if (face >= 3) {
-        // Books have no separate right, top and bottom images.
-        resetFaceColour(face);
-        if (!boxFamily(m_view)) {
-            Q_EMIT statusMessage("This package has no separate image for that face.");
-            return;
-        }
-        hideDeck();
-        m_view.m_fPickFace[face] = 2;
-        return;
-    }
     hideDeck();
-    resetFaceColour(face);
-    if (m_view.m_fMouseTarget <= 3.0f) {
-        if (bookFamily(m_view)) {
-            m_view.m_fPickBookFace[face] = 2;
-        } else if (boxFamily(m_view)) {
-            m_view.m_fPickFace[face] = 2;
-        } else if (m_view.m_fPackageFamily == 7.0f && face == 0) {
-            m_view.m_fPickCDLabel = 2;
-        } else {
-            nothingToPick("This package has no image for that face.");
-        }
+    if (face >= 3 || m_view.m_fMouseTarget <= 3.0f) {
+        // Right, top and bottom always belong to the package.
+        const QString why = RequestPackageFacePick(m_view, face);
+        if (!why.isEmpty()) nothingToPick(why);
         return;
     }
+    resetFaceColour(face);
     if (IsSet(m_view.m_fMultiBook)) {
         m_view.m_fPickArrayFace[face] = 2;
         BrowseArrayFaces(m_view);

@@ -216,11 +216,18 @@ public:
     // Opens a scene file as Open Settings does; false (and the scene as it
     // was, after a message naming the file) when the file cannot be read.
     bool LoadSceneFile(const QString& path);
+    // What Open Settings does with the file chosen: remembers its folder for
+    // the next scene dialog and opens it.
+    bool OpenSceneFile(const QString& path);
     // Writes the scene file; false after a message when it cannot be written
     // (an older file of that name is then kept).
     bool SaveSceneFile(const QString& path);
     // Start-up: lists the presets and, if asked, opens one chosen at random.
     void LoadStartPreset(bool chooseAtRandom);
+
+    // A file that answers the next texture pick instead of its dialog (an
+    // image dropped on the view).
+    std::optional<QString> m_givenPickFile;
 
     // Window-side state.
     void* m_hGLContext = nullptr;

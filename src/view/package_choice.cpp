@@ -83,7 +83,11 @@ void writeBook(SceneState& s, int index) {
     setSize(s, 0, 0, 0);
     s.m_fLightPos[0] = s.m_fSpotUsed >= 2.0f ? 10.0f : 140.0f;
     switch (index) {
-        case Book: s.m_fBookDefaults = 2; break;
+        // The open book and the display show the hard back's images, as on
+        // a first choice; without the request they kept the last book's.
+        case Book:
+        case OpenBook:
+        case BookDisplay: s.m_fBookDefaults = 2; break;
         case CurlyBook: s.m_fCurlDefaults = 2; break;
         case OpenStanding: s.m_fStandUpDefaults = 2; break;
         case EZines: s.m_fEzineDefaults = 2; break;
@@ -113,6 +117,9 @@ void WritePackageValues(SceneState& s, int index) {
     if (index != Picture) s.m_fFarLight = 0;
     // The Shadows page adapts its range again after every choice.
     s.m_fShadowRangeSet = 0;
+    // An opened scene keeps its images only until the next package choice:
+    // from then on the package's defaults load as they do on a first choice.
+    s.m_fSceneOpened = 0;
 
     if (index >= Book && index <= EZines) {
         writeBook(s, index);

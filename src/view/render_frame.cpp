@@ -32,6 +32,8 @@ void CGL2AviView::PrepareFrame() {
     ServeTexturePicks();
     m_fPickTextTexture = 0;
     ServePictureLoad();
+    // A dropped file answers only the pick raised with it, in this step.
+    m_givenPickFile.reset();
 }
 
 void CGL2AviView::DrawFrame() {

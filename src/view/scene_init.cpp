@@ -68,6 +68,11 @@ void CGL2AviView::InitScene() {
     loadMugPrint(*this, ModelId::CoffeeMug);
     loadMugPrint(*this, ModelId::CoffeeMugMirror);
     ImportModelSet(ModelSet::Box, m_platform);
+    // The hard back and e-zine models too: a book chosen before any File >
+    // New would otherwise be drawn from empty models (an empty view).
+    SetProgramFolderCurrent();
+    ImportModelSet(ModelSet::Book, m_platform);
+    ImportModelSet(ModelSet::EZine, m_platform);
 
     m_fPathAsGiven = 0;
     m_nFrameCount = 300;

@@ -27,6 +27,12 @@ std::optional<QString> PickTextureFile(CGL2AviView& view, const char* title, con
     request.defaultSuffix = "jpg";
     request.initialName = initialName;
     request.mustExist = true;
+    // A file dropped on the view answers the pick it raised without a dialog.
+    if (view.m_givenPickFile) {
+        std::optional<QString> given = std::move(view.m_givenPickFile);
+        view.m_givenPickFile.reset();
+        return given;
+    }
     std::optional<QString> chosen = view.platform().openFileName(request);
     if (!chosen && view.m_pControlDeck) view.m_pControlDeck->showDeck();
     return chosen;
@@ -65,6 +71,32 @@ void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPat
     if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture) || !IsReadableRegularFile(chosen)) return;
     const QString warning = BlurryImageWarning(QFileInfo(chosen).fileName(), QImageReader(chosen).size());
     if (!warning.isEmpty()) view.ShowStatus(warning);
+}
+
+void ResetFaceColour(CGL2AviView& view, int face) {
+    if (face < 0 || face >= 6) return;
+    view.m_fFaceColoured[face] = 0;
+    view.m_fFaceRGB[face][0] = view.m_fFaceRGB[face][1] = view.m_fFaceRGB[face][2] = 0.7f;
+    view.m_fFacePlain[face] = 0;
+}
+
+QString RequestPackageFacePick(CGL2AviView& view, int face) {
+    if (face < 0 || face >= 6) return QStringLiteral("There is no such face.");
+    ResetFaceColour(view, face);
+    const float family = view.m_fPackageFamily;
+    if (family == 4.0f) {
+        view.m_fPickFace[face] = 2;
+    } else if (face >= 3) {
+        // Books have no separate right, top and bottom images.
+        return QStringLiteral("This package has no separate image for that face.");
+    } else if (family <= 1.0f) {
+        view.m_fPickBookFace[face] = 2;
+    } else if (family == 7.0f && face == 0) {
+        view.m_fPickCDLabel = 2;
+    } else {
+        return QStringLiteral("This package has no image for that face.");
+    }
+    return {};
 }
 
 bool ChooseFaceColour(CGL2AviView& view, int face) {

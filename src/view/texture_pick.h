@@ -40,6 +40,16 @@ QString BlurryImageWarning(const QString& fileName, QSize imageSize);
 
 namespace vm {
 
+// A face of the package shows its image again: not coloured, not plain, the
+// remembered light colour back at 0.7 grey.
+void ResetFaceColour(CGL2AviView& view, int face);
+
+// Browse for face `face` (0 front .. 5 bottom) of the single package: resets
+// the face's colour and raises the pick request that face has on the shown
+// package (book, box, or the CD disc's label for the front), served by the
+// next prepare step. Returns why nothing was raised, or an empty string.
+QString RequestPackageFacePick(CGL2AviView& view, int face);
+
 // The colour command of a face (0 front .. 5 bottom): the colour chooser
 // preselecting the face's remembered colour. OK remembers the choice and
 // draws the face in it; a cancel changes nothing (a face never coloured

@@ -10,9 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/gl_view_widget.h"
-#include "app/main_frame.h"
-#include "platform/scripted_platform.h"
+#include "support/main_window_fixture.h"
 #include "ui/my_sheet.h"
 #include "ui/my_sidetextures.h"
 #include "view/commands.h"
@@ -21,67 +19,7 @@
 
 using namespace vm;
 
-namespace {
-
-class SideTexturesWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(qGuiApp->platformName(), "xcb") << "run under xvfb-run";
-        ASSERT_TRUE(folder.isValid());
-        shots = qEnvironmentVariable("VELLUMARK_SHOT_DIR", folder.path());
-        view = std::make_unique<CGL2AviView>(platform);
-        frame = std::make_unique<CMainFrame>(*view, platform);
-        QSignalSpy created(frame->viewWidget(), &GLViewWidget::contextCreated);
-        frame->resize(900, 700);
-        frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        if (created.isEmpty()) {
-            ASSERT_TRUE(created.wait(5000));
-        }
-        ASSERT_TRUE(created.first().first().toBool());
-    }
-    void TearDown() override {
-        if (auto* deck = dynamic_cast<QWidget*>(view->m_pControlDeck)) deck->close();
-        QTest::qWait(50);
-        frame.reset();
-        view.reset();
-    }
-    // Lets the window serve the requests and draw a few frames.
-    void settle(int frames = 3) {
-        GLViewWidget* widget = frame->viewWidget();
-        const int target = widget->framesPainted() + frames;
-        QElapsedTimer waited;
-        waited.start();
-        while (widget->framesPainted() < target && waited.elapsed() < 20000) {
-            widget->invalidate();
-            QTest::qWait(20);
-        }
-    }
-    QString image(const QString& name, QColor colour) {
-        QImage picture(512, 768, QImage::Format_RGB32);
-        picture.fill(colour);
-        const QString path = folder.filePath(name);
-        EXPECT_TRUE(picture.save(path));
-        return path;
-    }
-    // The frame Save Screenshot writes, at the window's size.
-    QImage viewPicture() {
-        GLViewWidget* widget = frame->viewWidget();
-        widget->makeCurrent();
-        QImage picture = view->RenderImage(widget->width(), widget->height());
-        widget->doneCurrent();
-        return picture;
-    }
-    void keep(const QImage& picture, const QString& name) { picture.save(shots + "/" + name); }
-
-    QTemporaryDir folder;
-    QString shots;
-    ScriptedPlatform platform;
-    std::unique_ptr<CGL2AviView> view;
-    std::unique_ptr<CMainFrame> frame;
-};
-
-}  // namespace
+using SideTexturesWindow = test::MainWindowTest;
 
 TEST_F(SideTexturesWindow, OwnImagesOnABookAndAColouredFace) {
     platform.queueQuestion({MessageResult::No, true});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -220,4 +222,46 @@ TEST(VellumarkRender, FitFillsThePictureWithTheSmallestPackage) {
     const double share = std::max(box.width() / 240.0, box.height() / 180.0);
     EXPECT_GE(share, 0.75);
     EXPECT_LE(share, 0.85);
+}
+
+TEST(VellumarkRender, TheOrderOfFaceOptionsNeverMatters) {
+    QTemporaryDir dir;
+    const QString red = plainImage(dir, "red.png", QColor(230, 0, 0));
+    const QString blue = plainImage(dir, "blue.png", QColor(0, 40, 220));
+    const QString green = plainImage(dir, "green.png", QColor(20, 200, 40));
+    const struct {
+        const char* package;
+        QStringList faces;  // given in this order, then the other way round
+    } cases[] = {
+        {"Mug.jpg", {"mug=" + red, "front=" + blue}},
+        {"DVD.jpg", {"mug=" + red, "front=" + blue}},
+        {"Mug.jpg", {"mug=" + red}},
+        {"RetailBox.jpg", {"front=" + red, "right=" + blue, "top=" + green}},
+        {"Book.jpg", {"back=" + red, "front=" + blue, "left=" + green}},
+        {"CD-Disk.jpg", {"label=" + red, "front=" + blue}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.package + (" " + c.faces.join(" ")).toStdString());
+        RunResult runs[2];
+        QImage pictures[2];
+        for (int order = 0; order < 2; ++order) {
+            QStringList args = {"--size", "160x120", "--package", c.package};
+            QStringList faces = c.faces;
+            if (order == 1) std::reverse(faces.begin(), faces.end());
+            for (const QString& face : faces) args << "--face" << face;
+            const QString out = dir.filePath(QString("order-%1-%2.png").arg(n).arg(order));
+            runs[order] = render(args << "--out" << out);
+            pictures[order] = QImage(out);
+        }
+        ++n;
+        EXPECT_EQ(runs[0].exitCode, runs[1].exitCode);
+        EXPECT_EQ(runs[0].err, runs[1].err);
+        if (runs[0].exitCode == 0) {
+            ASSERT_FALSE(pictures[0].isNull());
+            EXPECT_EQ(pictures[0], pictures[1]);
+        } else {
+            EXPECT_TRUE(runs[0].err.contains("its faces are")) << qPrintable(runs[0].err);
+        }
+    }
 }
