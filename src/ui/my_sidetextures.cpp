@@ -98,13 +98,15 @@ void CmySidetextures::resetFaceColour(int face) { ResetFaceColour(m_view, face);
 
 void CmySidetextures::OnBrowseFace(int face) {
     if (face < 0 || face >= 6) return;
-    hideDeck();
     if (face >= 3 || m_view.m_fMouseTarget <= 3.0f) {
-        // Right, top and bottom always belong to the package.
+        // Right, top and bottom always belong to the package. The deck only
+        // goes away for a request that will open a dialog.
         const QString why = RequestPackageFacePick(m_view, face);
-        if (!why.isEmpty()) nothingToPick(why);
+        if (why.isEmpty()) hideDeck();
+        else nothingToPick(why);
         return;
     }
+    hideDeck();
     resetFaceColour(face);
     if (IsSet(m_view.m_fMultiBook)) {
         m_view.m_fPickArrayFace[face] = 2;
