@@ -1,6 +1,7 @@
 // The main frame in a real window (Xvfb): its menu, toolbar, status bar,
 // keyboard table and the continuous redraw.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -320,16 +321,22 @@ TEST_F(MainFrameTest, RepeatedNewScenesDoNotGrowMemory) {
         QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
         QTest::qWait(50);
     }
-    const long before = residentKilobytes();
     const int texturesBefore = liveTextures(frame->viewWidget());
-    for (int i = 0; i < 20; ++i) {
-        QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
-        QTest::qWait(20);
-    }
-    const long grown = residentKilobytes() - before;
-    std::printf("resident size after 20 x New: %+ld kB\n", grown);
+    auto twentyNewScenes = [&] {
+        const long before = residentKilobytes();
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(frame->viewWidget(), Qt::Key_N, Qt::ControlModifier);
+            QTest::qWait(20);
+        }
+        return residentKilobytes() - before;
+    };
+    // A leak grows every round alike; a pool the allocator or the driver
+    // takes once (a step of a few MB on a loaded machine) shows in one only.
+    const long first = twentyNewScenes();
+    const long second = twentyNewScenes();
+    std::printf("resident size after 20 x New: %+ld kB, after 20 more: %+ld kB\n", first, second);
     EXPECT_EQ(liveTextures(frame->viewWidget()), texturesBefore) << "textures were left behind";
-    EXPECT_LT(grown, 5 * 1024);
+    EXPECT_LT(std::min(first, second), 5 * 1024);
 }
 
 TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {

@@ -18,6 +18,7 @@
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
+#include "support/activate_window.h"
 #include "platform/scripted_platform.h"
 #include "view/gl2avi_view.h"
 #include "view/page_interfaces.h"
@@ -51,8 +52,7 @@ protected:
             ASSERT_TRUE(created.wait(5000));
         }
         ASSERT_TRUE(created.first().first().toBool());
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        ASSERT_TRUE(vm::test::ActivateWindow(*frame));  // shortcuts need the active window
         frame->viewWidget()->setFocus();
     }
     void TearDown() override {

@@ -21,6 +21,7 @@
 #include "app/main_frame.h"
 #include "files/scene_file.h"
 #include "platform/scripted_platform.h"
+#include "support/activate_window.h"
 #include "ui/my_property1.h"
 #include "ui/my_sheet.h"
 #include "view/commands.h"
@@ -176,8 +177,7 @@ TEST(DeckWindow, CtrlOOpensASceneFile) {
     CMainFrame frame(view, platform);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(vm::test::ActivateWindow(frame));
     QTest::qWait(300);  // the context and the start scene
 
     const QString presets = QCoreApplication::applicationDirPath() + "/Sequences";
