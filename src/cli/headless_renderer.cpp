@@ -136,7 +136,9 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         const unsigned int before = faceTexture(view, face.face);
         platform.queueOpenFileName(face.path);
         requestPick(view, face.face);
-        view.OnDraw();
+        // Served in the frame's prepare step; a face is no reason to draw a
+        // frame or to move playback on.
+        view.PrepareFrame();
         if (faceTexture(view, face.face) == before) {
             facesLoaded = false;
             problems << "the " + face.face + " image \"" + face.path + "\" could not be read" +
@@ -157,7 +159,7 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         const unsigned int before = view.m_texPicture;
         platform.queueOpenFileName(options.backgroundPicture);
         view.m_fLoadPicture = 2;
-        view.OnDraw();
+        view.PrepareFrame();
         if (view.m_texPicture == before)
             problems << "the background picture \"" + options.backgroundPicture +
                             "\" could not be read; the scene keeps its picture";
@@ -230,7 +232,10 @@ int RunHeadlessRender(const RenderOptions& options) {
         }
     }
 
-    OffscreenView host(std::min(options.width, 2048), std::min(options.height, 2048));
+    // Pictures and videos are drawn into the view's image target at their
+    // own size; the host's frame only takes the frames that serve requests,
+    // so a small one spares clearing a full-size multisampled buffer.
+    OffscreenView host(std::min(options.width, 256), std::min(options.height, 256));
     if (!host.isValid()) {
         complain("cannot render: " + host.error());
         return 2;
