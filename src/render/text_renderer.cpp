@@ -71,6 +71,48 @@ void generate(GLint mode) {
     glEnable(GL_TEXTURE_GEN_T);
 }
 
+// The glyphs are closed solids whose faces wind counter-clockwise seen from
+// outside, so the faces turned away are always behind others: culling them
+// halves what every pass fills (the passes cost twice as much without). A
+// transform that mirrors (a negative stretch of the shadow) turns the
+// winding round, so the front is chosen by the sign of the current matrix.
+class HiddenFaceCulling {
+public:
+    HiddenFaceCulling() {
+        m_wasOn = glIsEnabled(GL_CULL_FACE);
+        glGetIntegerv(GL_FRONT_FACE, &m_front);
+        glGetIntegerv(GL_CULL_FACE_MODE, &m_mode);
+    }
+    ~HiddenFaceCulling() {
+        if (!m_wasOn) glDisable(GL_CULL_FACE);
+        glFrontFace(GLenum(m_front));
+        glCullFace(GLenum(m_mode));
+    }
+    HiddenFaceCulling(const HiddenFaceCulling&) = delete;
+    HiddenFaceCulling& operator=(const HiddenFaceCulling&) = delete;
+
+    // Call with the pass's transform set, just before its glyphs.
+    static void forThisPass() {
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        const double det = double(m[0]) * (double(m[5]) * m[10] - double(m[9]) * m[6]) -
+                           double(m[4]) * (double(m[1]) * m[10] - double(m[9]) * m[2]) +
+                           double(m[8]) * (double(m[1]) * m[6] - double(m[5]) * m[2]);
+        if (det == 0 || !std::isfinite(det)) {
+            glDisable(GL_CULL_FACE);  // flattened: no side is hidden
+            return;
+        }
+        glFrontFace(det > 0 ? GL_CCW : GL_CW);
+        glCullFace(GL_BACK);
+        glEnable(GL_CULL_FACE);
+    }
+
+private:
+    GLboolean m_wasOn = GL_FALSE;
+    GLint m_front = GL_CCW;
+    GLint m_mode = GL_BACK;
+};
+
 }  // namespace
 
 void CGL2AviView::FreeGlyphLists() {
@@ -206,6 +248,14 @@ void CGL2AviView::RenderText() {
     };
 
     glMatrixMode(GL_MODELVIEW);
+    const HiddenFaceCulling culling;
+    // Line glyphs have no faces to cull.
+    const bool solid = m_pGlyphStore && !m_pGlyphStore->lines;
+    auto drawGlyphs = [&] {
+        if (!textOn) return;
+        if (solid) HiddenFaceCulling::forThisPass();
+        DrawText3D(m_strText);
+    };
 
     // Main pass.
     glLoadIdentity();
@@ -222,7 +272,7 @@ void CGL2AviView::RenderText() {
     glRotatef(m_fTextRot[1], 0, 1, 0);
     glRotatef(m_fTextRot[2], 0, 0, 1);
     scale();
-    if (textOn) DrawText3D(m_strText);
+    drawGlyphs();
     endPass();
 
     // Shiny overlay: the environment map added over the text.
@@ -238,7 +288,7 @@ void CGL2AviView::RenderText() {
         glRotatef(m_fTextRot[1], 0, 1, 0);
         glRotatef(m_fTextRot[2], 0, 0, 1);
         scale();
-        if (textOn) DrawText3D(m_strText);
+        drawGlyphs();
         endPass();
     }
 
@@ -261,7 +311,7 @@ void CGL2AviView::RenderText() {
         glRotatef(-m_fTextRot[2], 0, 0, 1);
         glTranslatef(0, 0, 0.01f * m_fTextScale[2]);
         scale();
-        if (textOn) DrawText3D(m_strText);
+        drawGlyphs();
         endPass();
     }
 
@@ -282,7 +332,7 @@ void CGL2AviView::RenderText() {
         glRotatef(-m_fTextRot[2], 0, 1, 0);
         glTranslatef(0, 0.01f * m_fTextScale[2], 0.01f);
         glScalef(0.02f * m_fTextScale[0], 0.02f * (m_fTextScale[1] + m_fTextShadow) - 1.0f, 0.1f);
-        if (textOn) DrawText3D(m_strText);
+        drawGlyphs();
         endPass();
     }
 }
