@@ -13,7 +13,7 @@
 namespace vm {
 
 constexpr int kGlyphCount = 256;      // one per 8-bit character code
-constexpr int kGlyphsMade = 255;      // codes 0..254 get shapes; 255 stays empty
+constexpr int kGlyphsMade = 256;      // every code gets a shape, "ÿ" (255) too
 constexpr float kGlyphDepth = 0.1f;   // the back face lies at z = -kGlyphDepth
 constexpr float kGlyphFlatness = 0.002f;  // largest distance of a flattened curve from the true one, em
 
