@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
 
     // Drawing alone: the same frames, played the same way, nothing read.
     auto drawOnly = [&] {
-        KeyTurntable(view, kFrames);
+        KeyTurntable(view.scene(), view.pages(), kFrames);
         StartTracksForRecording(view);
         const auto begin = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         writer.SetRate(std::uint32_t(pal.fps));
         writer.SetFrameSize(w, h);
         writer.SetCompressor({VideoCodec::MotionJpeg, 75});
-        KeyTurntable(view, kFrames);
+        KeyTurntable(view.scene(), view.pages(), kFrames);
         view.m_nExportTrack = 0;
         TimedSource source(view);
         const auto begin = std::chrono::steady_clock::now();

@@ -3,7 +3,7 @@
 // value accumulated step by step in single precision, and only the segments
 // not built yet (each new key appends one segment).
 
-#include "anim/key_track.h"
+#include "scene/key_track.h"
 #include "anim/subjects.h"
 
 namespace vm {

@@ -55,8 +55,8 @@ void ApplyTrackFrame(SceneState& s, AnimSubject subject, int frame, bool sizeMar
     });
 }
 
-void AdvanceTrack(SceneState& s, AnimSubject subject) {
-    KeyframePage* page = PageOf(s, subject);
+void AdvanceTrack(SceneState& s, const DeckPages& pages, AnimSubject subject) {
+    KeyframePage* page = PageOf(pages, subject);
     VisitSubject(s, subject, [&](auto& track, const auto&) {
         const int p = track.position;
         MoveTimeline(page, p);
@@ -89,7 +89,7 @@ void DrawTrackStep(CGL2AviView& view, AnimSubject subject) {
 
 void StepTrack(CGL2AviView& view, AnimSubject subject) {
     DrawTrackStep(view, subject);
-    AdvanceTrack(view, subject);
+    AdvanceTrack(view.scene(), view.pages(), subject);
 }
 
 void StepModelTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Model); }
@@ -98,32 +98,32 @@ void StepPictureTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Picture)
 void StepArrayTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Array); }
 void StepTextTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Text); }
 
-void ScrubScene(SceneState& s, AnimSubject page, int frame) {
+void ScrubScene(SceneState& s, const DeckPages& pages, AnimSubject page, int frame) {
     const int p = ClampFrame(frame);
     VisitSubject(s, page, [&](auto& track, const auto&) { track.position = p; });
 
     const bool insideText = p < s.m_trackText.length;
     switch (page) {
         case AnimSubject::Model:
-            MoveTimeline(s.m_pLightingPage, p);
-            MoveTimeline(s.m_pTextPage, p);
-            MoveTimeline(s.m_pPicturePage, p);
+            MoveTimeline(pages.m_pLightingPage, p);
+            MoveTimeline(pages.m_pTextPage, p);
+            MoveTimeline(pages.m_pPicturePage, p);
             break;
         case AnimSubject::Text:
-            MoveTimeline(s.m_pLightingPage, p);
-            MoveTimeline(s.m_pControlsPage, p);
-            MoveTimeline(s.m_pPicturePage, p);
+            MoveTimeline(pages.m_pLightingPage, p);
+            MoveTimeline(pages.m_pControlsPage, p);
+            MoveTimeline(pages.m_pPicturePage, p);
             break;
         case AnimSubject::Light:
-            MoveTimeline(s.m_pControlsPage, p);
-            MoveTimeline(s.m_pPicturePage, p);
-            if (insideText) MoveTimeline(s.m_pTextPage, p);
+            MoveTimeline(pages.m_pControlsPage, p);
+            MoveTimeline(pages.m_pPicturePage, p);
+            if (insideText) MoveTimeline(pages.m_pTextPage, p);
             break;
         case AnimSubject::Picture:
         case AnimSubject::Array:
-            MoveTimeline(s.m_pControlsPage, p);
-            MoveTimeline(s.m_pLightingPage, p);
-            if (insideText) MoveTimeline(s.m_pTextPage, p);
+            MoveTimeline(pages.m_pControlsPage, p);
+            MoveTimeline(pages.m_pLightingPage, p);
+            if (insideText) MoveTimeline(pages.m_pTextPage, p);
             break;
     }
 
@@ -132,11 +132,11 @@ void ScrubScene(SceneState& s, AnimSubject page, int frame) {
             s, subject, [&](auto& track, const auto&) { return track.length > p && track.builtLength > p; });
         if (recorded) ApplyTrackFrame(s, subject, p, false);
     }
-    RefreshPage(PageOf(s, page));
+    RefreshPage(PageOf(pages, page));
 }
 
 void ScrubTo(CGL2AviView& view, AnimSubject page, int frame) {
-    ScrubScene(view, page, frame);
+    ScrubScene(view.scene(), view.pages(), page, frame);
     // A page's scroll arrives outside the view's painting: make its context current.
     ViewWindow* window = view.window();
     if (!window || !window->makeCurrent()) return;

@@ -21,7 +21,7 @@ void StartPlayback(SceneState& scene, AnimSubject page);
 void ApplyTrackFrame(SceneState& scene, AnimSubject subject, int frame, bool sizeMarkerTest);
 // Moves the page's slider to the track's position and advances a playing
 // track, stopping it (back at frame 0) at its end.
-void AdvanceTrack(SceneState& scene, AnimSubject subject);
+void AdvanceTrack(SceneState& scene, const DeckPages& pages, AnimSubject subject);
 
 // The drawing half of a track's frame: apply its values at the current
 // position, draw the scene (not for the text) and refresh its page.
@@ -37,7 +37,7 @@ void StepTextTrack(CGL2AviView& view);
 
 // Moves every track and the other pages' timelines to frame `frame` of the
 // scrolled page and applies the tracks recorded that far; refreshes the page.
-void ScrubScene(SceneState& scene, AnimSubject page, int frame);
+void ScrubScene(SceneState& scene, const DeckPages& pages, AnimSubject page, int frame);
 // ScrubScene, then clears the buffers for the next repaint.
 void ScrubTo(CGL2AviView& view, AnimSubject page, int frame);
 // The end of a page's horizontal-scroll handler: shows the timeline position

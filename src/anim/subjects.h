@@ -6,8 +6,8 @@
 #include <array>
 
 #include "platform/float_to_int.h"
-#include "view/page_interfaces.h"
-#include "view/scene_state.h"
+#include "scene/page_interfaces.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
@@ -30,7 +30,7 @@ decltype(auto) VisitSubject(SceneState& s, AnimSubject subject, F&& f) {
 }
 
 // The page carrying the subject's keyframe strip; null while the deck is closed.
-inline KeyframePage* PageOf(const SceneState& s, AnimSubject subject) {
+inline KeyframePage* PageOf(const DeckPages& s, AnimSubject subject) {
     switch (subject) {
         case AnimSubject::Model: return s.m_pControlsPage;
         case AnimSubject::Text: return s.m_pTextPage;

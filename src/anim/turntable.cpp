@@ -9,7 +9,7 @@ namespace {
 constexpr int kRotY = 1;  // m_fRotY in the model track
 }
 
-int KeyTurntable(SceneState& scene, int frames) {
+int KeyTurntable(SceneState& scene, const DeckPages& pages, int frames) {
     frames = std::clamp(frames, 1, kMaxTurntableFrames);
     ModelTrack& t = scene.m_trackModel;
     const auto pointers = ModelTrackValues(scene);
@@ -25,7 +25,7 @@ int KeyTurntable(SceneState& scene, int frames) {
     BuildTrack(t);
     scene.m_nSequenceStarted = 2;
     scene.m_nFrameCount = frames;
-    if (KeyframePage* page = PageOf(scene, AnimSubject::Model)) {
+    if (KeyframePage* page = PageOf(pages, AnimSubject::Model)) {
         page->setFrameCountDisplay(frames);
         page->setTimelineRange(std::min(frames, kMaxFrame));
         RebuildTicks(scene, AnimSubject::Model, *page);

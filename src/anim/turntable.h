@@ -14,6 +14,6 @@ constexpr int kMaxTurntableFrames = 9999;  // the last key must fall on a frame 
 // the pose turned by (k + 1) / frames of a turn, so the last frame is one step
 // short of a full turn from the first and the clip loops. `frames` is clamped
 // to 1..9999; the frame count becomes `frames`. Returns the frames used.
-int KeyTurntable(SceneState& scene, int frames);
+int KeyTurntable(SceneState& scene, const DeckPages& pages, int frames);
 
 }  // namespace vm

@@ -18,7 +18,7 @@
 #include "platform/platform.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

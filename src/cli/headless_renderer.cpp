@@ -166,10 +166,10 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         view.m_fShowPicture = 2;
     }
 
-    if (options.turntable > 0) KeyTurntable(view, options.turntable);
+    if (options.turntable > 0) KeyTurntable(view.scene(), view.pages(), options.turntable);
 
     // Every track recorded that far shows its values of that frame, as a scrub does.
-    if (options.frame >= 0) ScrubScene(view, AnimSubject::Model, options.frame);
+    if (options.frame >= 0) ScrubScene(view.scene(), view.pages(), AnimSubject::Model, options.frame);
 
     if (options.fit) {
         // A video's frames have the format's size.

@@ -3,7 +3,7 @@
 // again afterwards, if it was open.
 
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -6,7 +6,7 @@
 #include "export/screenshot.h"
 #include "platform/safe_file.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "platform/view_window.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 #include "view/texture_pick.h"
 
 namespace vm {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

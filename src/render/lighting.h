@@ -1,7 +1,7 @@
 #pragma once
 // The light set-ups the renderers call. The scene's light is always GL_LIGHT1.
 
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

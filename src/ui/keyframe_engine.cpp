@@ -1,6 +1,6 @@
 #include "ui/keyframe_engine.h"
 
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

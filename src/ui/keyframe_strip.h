@@ -10,7 +10,7 @@
 #include <QSpinBox>
 
 #include "ui/keyframe_engine.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

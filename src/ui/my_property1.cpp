@@ -100,7 +100,7 @@ void CmyProperty1::OnTurntable() {
         m_view.platform().messageBox("The package already has keys. Replace them with one full turn?", "Turntable",
                                      MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes)
         return;
-    KeyTurntable(m_view, m_view.m_nFrameCount);
+    KeyTurntable(m_view.scene(), m_view.pages(), m_view.m_nFrameCount);
     enableMovementSliders();
     refreshFromScene();
 }

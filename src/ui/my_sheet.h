@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <array>
 
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

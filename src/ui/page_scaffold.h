@@ -37,7 +37,7 @@
 
 #include "anim/subjects.h"
 #include "ui/keyframe_strip.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 class QBoxLayout;
 class QHBoxLayout;

@@ -13,7 +13,9 @@
 #include "platform/frame_target.h"
 #include "platform/platform.h"
 #include "platform/view_window.h"
-#include "view/scene_state.h"
+#include "assets/gl_resources.h"
+#include "scene/page_interfaces.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
@@ -49,7 +51,7 @@ struct ImageOptions {
 };
 
 // The view is several megabytes large (the key tracks): create it on the heap.
-class CGL2AviView : public SceneState, public ExportSettingsSink {
+class CGL2AviView : public SceneState, public GlResources, public DeckPages, public ExportSettingsSink {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -57,6 +59,14 @@ public:
     CGL2AviView& operator=(const CGL2AviView&) = delete;
 
     Platform& platform() const { return m_platform; }
+    // The scene it shows, the pages of the open Control Deck and the OpenGL
+    // names of its context.
+    SceneState& scene() { return *this; }
+    const SceneState& scene() const { return *this; }
+    DeckPages& pages() { return *this; }
+    const DeckPages& pages() const { return *this; }
+    GlResources& resources() { return *this; }
+    const GlResources& resources() const { return *this; }
     ViewWindow* window() const { return m_pWindow; }
     // A sentence for the main window's status bar (nowhere without a window).
     std::function<void(const QString&)> m_showStatus;

@@ -5,7 +5,7 @@
 
 #include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -1,7 +1,7 @@
 #include "view/package_choice.h"
 
 #include "render/box_family.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

@@ -9,7 +9,7 @@
 #include "assets/texture_table.h"
 #include "platform/gl.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 #include "view/texture_pick.h"
 
 namespace vm {
@@ -84,12 +84,12 @@ void CGL2AviView::DrawFrame() {
 void CGL2AviView::AdvanceFrame() {
     // The same subjects DrawFrame stepped, in the same order.
     if (m_bPlayPackage || m_bPlayLight || m_bPlayPicture || m_bPlayMultiBook) {
-        if (m_nPackageKeys != 0) AdvanceTrack(*this, AnimSubject::Model);
-        if (m_nLightKeys != 0) AdvanceTrack(*this, AnimSubject::Light);
-        if (m_nPictureKeys != 0) AdvanceTrack(*this, AnimSubject::Picture);
-        if (m_nMultiBookKeys != 0) AdvanceTrack(*this, AnimSubject::Array);
+        if (m_nPackageKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Model);
+        if (m_nLightKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Light);
+        if (m_nPictureKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Picture);
+        if (m_nMultiBookKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Array);
     }
-    if (m_bPlayText) AdvanceTrack(*this, AnimSubject::Text);
+    if (m_bPlayText) AdvanceTrack(scene(), pages(), AnimSubject::Text);
 }
 
 void CGL2AviView::DrawSceneRenderers() {

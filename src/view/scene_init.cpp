@@ -10,7 +10,7 @@
 #include "platform/gl.h"
 #include "render/box_family.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -9,7 +9,7 @@
 #include "platform/safe_file.h"
 
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm::test {
 

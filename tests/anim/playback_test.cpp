@@ -15,9 +15,9 @@ namespace {
 class Playback : public ::testing::Test {
 protected:
     void SetUp() override {
-        scene->m_pControlsPage = &controls;
-        scene->m_pLightingPage = &lighting;
-        scene->m_pTextPage = &text;
+        pages.m_pControlsPage = &controls;
+        pages.m_pLightingPage = &lighting;
+        pages.m_pTextPage = &text;
     }
     void key(AnimSubject subject, test::FakeKeyframePage& page, int frame, float* value, float v) {
         *value = v;
@@ -33,11 +33,12 @@ protected:
             if (keys == 0) continue;
             const int p = VisitSubject(s, subject, [](auto& t, const auto&) { return t.position; });
             ApplyTrackFrame(s, subject, p, true);
-            AdvanceTrack(s, subject);
+            AdvanceTrack(s, pages, subject);
         }
     }
 
     std::unique_ptr<SceneState> scene = std::make_unique<SceneState>();
+    DeckPages pages;
     test::FakeKeyframePage controls, lighting, text;
 };
 
@@ -93,12 +94,12 @@ TEST_F(Playback, SizeAndColourPlayOnlyForScenesThatAnimateThem) {
 
     // Scrubbing applies them whatever the marker.
     scene->m_strSizeMarker.clear();
-    ScrubScene(*scene, AnimSubject::Model, 4);
+    ScrubScene(*scene, pages, AnimSubject::Model, 4);
     EXPECT_FLOAT_EQ(scene->m_fSize[1], 5.0f);
 }
 
 TEST_F(Playback, OnlyTheMultiBookPageStartsTheArray) {
-    scene->m_pMultiBookPage = nullptr;  // its page closed: nothing to update
+    pages.m_pMultiBookPage = nullptr;  // its page closed: nothing to update
     test::FakeKeyframePage multiBook;
     key(AnimSubject::Array, multiBook, 0, &scene->m_fArrayTilt, 0);
     key(AnimSubject::Array, multiBook, 10, &scene->m_fArrayTilt, 10);
@@ -127,7 +128,7 @@ TEST_F(Playback, ScrubbingMovesTheTracksRecordedThatFar) {
     key(AnimSubject::Light, lighting, 0, &scene->m_fSpotPos[2], 0);
     key(AnimSubject::Light, lighting, 20, &scene->m_fSpotPos[2], 20);
 
-    ScrubScene(*scene, AnimSubject::Model, 9);
+    ScrubScene(*scene, pages, AnimSubject::Model, 9);
     EXPECT_FLOAT_EQ(scene->m_fRotY, 10.0f);
     EXPECT_FLOAT_EQ(scene->m_fSpotPos[2], 10.0f);
     EXPECT_EQ(lighting.position, 9);
@@ -136,14 +137,14 @@ TEST_F(Playback, ScrubbingMovesTheTracksRecordedThatFar) {
 
     // Past the light's end the light stays where it was.
     scene->m_fSpotPos[2] = -3;
-    ScrubScene(*scene, AnimSubject::Model, 30);
+    ScrubScene(*scene, pages, AnimSubject::Model, 30);
     EXPECT_FLOAT_EQ(scene->m_fRotY, 31.0f);
     EXPECT_FLOAT_EQ(scene->m_fSpotPos[2], -3.0f);
     EXPECT_GE(controls.refreshes, 2);
 
     // From the Lighting page the text timeline follows only inside the text track.
     text.position = 0;
-    ScrubScene(*scene, AnimSubject::Light, 12);
+    ScrubScene(*scene, pages, AnimSubject::Light, 12);
     EXPECT_EQ(controls.position, 12);
     EXPECT_EQ(text.position, 0);
     EXPECT_EQ(scene->m_trackLight.position, 12);
@@ -161,11 +162,11 @@ TEST_F(Playback, ScrubbingMovesTheTracksRecordedThatFar) {
 TEST_F(Playback, StepsWithTheDeckClosedTouchNoPage) {
     key(AnimSubject::Model, controls, 0, &scene->m_fRotZ, 0);
     key(AnimSubject::Model, controls, 3, &scene->m_fRotZ, 3);
-    scene->m_pControlsPage = scene->m_pLightingPage = scene->m_pTextPage = nullptr;
+    pages.m_pControlsPage = pages.m_pLightingPage = pages.m_pTextPage = nullptr;
     StartPlayback(*scene, AnimSubject::Model);
     for (int i = 0; i < 4; ++i) renderFrame();
     EXPECT_FALSE(scene->m_bPlayPackage);
-    ScrubScene(*scene, AnimSubject::Model, 1);
+    ScrubScene(*scene, pages, AnimSubject::Model, 1);
     EXPECT_FLOAT_EQ(scene->m_fRotZ, 2.0f);
 }
 
@@ -173,8 +174,8 @@ TEST_F(Playback, StepsWithTheDeckClosedTouchNoPage) {
 
 TEST_F(Playback, PictureAndArrayKeysPlayAndScrub) {
     test::FakeKeyframePage picture, multiBook;
-    scene->m_pPicturePage = &picture;
-    scene->m_pMultiBookPage = &multiBook;
+    pages.m_pPicturePage = &picture;
+    pages.m_pMultiBookPage = &multiBook;
     key(AnimSubject::Picture, picture, 0, &scene->m_fPicPos[0], 0);
     key(AnimSubject::Picture, picture, 10, &scene->m_fPicPos[0], 100);
     key(AnimSubject::Array, multiBook, 0, &scene->m_fArrayPos[0], 20);
@@ -187,7 +188,7 @@ TEST_F(Playback, PictureAndArrayKeysPlayAndScrub) {
     EXPECT_FLOAT_EQ(scene->m_fPicPos[0], 40.0f);
 
     // A scrub shows both tracks at the frame.
-    ScrubScene(*scene, AnimSubject::Picture, 5);
+    ScrubScene(*scene, pages, AnimSubject::Picture, 5);
     EXPECT_FLOAT_EQ(scene->m_fPicPos[0], 60.0f);
     EXPECT_FLOAT_EQ(scene->m_fArrayPos[0], 32.0f);
 

@@ -365,7 +365,7 @@ TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {
 TEST_F(MainFrameTest, FitPackageFillsTheViewAndShiftsTheKeysWhenAsked) {
     view->OnNewScene();
     view->m_fPosZ -= 300;  // well away from the fit
-    KeyTurntable(*view, 10);
+    KeyTurntable(view->scene(), view->pages(), 10);
     const float keyedX = view->m_trackModel.base[3], keyedZ = view->m_trackModel.base[5];
     const float z = view->m_fPosZ;
     platform.clearCalls();

@@ -197,7 +197,7 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
 TEST_F(VideoWindowTest, AFullHdVideoComesOutWholeOnAScreenSmallerThanIt) {
     const QSize screen = frame->screen()->size();
     view->m_nVideoFormat = 16;
-    KeyTurntable(*view, 3);
+    KeyTurntable(view->scene(), view->pages(), 3);
     QTemporaryDir dir;
     const QString path = dir.filePath("hd.mp4");
     platform.saveAnswers.push_back(path);

@@ -17,7 +17,7 @@
 #include "export/video_recording.h"
 #include "support/offscreen_fixture.h"
 #include "view/commands.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 using namespace vm;
 
@@ -120,7 +120,7 @@ TEST(ExportTrackChoice, RecordingStartsEveryKeyedTrackFromFrameZero) {
 TEST(Turntable, OneTurnOverTheFramesLoopsWithoutAJump) {
     auto scene = std::make_unique<SceneState>();
     scene->m_fRotY = 30.0f;
-    EXPECT_EQ(KeyTurntable(*scene, 100), 100);
+    EXPECT_EQ(KeyTurntable(*scene, DeckPages{}, 100), 100);
     const ModelTrack& t = scene->m_trackModel;
     EXPECT_EQ(t.length, 100);
     EXPECT_EQ(scene->m_nFrameCount, 100);
@@ -128,8 +128,8 @@ TEST(Turntable, OneTurnOverTheFramesLoopsWithoutAJump) {
     EXPECT_NEAR(t.track[1][99], 390.0f, 1e-2);  // the first frame's pose one step further on
     EXPECT_NEAR(t.track[1][99] - t.track[1][98], 3.6f, 1e-3);
     EXPECT_NEAR(t.track[0][50], scene->m_fRotX, 1e-4);  // only the turn moves
-    EXPECT_EQ(KeyTurntable(*scene, 0), 1);
-    EXPECT_EQ(KeyTurntable(*scene, 20000), 9999);
+    EXPECT_EQ(KeyTurntable(*scene, DeckPages{}, 0), 1);
+    EXPECT_EQ(KeyTurntable(*scene, DeckPages{}, 20000), 9999);
     EXPECT_EQ(scene->m_trackModel.length, 9999);
 }
 
@@ -148,7 +148,7 @@ TEST(GenerateAvi, NothingKeyedShowsTheMessageAndAsksNothingElse) {
 
 TEST(GenerateAvi, TheSaveDialogAsksForAVideoClipAndACancelEndsTheCommand) {
     Exporter e;
-    KeyTurntable(*e.view, 4);
+    KeyTurntable(e.view->scene(), e.view->pages(), 4);
     e.platform.queueSaveFileName(std::nullopt);
     ViewFrameSource source(*e.view);
     GenerateVideo(*e.view, source);
@@ -204,8 +204,8 @@ TEST(GenerateAvi, TheModelTrackOutlastingTheLightIsRecordedWhole) {
 
 TEST(GenerateAvi, TheFirstFrameIsTheStillOfFrameZeroTheRightWayUp) {
     Exporter e;
-    KeyTurntable(*e.view, 8);
-    ScrubScene(*e.view, AnimSubject::Model, 0);
+    KeyTurntable(e.view->scene(), e.view->pages(), 8);
+    ScrubScene(e.view->scene(), e.view->pages(), AnimSubject::Model, 0);
     const QImage still = e.frame();
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{0, 75});  // full frames
@@ -221,7 +221,7 @@ TEST(GenerateAvi, TheFirstFrameIsTheStillOfFrameZeroTheRightWayUp) {
 
 TEST(GenerateAvi, ACancelledCompressionDialogLeavesTheFileRecordsNothingAndStillAsks) {
     Exporter e;
-    KeyTurntable(*e.view, 10);
+    KeyTurntable(e.view->scene(), e.view->pages(), 10);
     QTemporaryDir dir;
     e.platform.queueCompressor(std::nullopt);
     e.generate(dir.filePath("cancelled.avi"));
@@ -235,7 +235,7 @@ TEST(GenerateAvi, ACancelledCompressionDialogLeavesTheFileRecordsNothingAndStill
 
 TEST(GenerateAvi, TheLastCompressorIsOfferedFirstNextTime) {
     Exporter e;
-    KeyTurntable(*e.view, 2);
+    KeyTurntable(e.view->scene(), e.view->pages(), 2);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{2, 40});  // MPEG-4
     e.generate(dir.filePath("a.avi"));
@@ -251,7 +251,7 @@ TEST(GenerateAvi, TheLastCompressorIsOfferedFirstNextTime) {
 
 TEST(GenerateAvi, CancelInTheProgressWindowClosesAFileThatPlays) {
     Exporter e;
-    KeyTurntable(*e.view, 30);
+    KeyTurntable(e.view->scene(), e.view->pages(), 30);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 75});
     e.platform.cancelProgressAfter(5);
@@ -264,7 +264,7 @@ TEST(GenerateAvi, CancelInTheProgressWindowClosesAFileThatPlays) {
 
 TEST(GenerateAvi, OtherKindsOfFileKeepTheirNames) {
     Exporter e;
-    KeyTurntable(*e.view, 6);
+    KeyTurntable(e.view->scene(), e.view->pages(), 6);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{0, 75});  // H.264
     e.generate(dir.filePath("clip.mp4"));
@@ -286,7 +286,7 @@ TEST(GenerateAvi, OtherKindsOfFileKeepTheirNames) {
 
 TEST(GenerateAviFailures, AnUnwritableFolderShowsTheFileOpenTextAndStillAsks) {
     Exporter e;
-    KeyTurntable(*e.view, 3);
+    KeyTurntable(e.view->scene(), e.view->pages(), 3);
     e.generate("/nonexistent-folder/clip.avi");
     const QStringList messages = e.messages();
     ASSERT_EQ(messages.size(), 2);
@@ -300,7 +300,7 @@ TEST(GenerateAviFailures, AnUnwritableFolderShowsTheFileOpenTextAndStillAsks) {
 
 TEST(GenerateAviFailures, AFullDiskNamesTheCauseAndDoesNotOfferTheBrokenFile) {
     Exporter e;
-    KeyTurntable(*e.view, 40);
+    KeyTurntable(e.view->scene(), e.view->pages(), 40);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{0, 75});  // full frames: 230 kB each
     rlimit saved{};
@@ -324,7 +324,7 @@ TEST(GenerateAviFailures, AFullDiskNamesTheCauseAndDoesNotOfferTheBrokenFile) {
 TEST(GenerateAviFormats, FormatSixteenWritesTwentyFiveFramesASecondAtFullHdFromASmallView) {
     Exporter e;  // 320 x 240: the frames are drawn offscreen at the format's size
     e.view->m_nVideoFormat = 16;
-    KeyTurntable(*e.view, 2);
+    KeyTurntable(e.view->scene(), e.view->pages(), 2);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 75});
     e.generate(dir.filePath("hd.avi"));
@@ -370,7 +370,7 @@ TEST(VideoSettings, AFormatChosenWithoutApplyIsUsedByTheNextExport) {
     e.view->m_nVideoFormat = 0;
     e.view->OnCommand(cmd::VideoSettings);
     e.platform.selectSettingsRow(13);  // 176x28 at 30 a second
-    KeyTurntable(*e.view, 3);
+    KeyTurntable(e.view->scene(), e.view->pages(), 3);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 75});
     e.generate(dir.filePath("small.avi"));

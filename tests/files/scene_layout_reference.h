@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "files/scene_file.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm::test {
 

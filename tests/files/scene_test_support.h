@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "files/scene_file.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm::test {
 

@@ -361,10 +361,10 @@ TEST(SceneFileOnTheView, PictureAndArrayKeysSurviveASaveAndOpen) {
     ASSERT_TRUE(view.LoadSceneFile(path));
     EXPECT_EQ(view.m_trackPicture.keyCount, 1);
     EXPECT_EQ(view.m_trackArray.keyCount, 1);
-    ScrubScene(view, AnimSubject::Picture, 4);
+    ScrubScene(view.scene(), view.pages(), AnimSubject::Picture, 4);
     EXPECT_FLOAT_EQ(view.m_fPicPos[0], 50.0f);
     EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 30.0f) << "the sideways spacing stays sideways";
-    ScrubScene(view, AnimSubject::Array, 9);
+    ScrubScene(view.scene(), view.pages(), AnimSubject::Array, 9);
     EXPECT_FLOAT_EQ(view.m_fPicPos[0], 100.0f);
     EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 40.0f);
 }

@@ -142,7 +142,7 @@ TEST(FloorShadow, StaysOffThePackageThroughEveryPreset) {
         v.m_fTextOn = 0;  // the text may stand in front of the package on purpose
         const int length = std::max(v.m_trackModel.length, 1);
         for (int frame = 0; frame <= length; frame += 10) {
-            ScrubScene(v, AnimSubject::Model, frame);
+            ScrubScene(v.scene(), v.pages(), AnimSubject::Model, frame);
             const ShadowOverFaces m = Measure(stage);
             EXPECT_LE(m.shadowOnPackage, std::max(6, m.packagePixels / 200))
                 << file.toStdString() << " frame " << frame << ": " << m.shadowOnPackage << " of "

@@ -21,7 +21,7 @@
 #include "support/activate_window.h"
 #include "platform/scripted_platform.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 namespace vm::test {
 

@@ -93,18 +93,18 @@ TEST(FitPackage, ShiftedKeysPlayTheFittedPosition) {
     headless.view->OnInitialUpdate();
     choosePackage(headless, PackageIndex("Book.jpg"));
     CGL2AviView& view = *headless.view;
-    KeyTurntable(view, 20);
-    ScrubScene(view, AnimSubject::Model, 10);
+    KeyTurntable(view.scene(), view.pages(), 20);
+    ScrubScene(view.scene(), view.pages(), AnimSubject::Model, 10);
     const float rotation = view.m_fRotY;
     const float x = view.m_fPosX, y = view.m_fPosY, z = view.m_fPosZ;
 
     ShiftModelKeys(view, {5, -3, 7});
     for (int frame : {0, 10, 19}) {
-        ScrubScene(view, AnimSubject::Model, frame);
+        ScrubScene(view.scene(), view.pages(), AnimSubject::Model, frame);
         EXPECT_FLOAT_EQ(view.m_fPosX, x + 5) << frame;
         EXPECT_FLOAT_EQ(view.m_fPosY, y - 3) << frame;
         EXPECT_FLOAT_EQ(view.m_fPosZ, z + 7) << frame;
     }
-    ScrubScene(view, AnimSubject::Model, 10);
+    ScrubScene(view.scene(), view.pages(), AnimSubject::Model, 10);
     EXPECT_FLOAT_EQ(view.m_fRotY, rotation) << "only the position moves";
 }

@@ -7,7 +7,7 @@
 
 #include "platform/scripted_platform.h"
 #include "view/gl2avi_view.h"
-#include "view/page_interfaces.h"
+#include "scene/page_interfaces.h"
 
 using namespace vm;
 

@@ -4,7 +4,7 @@
 
 #include "render/box_family.h"
 #include "view/package_choice.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 using namespace vm;
 

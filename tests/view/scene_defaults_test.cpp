@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "support/offscreen_fixture.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 using namespace vm;
 

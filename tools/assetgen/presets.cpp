@@ -10,7 +10,7 @@
 #include "files/scene_file.h"
 #include "render/box_family.h"
 #include "view/package_choice.h"
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace assetgen {
 

@@ -61,4 +61,18 @@ public:
     virtual void hideDeck() = 0;
 };
 
+// The Control Deck's pages, as the view, the playback and the scene files
+// reach them: every pointer is null while the deck is closed.
+struct DeckPages {
+    ControlDeck* m_pControlDeck = nullptr;
+    KeyframePage* m_pControlsPage = nullptr;
+    KeyframePage* m_pTextPage = nullptr;
+    SideTexturesPage* m_pSideTexturesPage = nullptr;
+    KeyframePage* m_pLightingPage = nullptr;
+    KeyframePage* m_pPicturePage = nullptr;
+    void* m_pReflectionsPage = nullptr;
+    void* m_pShadowsPage = nullptr;
+    KeyframePage* m_pMultiBookPage = nullptr;
+};
+
 }  // namespace vm

@@ -1,4 +1,4 @@
-#include "view/scene_state.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 

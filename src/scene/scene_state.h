@@ -10,16 +10,11 @@
 #include <array>
 #include <cstdint>
 
-#include "anim/key_track.h"
+#include "scene/key_track.h"
 
 namespace vm {
 
-using TextureName = unsigned int;  // an OpenGL texture object name
 using ColourRef = std::uint32_t;   // 0x00BBGGRR, as the colour chooser reports it
-
-class KeyframePage;
-class SideTexturesPage;
-class ControlDeck;
 
 constexpr int kPackageCount = 24;
 constexpr int kMaxPresets = 1024;
@@ -64,16 +59,7 @@ struct SceneState {
           m_fEzineDefaults = 0;
     float m_fCurlModelsLoaded = 0, m_fOpenModelsLoaded = 0, m_fDisplayModelsLoaded = 0, m_fStandUpModelsLoaded = 0;
 
-    // Face images and textures.
-    TextureName m_texBookFace[3] = {};  // front, back, left (spine)
-    TextureName m_texPage = 0;
-    TextureName m_texMugBody = 0;
-    TextureName m_texMugShine = 0;
-    TextureName m_texPictureSide = 0;
-    TextureName m_texText = 0;
-    TextureName m_texTextShine = 0;
-    TextureName m_texPicture = 0;
-    TextureName m_texCDLabel = 0, m_texCDHub = 0;
+    // Face images (their textures are the context's: assets/gl_resources.h).
     float m_fPickMug = 0;
     float m_fPickBookFace[3] = {};
     float m_fPickFace[6] = {};  // front, back, left, right, top, bottom
@@ -245,15 +231,6 @@ struct SceneState {
     float m_fMouseDX = 1, m_fMouseDY = 1;
     std::uint8_t m_bLButtonDown = 0, m_bRButtonDown = 0;
     int m_ptLastMouse[2] = {};
-    ControlDeck* m_pControlDeck = nullptr;
-    KeyframePage* m_pControlsPage = nullptr;
-    KeyframePage* m_pTextPage = nullptr;
-    SideTexturesPage* m_pSideTexturesPage = nullptr;
-    KeyframePage* m_pLightingPage = nullptr;
-    KeyframePage* m_pPicturePage = nullptr;
-    void* m_pReflectionsPage = nullptr;
-    void* m_pShadowsPage = nullptr;
-    KeyframePage* m_pMultiBookPage = nullptr;
 
     // Copies the current value of every animated field into entry 0 of its
     // track (the frame-0 key and the value shown at frame 0).
