@@ -59,7 +59,7 @@ struct SceneState {
           m_fEzineDefaults = 0;
     float m_fCurlModelsLoaded = 0, m_fOpenModelsLoaded = 0, m_fDisplayModelsLoaded = 0, m_fStandUpModelsLoaded = 0;
 
-    // Face images (their textures are the context's: assets/gl_resources.h).
+    // Face images (their textures are the context's: render/gl_resources.h).
     float m_fPickMug = 0;
     float m_fPickBookFace[3] = {};
     float m_fPickFace[6] = {};  // front, back, left, right, top, bottom

@@ -13,7 +13,8 @@
 #include "platform/frame_target.h"
 #include "platform/platform.h"
 #include "platform/view_window.h"
-#include "assets/gl_resources.h"
+#include "render/gl_resources.h"
+#include "render/scene_textures.h"
 #include "scene/page_interfaces.h"
 #include "scene/scene_state.h"
 
@@ -166,23 +167,21 @@ public:
     // Scene initialisation, run by the initial update.
     void InitScene();
 
-    // Texture loaders (assets/texture_loader.cpp). Each returns 1 and writes a
-    // new texture name into *slot on success; 0 leaves the slot as it was.
-    // `face` is accepted for the callers' bookkeeping and not used.
-    int LoadTexture(const QString& path, TextureName* slot, int face = 0);
-    int LoadMipmappedTexture(const QString& path, TextureName* slot);
-    int LoadPictureTexture(const QString& path, TextureName* slot, int face = 0);
-    // Puts a new texture into a slot; the old one is deleted unless another
-    // slot still holds it. Every texture name the view keeps lives in a slot
-    // that TextureNameInUse knows.
-    void ReplaceTexture(TextureName* slot, TextureName name);
-    // LoadTexture (or the mipmapped loader) for one of the program's own
-    // images: skipped when the slot still holds what the same file gave it,
-    // so start-up and New do not upload the same pictures again.
-    int LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped = false);
-    bool TextureNameInUse(TextureName name, const TextureName* except = nullptr) const;
-    // The full path a loader opens for `path`, after the path rules.
-    QString ResolveTexturePath(const QString& path) const;
+    // The scene's texture loaders (render/scene_textures.h) on this view's
+    // scene and resources.
+    int LoadTexture(const QString& path, TextureName* slot, int /*face*/ = 0) {
+        return vm::LoadTexture(scene(), resources(), path, slot);
+    }
+    int LoadMipmappedTexture(const QString& path, TextureName* slot) {
+        return vm::LoadMipmappedTexture(scene(), resources(), path, slot);
+    }
+    int LoadPictureTexture(const QString& path, TextureName* slot, int /*face*/ = 0) {
+        return vm::LoadPictureTexture(scene(), resources(), path, slot);
+    }
+    int LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped = false) {
+        return vm::LoadDefaultTexture(scene(), resources(), path, slot, mipmapped);
+    }
+    QString ResolveTexturePath(const QString& path) const { return vm::ResolveTexturePath(scene(), path); }
 
     // The renderers, one file each in render/. Each decides by itself,
     // from the scene, whether it draws.
@@ -261,12 +260,6 @@ private:
     int m_initialUpdates = 0;
     std::shared_ptr<GlyphStore> m_pGlyphStore;
     int m_playbackHolds = 0;
-    // Slots that hold one of the program's own images, and which file gave it.
-    struct DefaultTexture {
-        QString path;
-        TextureName name = 0;
-    };
-    std::map<const TextureName*, DefaultTexture> m_defaultTextures;
     // The offscreen target of RenderImage, in the host's context.
     FrameTarget m_imageTarget;
 };

@@ -1,13 +1,14 @@
-// The view's three texture loaders.
+// The scene's three texture loaders.
 
 #include <QDir>
 #include <QImageReader>
+
+#include "render/scene_textures.h"
 
 #include "assets/texture_pixels.h"
 #include "assets/texture_table.h"
 #include "platform/safe_file.h"
 #include "platform/gl.h"
-#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -61,7 +62,7 @@ bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result
 
 }  // namespace
 
-bool CGL2AviView::TextureNameInUse(TextureName name, const TextureName* except) const {
+bool GlResources::TextureNameInUse(TextureName name, const TextureName* except) const {
     for (const unsigned int& slot : g_TextureTable)
         if (&slot != except && slot == name) return true;
     const TextureName* const own[] = {&m_texBookFace[0], &m_texBookFace[1], &m_texBookFace[2], &m_texPage,
@@ -72,7 +73,7 @@ bool CGL2AviView::TextureNameInUse(TextureName name, const TextureName* except) 
     return false;
 }
 
-void CGL2AviView::ReplaceTexture(TextureName* slot, TextureName name) {
+void GlResources::ReplaceTexture(TextureName* slot, TextureName name) {
     const TextureName old = *slot;
     // Another slot may show the same texture (models share materials):
     // only a name nobody else holds is deleted.
@@ -81,60 +82,60 @@ void CGL2AviView::ReplaceTexture(TextureName* slot, TextureName name) {
     m_defaultTextures.erase(slot);
 }
 
-int CGL2AviView::LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped) {
+int LoadDefaultTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot, bool mipmapped) {
     if (!slot) return 0;
-    const QString full = ResolveTexturePath(path);
-    const auto known = m_defaultTextures.find(slot);
-    if (known != m_defaultTextures.end() && known->second.path == full && known->second.name == *slot &&
+    const QString full = ResolveTexturePath(s, path);
+    const auto known = res.m_defaultTextures.find(slot);
+    if (known != res.m_defaultTextures.end() && known->second.path == full && known->second.name == *slot &&
         *slot != 0 && glIsTexture(*slot)) {
         if (!mipmapped) {
             // The loaders' side effect: the last image's natural size.
             QImageReader reader(full);
             const QSize size = reader.size();
-            m_nImageWidthHM = HimetricFromPixels(size.width());
-            m_nImageHeightHM = HimetricFromPixels(size.height());
-            m_fImageWidth = float(m_nImageWidthHM);
-            m_fImageHeight = float(m_nImageHeightHM);
+            s.m_nImageWidthHM = HimetricFromPixels(size.width());
+            s.m_nImageHeightHM = HimetricFromPixels(size.height());
+            s.m_fImageWidth = float(s.m_nImageWidthHM);
+            s.m_fImageHeight = float(s.m_nImageHeightHM);
         }
         return 1;
     }
-    const int loaded = mipmapped ? LoadMipmappedTexture(path, slot) : LoadTexture(path, slot);
-    if (loaded) m_defaultTextures[slot] = {full, *slot};
+    const int loaded = mipmapped ? LoadMipmappedTexture(s, res, path, slot) : LoadTexture(s, res, path, slot);
+    if (loaded) res.m_defaultTextures[slot] = {full, *slot};
     return loaded;
 }
 
-QString CGL2AviView::ResolveTexturePath(const QString& path) const {
+QString ResolveTexturePath(const SceneState& s, const QString& path) {
     if (path.contains(QLatin1String("http://"))) return path;
-    if (IsSet(m_fPathAsGiven)) return path;
+    if (IsSet(s.m_fPathAsGiven)) return path;
     return QDir::currentPath() + u'/' + path;
 }
 
-int CGL2AviView::LoadTexture(const QString& path, TextureName* slot, int /*face*/) {
+int LoadTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
-    ReplaceTexture(slot, loaded.name);
-    m_nImageWidthHM = loaded.widthHM;
-    m_nImageHeightHM = loaded.heightHM;
-    m_fImageWidth = float(m_nImageWidthHM);
-    m_fImageHeight = float(m_nImageHeightHM);
+    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Standard, loaded)) return 0;
+    res.ReplaceTexture(slot, loaded.name);
+    s.m_nImageWidthHM = loaded.widthHM;
+    s.m_nImageHeightHM = loaded.heightHM;
+    s.m_fImageWidth = float(s.m_nImageWidthHM);
+    s.m_fImageHeight = float(s.m_nImageHeightHM);
     return 1;
 }
 
-int CGL2AviView::LoadMipmappedTexture(const QString& path, TextureName* slot) {
+int LoadMipmappedTexture(const SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Mipmapped, loaded)) return 0;
-    ReplaceTexture(slot, loaded.name);
+    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Mipmapped, loaded)) return 0;
+    res.ReplaceTexture(slot, loaded.name);
     return 1;
 }
 
-int CGL2AviView::LoadPictureTexture(const QString& path, TextureName* slot, int /*face*/) {
+int LoadPictureTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(path), Upload::Standard, loaded)) return 0;
-    ReplaceTexture(slot, loaded.name);
-    m_nPictureWidthHM = loaded.widthHM;
-    m_nPictureHeightHM = loaded.heightHM;
-    m_fPictureWidth = float(m_nPictureWidthHM);
-    m_fPictureHeight = float(m_nPictureHeightHM);
+    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Standard, loaded)) return 0;
+    res.ReplaceTexture(slot, loaded.name);
+    s.m_nPictureWidthHM = loaded.widthHM;
+    s.m_nPictureHeightHM = loaded.heightHM;
+    s.m_fPictureWidth = float(s.m_nPictureWidthHM);
+    s.m_fPictureHeight = float(s.m_nPictureHeightHM);
     return 1;
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+// The OpenGL names one context holds for the scene: the textures of the
+// faces, the mug, the text and the background picture. The scene itself
+// keeps only the paths and flags, so it can be copied, compared and saved
+// without a context. The renderers are given these to draw with.
+
+#include <QString>
+#include <map>
+
+namespace vm {
+
+using TextureName = unsigned int;  // an OpenGL texture object name
+
+struct GlResources {
+    TextureName m_texBookFace[3] = {};  // front, back, left (spine)
+    TextureName m_texPage = 0;
+    TextureName m_texMugBody = 0;
+    TextureName m_texMugShine = 0;
+    TextureName m_texPictureSide = 0;
+    TextureName m_texText = 0;
+    TextureName m_texTextShine = 0;
+    TextureName m_texPicture = 0;
+    TextureName m_texCDLabel = 0, m_texCDHub = 0;
+
+    // Puts a new texture into a slot; the old one is deleted unless another
+    // slot still holds it. Every texture name kept for the scene lives in a
+    // slot that TextureNameInUse knows (these and the models' table).
+    void ReplaceTexture(TextureName* slot, TextureName name);
+    bool TextureNameInUse(TextureName name, const TextureName* except = nullptr) const;
+
+    // Slots that hold one of the program's own images, and which file gave
+    // it, so that start-up and New do not upload the same pictures again.
+    struct DefaultTexture {
+        QString path;
+        TextureName name = 0;
+    };
+    std::map<const TextureName*, DefaultTexture> m_defaultTextures;
+};
+
+}  // namespace vm
