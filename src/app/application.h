@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "platform/qt_platform.h"
+#include "ui/qt_platform.h"
 
 namespace vm {
 

@@ -22,10 +22,10 @@
 #include "export/generate_video.h"
 #include "export/video_formats.h"
 #include "export/video_probe.h"
-#include "platform/qt_platform.h"
 #include "ui/export_settings_dlg.h"
 #include "ui/my_property1.h"
 #include "ui/my_sheet.h"
+#include "ui/qt_platform.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
 

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt_platform.h"
 #include "ui/export_picture_dlg.h"
+#include "ui/qt_platform.h"
 
 using namespace vm;
 

@@ -1,4 +1,4 @@
-#include "platform/qt_platform.h"
+#include "ui/qt_platform.h"
 
 #include <QApplication>
 #include <QCheckBox>
