@@ -32,18 +32,19 @@ double seconds(std::chrono::steady_clock::time_point since) {
 // A frame source that times its own drawing and reading.
 class TimedSource : public FrameSource {
 public:
-    explicit TimedSource(CGL2AviView& view) : m_source(view) {}
-    bool drawFrame(int width, int height, FramePixels& pixels) override {
+    explicit TimedSource(FrameSource& source) : m_source(source) {}
+    bool RenderImage(int width, int height, const ImageOptions& options, FramePixels& pixels) override {
         const auto start = std::chrono::steady_clock::now();
-        const bool ok = m_source.drawFrame(width, height, pixels);
+        const bool ok = m_source.RenderImage(width, height, options, pixels);
         drawAndRead += seconds(start);
         return ok;
     }
-    void advance() override { m_source.advance(); }
+    void AdvanceFrame() override { m_source.AdvanceFrame(); }
+    void HoldPlayback(bool held) override { m_source.HoldPlayback(held); }
     double drawAndRead = 0;
 
 private:
-    ViewFrameSource m_source;
+    FrameSource& m_source;
 };
 
 }  // namespace
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
     // Drawing alone: the same frames, played the same way, nothing read.
     auto drawOnly = [&] {
         KeyTurntable(view.scene(), view.pages(), kFrames);
-        StartTracksForRecording(view);
+        StartTracksForRecording(view.scene());
         const auto begin = std::chrono::steady_clock::now();
         for (int i = 0; i < kFrames; ++i) {
             host.makeCurrent();
@@ -106,11 +107,11 @@ int main(int argc, char** argv) {
         const auto begin = std::chrono::steady_clock::now();
         bool ok = false;
         if (worker) {
-            const VideoOutcome outcome = RecordVideo(view, source, writer, {});
+            const VideoOutcome outcome = RecordVideo(view.scene(), source, writer, {});
             ok = outcome.finished && outcome.recording.written == kFrames;
         } else {
             ok = writer.OpenVideo() == AVIERR_OK;
-            StartTracksForRecording(view);
+            StartTracksForRecording(view.scene());
             ok = ok && RecordFrames(source, writer, w, h, kFrames, {}).written == kFrames;
             ok = writer.CloseVideo() && ok;
         }

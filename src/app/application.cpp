@@ -7,8 +7,8 @@
 
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
-#include "export/generate_video.h"
 #include "ui/my_sheet.h"
+#include "view/export_commands.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {

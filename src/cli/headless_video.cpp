@@ -18,11 +18,11 @@ void complain(const QString& text) { std::fprintf(stderr, "vellumark-render: %s\
 }  // namespace
 
 int RecordHeadlessVideo(CGL2AviView& view, const RenderOptions& options) {
-    if (!AnyTrackRecorded(view)) {
+    if (!AnyTrackRecorded(view.scene())) {
         complain("Please create or load a keyframe sequence. There currently nothing to record.");
         return 1;
     }
-    view.m_nExportTrack = ChooseExportTrack(view, view.m_nExportTrack);
+    view.m_nExportTrack = ChooseExportTrack(view.scene(), view.m_nExportTrack);
     view.m_nVideoFormat = options.format;
     const VideoFormat& format = *FindVideoFormat(options.format);
     view.m_fVideoFps = float(format.fps);
@@ -39,8 +39,7 @@ int RecordHeadlessVideo(CGL2AviView& view, const RenderOptions& options) {
     writer.SetCompressor(setting);
 
     const bool terminal = isatty(STDERR_FILENO);
-    ViewFrameSource source(view);
-    const VideoOutcome outcome = RecordVideo(view, source, writer, [terminal](int done, int total) {
+    const VideoOutcome outcome = RecordVideo(view.scene(), view, writer, [terminal](int done, int total) {
         if (terminal) std::fprintf(stderr, "\rvellumark-render: frame %d of %d", done, total);
         if (terminal && done == total) std::fputc('\n', stderr);
         return true;

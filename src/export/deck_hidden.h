@@ -1,14 +1,15 @@
 #pragma once
-// Hides the Control Deck while the view is captured or recorded and shows it
-// again afterwards, if it was open.
+// Hides the Control Deck while the scene is captured or recorded and shows
+// it again afterwards, if it was open.
 
-#include "view/gl2avi_view.h"
 #include "scene/page_interfaces.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
 struct DeckHiddenForCapture {
-    explicit DeckHiddenForCapture(CGL2AviView& view) : deck(view.m_bDeckOpen ? view.m_pControlDeck : nullptr) {
+    DeckHiddenForCapture(const SceneState& scene, const DeckPages& pages)
+        : deck(scene.m_bDeckOpen ? pages.m_pControlDeck : nullptr) {
         if (deck) deck->hideDeck();
     }
     ~DeckHiddenForCapture() {

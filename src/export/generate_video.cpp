@@ -8,7 +8,10 @@
 #include "export/deck_hidden.h"
 #include "export/video_formats.h"
 #include "export/video_recording.h"
-#include "view/gl2avi_view.h"
+#include "platform/platform.h"
+#include "platform/view_window.h"
+#include "scene/page_interfaces.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
@@ -38,16 +41,16 @@ AviWriter::CompressorChooser compressionDialog(Platform& platform) {
 
 }  // namespace
 
-void GenerateVideo(CGL2AviView& view, FrameSource& source) {
-    Platform& platform = view.platform();
-    DeckHiddenForCapture hidden(view);
+void GenerateVideo(SceneState& scene, const DeckPages& pages, Platform& platform, ViewWindow* window,
+                   FrameSource& frames) {
+    DeckHiddenForCapture hidden(scene, pages);
 
-    if (!AnyTrackRecorded(view)) {
+    if (!AnyTrackRecorded(scene)) {
         platform.messageBox("Please create or load a keyframe sequence. There currently nothing to record.", kCaption,
                             MessageButtons::Ok, MessageIcon::Information);
         return;
     }
-    view.m_nExportTrack = ChooseExportTrack(view, view.m_nExportTrack);
+    scene.m_nExportTrack = ChooseExportTrack(scene, scene.m_nExportTrack);
 
     FileDialogRequest request;
     request.title = "Save a vAzov Video Clip";
@@ -68,13 +71,13 @@ void GenerateVideo(CGL2AviView& view, FrameSource& source) {
 
     // Every frame is drawn offscreen at the format's own size, whatever the
     // size of the window or the screen.
-    if (const VideoFormat* format = FindVideoFormat(view.m_nVideoFormat)) {
-        view.m_fVideoFps = float(format->fps);
+    if (const VideoFormat* format = FindVideoFormat(scene.m_nVideoFormat)) {
+        scene.m_fVideoFps = float(format->fps);
         writer.SetFrameSize(format->width, format->height);
-    } else if (view.window()) {
-        writer.SetFrameSizeFromWindow(*view.window());
+    } else if (window) {
+        writer.SetFrameSizeFromWindow(*window);
     }
-    writer.SetRate(std::uint32_t(std::max(1.0f, view.m_fVideoFps)));
+    writer.SetRate(std::uint32_t(std::max(1.0f, scene.m_fVideoFps)));
     writer.SetCompressorChooser(compressionDialog(platform));
     writer.SetCompressor(g_lastCompressor);
 
@@ -82,12 +85,12 @@ void GenerateVideo(CGL2AviView& view, FrameSource& source) {
     VideoOutcome outcome;
     {
         std::unique_ptr<ProgressWindow> progress;
-        outcome = RecordVideo(view, source, writer, [&](int done, int total) {
+        outcome = RecordVideo(scene, frames, writer, [&](int done, int total) {
             if (!progress) progress = platform.beginProgress("Generate AVI", "Recording frame %1 of %2");
             return progress->step(done, total);
         });
     }
-    if (outcome.compressCancelled) view.m_fCompressCancelled = 2;
+    if (outcome.compressCancelled) scene.m_fCompressCancelled = 2;
     if (outcome.openResult != AVIERR_OK)
         platform.messageBox(writer.ErrorText(), kCaption, MessageButtons::Ok, MessageIcon::Error);
     else if (outcome.recording.failure != AVIERR_OK)
@@ -109,13 +112,8 @@ void GenerateVideo(CGL2AviView& view, FrameSource& source) {
             platform.openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()).toString());
         }
     }
-    view.m_fCompressCancelled = 0;
+    scene.m_fCompressCancelled = 0;
     platform.setWaitCursor(false);
-}
-
-void GenerateVideo(CGL2AviView& view) {
-    ViewFrameSource source(view);
-    GenerateVideo(view, source);
 }
 
 }  // namespace vm

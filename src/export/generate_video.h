@@ -4,11 +4,16 @@
 
 namespace vm {
 
-class CGL2AviView;
 class FrameSource;
+class Platform;
+struct SceneState;
+class ViewWindow;
+struct DeckPages;
 
-void GenerateVideo(CGL2AviView& view, FrameSource& source);
-// The command as the main window runs it: frames drawn offscreen by the view.
-void GenerateVideo(CGL2AviView& view);
+// The scene's frames come from `frames`, drawn offscreen at the format's
+// size; without a format the size is the window's. The Control Deck is
+// hidden meanwhile.
+void GenerateVideo(SceneState& scene, const DeckPages& pages, Platform& platform, ViewWindow* window,
+                   FrameSource& frames);
 
 }  // namespace vm

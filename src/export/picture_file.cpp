@@ -83,7 +83,7 @@ private:
     bool m_ok = false;
 };
 
-PictureOutcome writePng(CGL2AviView& view, const PictureRequest& request, const QString& path,
+PictureOutcome writePng(FrameSource& frames, const PictureRequest& request, const QString& path,
                         const PictureFileOptions& options, QString* error, const PictureProgress& progress) {
     QSaveFile file(path);
     errno = 0;
@@ -94,7 +94,7 @@ PictureOutcome writePng(CGL2AviView& view, const PictureRequest& request, const 
     PngBandWriter png(file, request.width, request.height, request.transparent, options.pngLevel);
     bool written = png.ok();
     const PictureOutcome outcome = RenderPictureBands(
-        view, request, [&](const QImage& rows, int) { return written = png.writeRows(rows); }, progress);
+        frames, request, [&](const QImage& rows, int) { return written = png.writeRows(rows); }, progress);
     if (outcome == PictureOutcome::Done) written = png.finish() && file.flush();
     if (outcome != PictureOutcome::Done || !written) {
         if (error) {
@@ -120,7 +120,7 @@ bool IsPictureFileName(const QString& path) {
     return suffix == "png" || suffix == "jpg" || suffix == "jpeg" || suffix == "bmp";
 }
 
-PictureOutcome WritePictureFile(CGL2AviView& view, const PictureRequest& request, const QString& path,
+PictureOutcome WritePictureFile(FrameSource& frames, const PictureRequest& request, const QString& path,
                                 const PictureFileOptions& file, QString* error, const PictureProgress& progress) {
     const QString suffix = suffixOf(path);
     if (!IsPictureFileName(path)) {
@@ -131,7 +131,7 @@ PictureOutcome WritePictureFile(CGL2AviView& view, const PictureRequest& request
         if (error) *error = "a transparent background needs a PNG file";
         return PictureOutcome::Failed;
     }
-    if (suffix == "png") return writePng(view, request, path, file, error, progress);
+    if (suffix == "png") return writePng(frames, request, path, file, error, progress);
 
     // JPEG and BMP encoders want the whole picture.
     QImage picture(request.width, request.height, QImage::Format_RGB32);
@@ -140,7 +140,7 @@ PictureOutcome WritePictureFile(CGL2AviView& view, const PictureRequest& request
         return PictureOutcome::Failed;
     }
     const PictureOutcome outcome = RenderPictureBands(
-        view, request,
+        frames, request,
         [&](const QImage& rows, int top) {
             for (int y = 0; y < rows.height(); ++y)
                 std::memcpy(picture.scanLine(top + y), rows.constScanLine(y), std::size_t(rows.bytesPerLine()));

@@ -16,7 +16,7 @@ struct PictureFileOptions {
 
 // The format is the path's suffix (.png, .jpg/.jpeg, .bmp). A transparent
 // request needs PNG. On failure `error` says why.
-PictureOutcome WritePictureFile(CGL2AviView& view, const PictureRequest& request, const QString& path,
+PictureOutcome WritePictureFile(FrameSource& frames, const PictureRequest& request, const QString& path,
                                 const PictureFileOptions& file, QString* error,
                                 const PictureProgress& progress = {});
 

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/frame_target.h"
-#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -27,7 +26,7 @@ void UnblendOverBlackAndWhite(const unsigned char* overBlack, const unsigned cha
     }
 }
 
-PictureOutcome RenderPictureBands(CGL2AviView& view, const PictureRequest& request, const PictureBandSink& sink,
+PictureOutcome RenderPictureBands(FrameSource& frames, const PictureRequest& request, const PictureBandSink& sink,
                                   const PictureProgress& progress) {
     const int width = request.width, height = request.height;
     if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide) return PictureOutcome::Failed;
@@ -59,10 +58,10 @@ PictureOutcome RenderPictureBands(CGL2AviView& view, const PictureRequest& reque
                 options.tileY = top;
             }
             if (request.transparent) options.background = std::array<float, 3>{0, 0, 0};
-            if (!view.RenderImage(tileWidth, bandHeight, options, black)) return PictureOutcome::Failed;
+            if (!frames.RenderImage(tileWidth, bandHeight, options, black)) return PictureOutcome::Failed;
             if (request.transparent) {
                 options.background = std::array<float, 3>{1, 1, 1};
-                if (!view.RenderImage(tileWidth, bandHeight, options, white)) return PictureOutcome::Failed;
+                if (!frames.RenderImage(tileWidth, bandHeight, options, white)) return PictureOutcome::Failed;
             }
             for (int y = 0; y < bandHeight; ++y) {
                 QRgb* line = reinterpret_cast<QRgb*>(band.scanLine(y)) + left;
@@ -81,11 +80,11 @@ PictureOutcome RenderPictureBands(CGL2AviView& view, const PictureRequest& reque
     return PictureOutcome::Done;
 }
 
-QImage RenderPicture(CGL2AviView& view, const PictureRequest& request) {
+QImage RenderPicture(FrameSource& frames, const PictureRequest& request) {
     QImage picture(request.width, request.height,
                    request.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (picture.isNull()) return {};
-    const auto outcome = RenderPictureBands(view, request, [&](const QImage& rows, int top) {
+    const auto outcome = RenderPictureBands(frames, request, [&](const QImage& rows, int top) {
         for (int y = 0; y < rows.height(); ++y)
             std::memcpy(picture.scanLine(top + y), rows.constScanLine(y), std::size_t(rows.bytesPerLine()));
         return true;

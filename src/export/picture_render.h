@@ -10,9 +10,9 @@
 #include <QImage>
 #include <functional>
 
-namespace vm {
+#include "export/frame_source.h"
 
-class CGL2AviView;
+namespace vm {
 
 constexpr int kMaxPictureSide = 16384;
 // The largest tile drawn at once: 2048 x 2048 at 4 samples keeps the draw
@@ -34,11 +34,11 @@ using PictureProgress = std::function<bool(int done, int total)>;
 
 enum class PictureOutcome { Done, Failed, Cancelled };
 
-PictureOutcome RenderPictureBands(CGL2AviView& view, const PictureRequest& request, const PictureBandSink& sink,
+PictureOutcome RenderPictureBands(FrameSource& frames, const PictureRequest& request, const PictureBandSink& sink,
                                   const PictureProgress& progress = {});
 
 // The whole picture in memory; null when it could not be drawn.
-QImage RenderPicture(CGL2AviView& view, const PictureRequest& request);
+QImage RenderPicture(FrameSource& frames, const PictureRequest& request);
 
 // Alpha and straight colour from the same pixels drawn over black and over
 // white (RGBA bytes); writes ARGB32 into `out`.

@@ -2,8 +2,6 @@
 
 #include <QtEndian>
 
-#include "view/gl2avi_view.h"
-
 namespace vm {
 
 namespace {
@@ -15,12 +13,12 @@ void put32(QByteArray& out, int offset, std::uint32_t value) { qToLittleEndian(v
 
 int CaptureWidth(int viewWidth) { return viewWidth > 0 ? viewWidth - viewWidth % 4 : 0; }
 
-FramePixels CaptureView(CGL2AviView& view, PixelLayout layout) {
+FramePixels CaptureView(FrameSource& frames, int viewWidth, int viewHeight, PixelLayout layout) {
     FramePixels pixels;
-    const int width = CaptureWidth(view.m_nViewWidth), height = view.m_nViewHeight;
+    const int width = CaptureWidth(viewWidth), height = viewHeight;
     ImageOptions options;
     options.layout = layout;
-    if (width > 0 && height > 0) view.RenderImage(width, height, options, pixels);
+    if (width > 0 && height > 0) frames.RenderImage(width, height, options, pixels);
     return pixels;
 }
 

@@ -4,7 +4,7 @@
 
 #include "export/avi_writer.h"
 #include "export/encoder_worker.h"
-#include "view/gl2avi_view.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
@@ -13,14 +13,6 @@ namespace {
 constexpr int kExportTracks[] = {0, 2, 3, 4, 5};
 
 }  // namespace
-
-bool ViewFrameSource::drawFrame(int width, int height, FramePixels& pixels) {
-    ImageOptions options;
-    options.layout = PixelLayout::BgrBottomUp;
-    return m_view.RenderImage(width, height, options, pixels);
-}
-
-void ViewFrameSource::advance() { m_view.AdvanceFrame(); }
 
 int ExportTrackLength(const SceneState& scene, int exportTrack) {
     switch (exportTrack) {
@@ -68,12 +60,14 @@ RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int wi
                               const std::function<bool(int, int)>& progress) {
     RecordingOutcome outcome;
     FramePixels pixels;
+    ImageOptions options;
+    options.layout = PixelLayout::BgrBottomUp;
     for (int i = 0; i < frames; ++i) {
         if (progress && !progress(i, frames)) {
             outcome.cancelled = true;
             break;
         }
-        if (!source.drawFrame(width, height, pixels) || int(pixels.bytes.size()) < encoder.ImageSize()) {
+        if (!source.RenderImage(width, height, options, pixels) || int(pixels.bytes.size()) < encoder.ImageSize()) {
             outcome.failure = AVIERR_INTERNAL;
             outcome.error = QString("Frame %1 could not be drawn at %2 x %3.").arg(i + 1).arg(width).arg(height);
             break;
@@ -84,22 +78,22 @@ RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int wi
             break;
         }
         ++outcome.written;
-        source.advance();
+        source.AdvanceFrame();
     }
     if (progress && !outcome.cancelled && outcome.failure == AVIERR_OK) progress(frames, frames);
     return outcome;
 }
 
-VideoOutcome RecordVideo(CGL2AviView& view, FrameSource& source, AviWriter& writer,
+VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, AviWriter& writer,
                          const std::function<bool(int, int)>& progress) {
     VideoOutcome outcome;
-    CGL2AviView::PlaybackHold hold(view);
+    const PlaybackHold hold(source);
     EncoderWorker worker(writer);
     outcome.openResult = worker.OpenVideo();
     outcome.compressCancelled = writer.CompressCancelled();
     if (outcome.openResult == AVIERR_OK && !outcome.compressCancelled) {
-        StartTracksForRecording(view);
-        const int frames = ExportTrackLength(view, view.m_nExportTrack);
+        StartTracksForRecording(scene);
+        const int frames = ExportTrackLength(scene, scene.m_nExportTrack);
         const int width = writer.FrameHeader().biWidth, height = writer.FrameHeader().biHeight;
         outcome.recording = RecordFrames(source, worker, width, height, frames, progress);
     }

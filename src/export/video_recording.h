@@ -9,37 +9,14 @@
 #include <functional>
 #include <vector>
 
+#include "export/frame_source.h"
 #include "export/video_encoder.h"
 #include "platform/frame_target.h"
 
 namespace vm {
 
 class AviWriter;
-class CGL2AviView;
 class SceneState;
-
-// Where recorded frames come from.
-class FrameSource {
-public:
-    virtual ~FrameSource() = default;
-    // Draws the scene as it stands at width x height (width a multiple of 4)
-    // and reads it as blue-green-red rows, bottom row first.
-    virtual bool drawFrame(int width, int height, FramePixels& pixels) = 0;
-    // Advances every playing track by one frame.
-    virtual void advance() = 0;
-};
-
-// The frames of the view itself, drawn offscreen at the requested size,
-// whatever the size of its window.
-class ViewFrameSource : public FrameSource {
-public:
-    explicit ViewFrameSource(CGL2AviView& view) : m_view(view) {}
-    bool drawFrame(int width, int height, FramePixels& pixels) override;
-    void advance() override;
-
-private:
-    CGL2AviView& m_view;
-};
 
 // The export track codes: 0 model, 2 text, 3 light, 4 picture, 5 array.
 int ExportTrackLength(const SceneState& scene, int exportTrack);
@@ -59,6 +36,8 @@ struct RecordingOutcome {
     QString error;            // the failure's text
 };
 
+// Each frame is drawn at width x height (width a multiple of 4) as
+// blue-green-red rows, bottom row first, then every playing track advances.
 // `progress(done, total)` runs between frames; false stops the recording.
 RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int width, int height, int frames,
                               const std::function<bool(int, int)>& progress);
@@ -72,8 +51,9 @@ struct VideoOutcome {
 };
 
 // Opens `writer` (already named, sized and with its rate), records the export
-// track of the view through a worker thread and closes the file.
-VideoOutcome RecordVideo(CGL2AviView& view, FrameSource& source, AviWriter& writer,
+// track of the scene, drawn by `source`, through a worker thread and closes
+// the file. The source's playback is held meanwhile.
+VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, AviWriter& writer,
                          const std::function<bool(int, int)>& progress);
 
 }  // namespace vm

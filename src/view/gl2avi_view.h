@@ -10,7 +10,9 @@
 #include <map>
 #include <optional>
 
+#include "export/frame_source.h"
 #include "platform/frame_target.h"
+#include "platform/image_options.h"
 #include "platform/platform.h"
 #include "platform/view_window.h"
 #include "render/gl_resources.h"
@@ -39,20 +41,13 @@ struct Projection {
 };
 Projection ViewProjection(int width, int height);
 
-// How RenderImage hands back its pixels.
-struct ImageOptions {
-    PixelLayout layout = PixelLayout::RgbaTopDown;
-    // A tile of a larger picture: the image is the width x height part, top
-    // left at (tileX, tileY), of a fullWidth x fullHeight picture drawn through
-    // the same projection. 0 draws the whole picture at width x height.
-    int fullWidth = 0, fullHeight = 0, tileX = 0, tileY = 0;
-    // Cleared and fogged to this colour (0..1) instead of the scene's own
-    // background; transparent pictures draw over black and over white.
-    std::optional<std::array<float, 3>> background;
-};
-
 // The view is several megabytes large (the key tracks): create it on the heap.
-class CGL2AviView : public SceneState, public GlResources, public DeckPages, public ExportSettingsSink {
+// It draws the frames export asks for (FrameSource).
+class CGL2AviView : public SceneState,
+                    public GlResources,
+                    public DeckPages,
+                    public ExportSettingsSink,
+                    public FrameSource {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -91,7 +86,7 @@ public:
     // must be current for the first two.
     void PrepareFrame();
     void DrawFrame();
-    void AdvanceFrame();
+    void AdvanceFrame() override;
     // All three into the host's drawing buffer, without presenting it.
     int RenderFrame();
     // Whether any track is playing (the window then keeps drawing).
@@ -101,23 +96,14 @@ public:
     // an offscreen target and reads it in the layout asked for; the view's own
     // size and projection are as before afterwards. False when nothing could
     // be drawn or read (out is then empty).
-    bool RenderImage(int width, int height, const ImageOptions& options, FramePixels& out);
+    bool RenderImage(int width, int height, const ImageOptions& options, FramePixels& out) override;
     // The same as an upright picture; null on failure.
     QImage RenderImage(int width, int height);
 
     // While a hold exists (an export records), the window's repaint draws
     // without advancing playback, so no recorded frame is skipped.
     bool playbackHeld() const { return m_playbackHolds > 0; }
-    class PlaybackHold {
-    public:
-        explicit PlaybackHold(CGL2AviView& view) : m_view(view) { ++m_view.m_playbackHolds; }
-        ~PlaybackHold() { --m_view.m_playbackHolds; }
-        PlaybackHold(const PlaybackHold&) = delete;
-        PlaybackHold& operator=(const PlaybackHold&) = delete;
-
-    private:
-        CGL2AviView& m_view;
-    };
+    void HoldPlayback(bool held) override { m_playbackHolds += held ? 1 : -1; }
 
     // Commands routed to the view; false when the view has no handler for `id`.
     virtual bool OnCommand(int id);
@@ -125,7 +111,7 @@ public:
     void OnNewScene();
     void OnSaveScreenshot();
     void OnCopyImage();
-    // File > Export Picture (export/picture_export.cpp): a picture of any
+    // File > Export Picture (view/export_commands.cpp): a picture of any
     // size, PNG (transparent if asked), JPEG or BMP, drawn offscreen.
     void OnExportPicture();
     void OnOpenSettings();
@@ -143,7 +129,7 @@ public:
     PictureExportChoice m_pictureExport;
     QString m_strPictureFile;
 
-    // Options > Settings (export/export_settings.cpp): opens the one
+    // Options > Settings (view/export_commands.cpp): opens the one
     // "Settings" dialog; Apply sizes the main window and sets the frame rate.
     void OpenExportSettings();
     void ApplyVideoFormat();

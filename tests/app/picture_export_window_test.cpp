@@ -267,7 +267,8 @@ TEST_F(PictureExportWindowTest, SaveScreenshotWritesPngAndJpegAndTheSameBitmapAs
     EXPECT_GT(distinctColours(QImage::fromData(png)), 50);
 
     // The bitmap, and any other name, holds exactly the capture's BMP bytes.
-    const QByteArray expected = BmpFileBytes(CaptureView(*view, PixelLayout::BgrBottomUp));
+    const QByteArray expected =
+        BmpFileBytes(CaptureView(*view, view->m_nViewWidth, view->m_nViewHeight, PixelLayout::BgrBottomUp));
     ASSERT_EQ(expected.size(), 54 + qint64(width) * height * 3);
     EXPECT_TRUE(fileBytes(dir.filePath("shot.bmp")) == expected);
     EXPECT_TRUE(fileBytes(dir.filePath("shot.data")) == expected);

@@ -19,7 +19,6 @@
 #include "anim/turntable.h"
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
-#include "export/generate_video.h"
 #include "export/video_formats.h"
 #include "export/video_probe.h"
 #include "ui/export_settings_dlg.h"
@@ -27,6 +26,7 @@
 #include "ui/my_sheet.h"
 #include "ui/qt_platform.h"
 #include "view/commands.h"
+#include "view/export_commands.h"
 #include "view/gl2avi_view.h"
 
 using namespace vm;

@@ -72,9 +72,10 @@ struct Exporter : test::HeadlessView {
     // Runs Generate AVI with `name` chosen in the save dialog.
     void generate(const QString& name) {
         platform.queueSaveFileName(name);
-        ViewFrameSource source(*view);
-        GenerateVideo(*view, source);
+        run();
     }
+    // Generate AVI on the view's scene, pages and window, drawn by the view.
+    void run() { GenerateVideo(view->scene(), view->pages(), view->platform(), view->window(), *view); }
     QStringList messages() const {
         QStringList texts;
         for (const auto& call : platform.callsOf("messageBox")) texts << call.args[0];
@@ -150,8 +151,7 @@ TEST(GenerateAvi, TheSaveDialogAsksForAVideoClipAndACancelEndsTheCommand) {
     Exporter e;
     KeyTurntable(e.view->scene(), e.view->pages(), 4);
     e.platform.queueSaveFileName(std::nullopt);
-    ViewFrameSource source(*e.view);
-    GenerateVideo(*e.view, source);
+    e.run();
     const auto dialogs = e.platform.callsOf("saveFileName");
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].args[0], "Save a vAzov Video Clip");
