@@ -1,12 +1,13 @@
 // The book array: a row of hard-back books, each shifted and turned by its
-// offsets, optionally doubled, with mirrored books and floor shadows.
+// offsets, optionally doubled, with mirrored books and floor shadows; and
+// the offsets themselves.
 
 #include <algorithm>
 
 #include "platform/gl.h"
 #include "render/book_family.h"
 #include "render/floor_effects.h"
-#include "view/gl2avi_view.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -22,7 +23,7 @@ struct ArrayBook {
 
 class BookArrayRenderer {
 public:
-    explicit BookArrayRenderer(CGL2AviView& view) : v(view) {
+    BookArrayRenderer(const SceneState& scene, const GlResources& resources) : v(scene), res(resources) {
         const int count = std::clamp(v.m_nArrayCount, 0, kMaxArrayBooks);
         const bool single = IsSet(v.m_fArraySingle);
         for (int i = 0; i < count; ++i) {
@@ -39,14 +40,14 @@ public:
     void render() {
         if (books.empty()) return;
         for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
-            PrepareBookPart(v, part, false);
+            PrepareBookPart(v, res, part, false);
             for (const ArrayBook& book : books) {
                 bookTransform(book, v.m_fArrayTilt);
                 DrawMesh(GetModel(BookPartModel(BookKind::HardBack, part)));
             }
             if (IsSet(v.m_fArrayReflection)) {
                 for (const ArrayBook& book : books) {
-                    PrepareBookPart(v, part, true);
+                    PrepareBookPart(v, res, part, true);
                     bookTransform(book, -v.m_fArrayTilt);
                     BeginBookReflectionFade(v, part, v.m_fArrayBookRot[0], v.m_fArrayBookPos[2], 0.02f);
                     DrawMesh(GetModel(BookPartMirror(BookKind::HardBack, part)));
@@ -107,12 +108,36 @@ private:
         glEnable(GL_TEXTURE_2D);
     }
 
-    CGL2AviView& v;
+    const SceneState& v;
+    const GlResources& res;
     std::vector<ArrayBook> books;
 };
 
 }  // namespace
 
-void CGL2AviView::RenderBookArray() { BookArrayRenderer(*this).render(); }
+void RenderBookArray(const SceneState& scene, const GlResources& res) { BookArrayRenderer(scene, res).render(); }
+
+void UpdateArrayOffsets(SceneState& s) {
+    const float step = 0.1f, back = -0.1f;
+    const int count = std::clamp(s.m_nArrayCount, 0, kMaxArrayBooks);
+    for (s.m_nArrayIndex = 0; s.m_nArrayIndex < count; ++s.m_nArrayIndex) {
+        // Products in double precision, stored as floats.
+        const double i = s.m_nArrayIndex;
+        float* a = s.m_fArrayBookA[s.m_nArrayIndex];
+        float* b = s.m_fArrayBookB[s.m_nArrayIndex];
+        a[0] = float(i * s.m_fArrayRot[2] * step);
+        a[1] = float(i * s.m_fArrayRot[0] * step);
+        a[2] = float(i * s.m_fArrayRot[1] * step);
+        a[4] = float(i * s.m_fArrayPos[1] * step);
+        a[5] = float(i * s.m_fArrayPos[2] * step);
+        a[6] = float(i * s.m_fArrayPos[0] * step);
+        b[0] = float(i * s.m_fArrayRot[2] * back);
+        b[1] = float(i * s.m_fArrayRot[0] * back);
+        b[2] = float(i * s.m_fArrayRot[1] * back);
+        b[3] = float(i * s.m_fArrayPos[1] * back);
+        b[4] = float(i * s.m_fArrayPos[2] * back);
+        b[5] = float(i * s.m_fArrayPos[0] * back);
+    }
+}
 
 }  // namespace vm

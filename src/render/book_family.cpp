@@ -1,14 +1,12 @@
-// The book family renderer: the default images of the kinds that have them,
-// the lazily imported model sets, the four parts of the book with their floor
-// reflections, and the shadow.
+// The book family renderer: the four parts of the book with their floor
+// reflections, and the shadow; the default images of the kinds that have them.
 
 #include "render/book_family.h"
 
-#include "assets/program_folder.h"
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
-#include "view/gl2avi_view.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -61,7 +59,8 @@ void setLight1(GLenum what, float a, float b, float c, float d) {
 
 class BookFamilyRenderer {
 public:
-    explicit BookFamilyRenderer(CGL2AviView& view) : v(view), kind(BookKindOf(view.m_fBookKind)) {}
+    BookFamilyRenderer(const SceneState& scene, const GlResources& resources)
+        : v(scene), res(resources), kind(BookKindOf(scene.m_fBookKind)) {}
 
     void render() {
         if (v.m_fPackageFamily > 1.0f) return;
@@ -75,54 +74,7 @@ public:
         DrawBookFamilyShadow(v);
     }
 
-    // The image sets and models the package asked for, before it is drawn.
-    void prepare() {
-        if (v.m_fPackageFamily > 1.0f || !IsSet(v.m_fModelBook)) return;
-        loadRequestedImages();
-        importModelSetOnFirstUse();
-    }
-
 private:
-    void loadSet(const char* const (&files)[3]) {
-        SetProgramFolderCurrent();
-        v.m_fPathAsGiven = 0;
-        for (int i = 0; i < 3; ++i) v.LoadTexture(QString::fromLatin1(files[i]), &v.m_texBookFace[i], i);
-    }
-
-    // Every request is cleared by the frame that looks at it, honoured or not.
-    void loadRequestedImages() {
-        if (IsSet(v.m_fBookDefaults) && (kind == BookKind::HardBack || kind == BookKind::Open ||
-                                         kind == BookKind::Display))
-            loadSet(kHardBackImages);
-        v.m_fBookDefaults = 0;
-        if (IsSet(v.m_fStandUpDefaults)) loadSet(kHardBackImages);
-        v.m_fStandUpDefaults = 0;
-        if (IsSet(v.m_fCurlDefaults) && v.m_fBookKind == 2.0f) {
-            loadSet(kCurlImages);
-            v.m_fCurlDefaultsLoaded = 2;
-        }
-        v.m_fCurlDefaults = 0;
-        if (IsSet(v.m_fEzineDefaults) && v.m_fBookKind == 10.0f) loadSet(kEzineImages);
-        v.m_fEzineDefaults = 0;
-    }
-
-    // The curled, open, display and stand-up sets are read on their first draw.
-    void importModelSetOnFirstUse() {
-        float* loaded = nullptr;
-        ModelSet set = ModelSet::Curl;
-        switch (kind) {
-            case BookKind::Curled: loaded = &v.m_fCurlModelsLoaded; set = ModelSet::Curl; break;
-            case BookKind::Open: loaded = &v.m_fOpenModelsLoaded; set = ModelSet::Open; break;
-            case BookKind::Display: loaded = &v.m_fDisplayModelsLoaded; set = ModelSet::Display; break;
-            case BookKind::StandUp: loaded = &v.m_fStandUpModelsLoaded; set = ModelSet::StandUp; break;
-            case BookKind::HardBack:
-            case BookKind::EZine: return;
-        }
-        if (IsSet(*loaded)) return;
-        ImportModelSet(set, v.platform());
-        *loaded = 2;
-    }
-
     void transform(float tilt) {
         glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
         glRotatef(v.m_fRotX, 1, 0, 0);
@@ -138,7 +90,7 @@ private:
     void drawPart(BookPart part) {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        PrepareBookPart(v, part, false);
+        PrepareBookPart(v, res, part, false);
         transform(v.m_fTilt);
         DrawMesh(GetModel(BookPartModel(kind, part)));
     }
@@ -147,7 +99,7 @@ private:
         if (!IsSet(v.m_fReflection)) return;
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        PrepareBookPart(v, part, true);
+        PrepareBookPart(v, res, part, true);
         transform(-v.m_fTilt);
         const float factor = kind <= BookKind::Open ? 0.02f : 1.0f / 60.0f;
         BeginBookReflectionFade(v, part, v.m_fRotX, v.m_fPosZ, factor);
@@ -160,7 +112,8 @@ private:
         drawReflection(part);
     }
 
-    CGL2AviView& v;
+    const SceneState& v;
+    const GlResources& res;
     BookKind kind;
 };
 
@@ -189,10 +142,19 @@ QMatrix4x4 BookMatrix(const SceneState& v) {
     return m;
 }
 
+const char* const* BookImageFiles(BookKind kind) {
+    switch (kind) {
+        case BookKind::Curled: return kCurlImages;
+        case BookKind::EZine: return kEzineImages;
+        default: break;
+    }
+    return kHardBackImages;
+}
+
 ModelId BookPartModel(BookKind kind, BookPart part) { return kKindModels[int(kind)].part[int(part)]; }
 ModelId BookPartMirror(BookKind kind, BookPart part) { return kKindModels[int(kind)].mirror[int(part)]; }
 
-void PrepareBookPart(CGL2AviView& v, BookPart part, bool reflection) {
+void PrepareBookPart(const SceneState& v, const GlResources& res, BookPart part, bool reflection) {
     const int face = faceOfPart(part);
     const bool plain = face >= 0 && IsSet(v.m_fFacePlain[face]);
     // The page block has no colour of its own: its light takes the front's.
@@ -219,12 +181,14 @@ void PrepareBookPart(CGL2AviView& v, BookPart part, bool reflection) {
     ApplyBookSpotLight(v);
     if (NormalLightActive(v)) ApplyBookNormalLight(v, rgb);
 
-    TextureName texture = v.m_texPage;
-    if (part != BookPart::Page) texture = v.m_texBookFace[int(part)];
+    TextureName texture = res.m_texPage;
+    if (part != BookPart::Page) texture = res.m_texBookFace[int(part)];
     glBindTexture(GL_TEXTURE_2D, texture);
 }
 
-void BeginBookReflectionFade(CGL2AviView& v, BookPart part, float rotX, float posZ, float factor) {
+BookFogFactors BookReflectionFog(float rotX) { return {-0.05f - 0.01f * rotX, -1.3f - rotX / 300.0f}; }
+
+void BeginBookReflectionFade(const SceneState& v, BookPart part, float rotX, float posZ, float factor) {
     if (IsSet(v.m_fShowPicture)) {
         EnableReflectionBlend(v);
         // A plain part keeps its colour under the blend's alpha.
@@ -238,13 +202,12 @@ void BeginBookReflectionFade(CGL2AviView& v, BookPart part, float rotX, float po
         if (NormalLightActive(v)) glEnable(GL_COLOR_MATERIAL);
         return;
     }
-    v.m_fBookFogP = -0.05f - 0.01f * rotX;
-    v.m_fBookFogQ = -1.3f - rotX / 300.0f;
+    const BookFogFactors fog = BookReflectionFog(rotX);
     const float distance = posZ - 5.0f * v.m_fReflectAmount - 1000.0f;
-    EnableReflectionFog(v, distance * v.m_fBookFogP * factor, distance * v.m_fBookFogQ * factor);
+    EnableReflectionFog(v, distance * fog.p * factor, distance * fog.q * factor);
 }
 
-void EndBookReflectionFade(CGL2AviView& v) {
+void EndBookReflectionFade(const SceneState& v) {
     if (IsSet(v.m_fShowPicture) && NormalLightActive(v)) glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_FOG);
     glDisable(GL_CULL_FACE);
@@ -252,8 +215,6 @@ void EndBookReflectionFade(CGL2AviView& v) {
     glDisable(GL_BLEND);
 }
 
-void CGL2AviView::RenderBookFamily() { BookFamilyRenderer(*this).render(); }
-
-void CGL2AviView::PrepareBookFamily() { BookFamilyRenderer(*this).prepare(); }
+void RenderBookFamily(const SceneState& scene, const GlResources& res) { BookFamilyRenderer(scene, res).render(); }
 
 }  // namespace vm

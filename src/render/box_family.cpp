@@ -1,19 +1,16 @@
-// The box family renderer: pending default images, the package, the CD
-// discs, the floor reflection, the shadow and the face-image picks.
+// The box family renderer: the package, the CD discs, the floor reflection
+// and the shadow; and the default image sets.
 
 #include "render/box_family.h"
 
 #include <cmath>
 
 #include "assets/model_set.h"
-#include "assets/program_folder.h"
 #include "assets/texture_table.h"
-#include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
-#include "view/gl2avi_view.h"
-#include "view/texture_pick.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -81,21 +78,9 @@ void setLight1Colour(const float rgb[3]) {
 }
 
 
-struct FacePick {
-    int face;       // index into m_fPickFace, m_fFacePathLen (front, back, left, right, top, bottom)
-    int pathIndex;  // index into m_strFacePath (front, back, left, top, bottom, right)
-    int object;     // box model object
-    int controlId;  // path edit of the Side Textures page
-    const char* title;
-};
-
-const FacePick kFacePicks[6] = {{0, 0, 0, 1059, "Select Front Texture"}, {1, 1, 2, 1061, "Select Back Texture"},
-                                {2, 2, 3, 1063, "Select Left Texture"},  {3, 5, 1, 1065, "Select Right Texture"},
-                                {4, 3, 5, 1067, "Select Top Texture"},   {5, 4, 4, 1069, "Select Bottom Texture"}};
-
 class BoxFamilyRenderer {
 public:
-    explicit BoxFamilyRenderer(CGL2AviView& view) : v(view) {}
+    BoxFamilyRenderer(const SceneState& scene, const GlResources& resources) : v(scene), res(resources) {}
 
     void render() {
         if (v.m_fPackageFamily != 4.0f) return;
@@ -118,74 +103,8 @@ public:
         if (kind == BoxKind::Cube && IsSet(v.m_fShadow)) drawShadow();
     }
 
-    // The image loads and picks the package asked for, before it is drawn.
-    void prepare() {
-        if (v.m_fPackageFamily != 4.0f) return;
-        loadPendingImages();
-        loadRequestedSets();
-        servePicks();
-    }
-
 private:
     bool pictureMode() const { return IsSet(v.m_fFarLight); }
-
-    void load(const char* path, int object) {
-        v.LoadTexture(QString::fromLatin1(path), &BoxFaceSlot(object), object);
-    }
-
-    void loadPendingImages() {
-        if (v.m_fLoadDefaults == 2.0f) {
-            // Paperbacks: page edges on the right, top and bottom.
-            for (int object : {1, 5, 4}) {
-                SetProgramFolderCurrent();
-                v.m_fPathAsGiven = 0;
-                load("Design Images/ePage.jpg", object);
-            }
-        }
-        const bool cubeRequested = IsSet(v.m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
-        // The box set goes on every face, also when the user has sides of
-        // their own: those are put back over it below. (Skipping it then left
-        // the front, back and spine of whichever package was shown before.)
-        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && v.m_fLoadDefaults == 4.0f) {
-            SetProgramFolderCurrent();
-            for (int i = 0; i < 6; ++i) load(kBoxSet[i], kSetObjects[i]);
-        }
-        if (IsSet(v.m_fUserSides) && v.m_fLoadDefaults == 4.0f) {
-            // The user's own right, bottom and top images come back after a
-            // package that showed page edges there.
-            const struct {
-                int path, length, object;
-            } sides[] = {{5, 3, 1}, {4, 5, 4}, {3, 4, 5}};
-            // The stored paths are the files as the user chose them (older
-            // relative names are below the program's folder): a default set
-            // loaded since must not make them relative to the program folder.
-            SetProgramFolderCurrent();
-            v.m_fPathAsGiven = 2;
-            for (const auto& side : sides) {
-                const QString path = v.m_strFacePath[side.path].left(FloatToInt(v.m_fFacePathLen[side.length], 0));
-                v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
-            }
-        }
-        v.m_fLoadDefaults = 0;
-    }
-
-    void loadRequestedSets() {
-        for (int k = 0; k < int(DefaultImageSet::None); ++k) {
-            float& request = v.m_fDefaultSet[2 * k];
-            if (!IsSet(request)) continue;
-            const auto set = DefaultImageSet(k);
-            const char* const* files = DefaultImageFiles(set);
-            const bool paperback = set == DefaultImageSet::Paperback || set == DefaultImageSet::SlimPaperback;
-            SetProgramFolderCurrent();
-            v.m_fPathAsGiven = 0;
-            for (int i = 0; i < 6; ++i) {
-                if (paperback) SetProgramFolderCurrent();
-                load(files[i], kSetObjects[i]);
-            }
-            v.m_fDefaultSet[2 * k + 1] = 2;
-            request = 0;
-        }
-    }
 
     void packageTransform(float tilt, bool tilts) {
         glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
@@ -202,13 +121,8 @@ private:
 
     void packageScale() {
         if (pictureMode()) {
-            if (IsSet(v.m_fRestoreImageSize)) {
-                v.m_fImageWidth = v.m_fSavedImageWidth;
-                v.m_fImageHeight = v.m_fSavedImageHeight;
-            }
-            v.m_fRestoreImageSize = 0;
             if (IsSet(v.m_fPictureSized))
-                glScalef(v.m_fImageWidth / 3000.0f, v.m_fImageHeight / 3000.0f, 2.0f * v.m_fPictureDepth);
+                glScalef(BoxImageWidth(v) / 3000.0f, BoxImageHeight(v) / 3000.0f, 2.0f * v.m_fPictureDepth);
             else
                 glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
         } else {
@@ -235,7 +149,7 @@ private:
                 setLight1Colour(rgb);
                 const bool pictureSide = pictureMode() && face == int(Face::Right);
                 const int material = std::max(0, model.pObjects[object].nMaterial);
-                glBindTexture(GL_TEXTURE_2D, pictureSide ? v.m_texPictureSide : PackageTextureSlot(material));
+                glBindTexture(GL_TEXTURE_2D, pictureSide ? res.m_texPictureSide : PackageTextureSlot(material));
             }
             DrawMeshObject(model.pObjects[object]);
         }
@@ -275,9 +189,9 @@ private:
     }
 
     void drawDiscLayers(float hubAlpha) {
-        glBindTexture(GL_TEXTURE_2D, v.m_texCDLabel);
+        glBindTexture(GL_TEXTURE_2D, res.m_texCDLabel);
         disc(7.0, 20.0);
-        glBindTexture(GL_TEXTURE_2D, v.m_texCDHub);
+        glBindTexture(GL_TEXTURE_2D, res.m_texCDHub);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1.0f, 1.0f, 1.0f, hubAlpha);
@@ -321,9 +235,9 @@ private:
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);
         glColor4f(v.m_fBackRGB[0], v.m_fBackRGB[1], v.m_fBackRGB[2], 1.0f);
-        glBindTexture(GL_TEXTURE_2D, v.m_texCDLabel);
+        glBindTexture(GL_TEXTURE_2D, res.m_texCDLabel);
         disc(7.0, 20.0);
-        glBindTexture(GL_TEXTURE_2D, v.m_texCDHub);
+        glBindTexture(GL_TEXTURE_2D, res.m_texCDHub);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(v.m_fBackRGB[0], v.m_fBackRGB[1], v.m_fBackRGB[2], 0.6f);
@@ -363,22 +277,8 @@ private:
         glEnable(GL_TEXTURE_2D);
     }
 
-    void servePicks() {
-        for (const FacePick& pick : kFacePicks) {
-            if (!IsSet(v.m_fPickFace[pick.face])) continue;
-            v.m_fPickFace[pick.face] = 0;
-            const std::optional<QString> chosen = PickTextureFile(v, pick.title, "*jpg");
-            if (!chosen) continue;
-            v.m_fPathAsGiven = 2;
-            v.m_strFacePath[pick.pathIndex] = StoredPickPath(v, *chosen, "Design Images/");
-            v.m_fFacePathLen[pick.face] = float(chosen->size());
-            v.LoadTexture(*chosen, &BoxFaceSlot(pick.object), pick.object);
-            if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.m_fUserSides = 2;
-            AfterTexturePick(v, pick.controlId, v.m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
-        }
-    }
-
-    CGL2AviView& v;
+    const SceneState& v;
+    const GlResources& res;
 };
 
 }  // namespace
@@ -413,6 +313,8 @@ const char* const* DefaultImageFiles(DefaultImageSet set) {
 
 const char* const* BoxImageFiles() { return kBoxSet; }
 
+int ObjectOfSetImage(int image) { return image >= 0 && image < 6 ? kSetObjects[image] : 0; }
+
 int FaceOfBoxObject(int object) {
     static constexpr int faces[6] = {int(Face::Front), int(Face::Right), int(Face::Back),
                                      int(Face::Left),  int(Face::Bottom), int(Face::Top)};
@@ -429,6 +331,14 @@ unsigned int& BoxFaceSlot(int object) {
 
 const Model3DS& BoxPackageModel(const SceneState& scene) { return GetModel(packageModel(boxKind(scene.m_fBoxModel))); }
 
+float BoxImageWidth(const SceneState& v) {
+    return IsSet(v.m_fRestoreImageSize) ? v.m_fSavedImageWidth : v.m_fImageWidth;
+}
+
+float BoxImageHeight(const SceneState& v) {
+    return IsSet(v.m_fRestoreImageSize) ? v.m_fSavedImageHeight : v.m_fImageHeight;
+}
+
 QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
     // packageTransform and packageScale of the package pass, as a matrix.
     QMatrix4x4 m;
@@ -442,11 +352,8 @@ QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
         m.translate(0.0f, 19.8f, 2.7f);
     }
     if (IsSet(v.m_fFarLight)) {
-        const bool restore = IsSet(v.m_fRestoreImageSize);
-        const float width = restore ? v.m_fSavedImageWidth : v.m_fImageWidth;
-        const float height = restore ? v.m_fSavedImageHeight : v.m_fImageHeight;
         if (IsSet(v.m_fPictureSized))
-            m.scale(width / 3000.0f, height / 3000.0f, 2.0f * v.m_fPictureDepth);
+            m.scale(BoxImageWidth(v) / 3000.0f, BoxImageHeight(v) / 3000.0f, 2.0f * v.m_fPictureDepth);
         else
             m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
     } else {
@@ -455,8 +362,6 @@ QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
     return m;
 }
 
-void CGL2AviView::RenderBoxFamily() { BoxFamilyRenderer(*this).render(); }
-
-void CGL2AviView::PrepareBoxFamily() { BoxFamilyRenderer(*this).prepare(); }
+void RenderBoxFamily(const SceneState& scene, const GlResources& res) { BoxFamilyRenderer(scene, res).render(); }
 
 }  // namespace vm

@@ -5,11 +5,11 @@
 #include <QMatrix4x4>
 #include <QString>
 
+#include "scene/scene_state.h"
+
 namespace vm {
 
-class CGL2AviView;
 struct Model3DS;
-struct SceneState;
 
 // The state every box-family pass starts from: identity, smooth shading,
 // depth test, blending off, texturing on, colour white.
@@ -22,12 +22,19 @@ enum class DefaultImageSet { Cube = 0, JewelCase, Dvd, Paperback, SlimPaperback,
 // The six images of a set, in the order front, right, back, left, top, bottom.
 const char* const* DefaultImageFiles(DefaultImageSet set);
 const char* const* BoxImageFiles();
+// The box model object image i of a set (0..5) goes on.
+int ObjectOfSetImage(int image);
 
 // Box model objects are front, right, back, left, bottom, top; scene arrays of
 // faces run front, back, left, right, top, bottom. The face of object k:
 int FaceOfBoxObject(int object);
 // The texture slot of box model object k (its material's slot).
 unsigned int& BoxFaceSlot(int object);
+
+// The size a picture box is drawn at, its saved size while that is to be
+// restored (PrepareScenePass then restores it).
+float BoxImageWidth(const SceneState& scene);
+float BoxImageHeight(const SceneState& scene);
 
 // Where the shown box stands: the model it is drawn with and the model-view
 // matrix of its faces, the renderer's own translations, turns and scales.

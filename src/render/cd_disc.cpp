@@ -3,7 +3,7 @@
 
 #include "platform/gl.h"
 #include "render/lighting.h"
-#include "view/gl2avi_view.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -25,57 +25,57 @@ void disc(double inner, double outer) {
 
 }  // namespace
 
-void CGL2AviView::RenderCDDisc() {
-    if (m_fPackageFamily != 7.0f) return;
+void RenderCDDisc(const SceneState& s, const GlResources& res) {
+    if (s.m_fPackageFamily != 7.0f) return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);  // the label is opaque whatever came before
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 
-    if (IsSet(m_fLighting)) {
+    if (IsSet(s.m_fLighting)) {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT1);
-        setLight1(GL_POSITION, m_fSpotPos[0], m_fSpotPos[1], m_fSpotPos[2], 1.0f);
+        setLight1(GL_POSITION, s.m_fSpotPos[0], s.m_fSpotPos[1], s.m_fSpotPos[2], 1.0f);
         glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
         glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
         setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
     }
-    const bool normalLight = NormalLightActive(*this);
+    const bool normalLight = NormalLightActive(s);
     if (normalLight) {
         // Lit as a box's front face is: the box family's light in white (the
         // disc has no face colour) and the material of the front face, not
         // whatever the package drawn before left (a mug's tint, a shadow's black).
-        ApplyBoxNormalLight(*this);
+        ApplyBoxNormalLight(s);
         setLight1(GL_AMBIENT, 1.0f, 1.0f, 1.0f, 1.0f);
         setLight1(GL_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
         glDisable(GL_COLOR_MATERIAL);
-        SetFaceLighting(*this, Face::Front);
+        SetFaceLighting(s, Face::Front);
     }
 
-    glBindTexture(GL_TEXTURE_2D, m_texCDLabel);
-    glTranslatef(0.02f * m_fPosX, 0.02f * m_fPosY, m_fPosZ - 100.0f);
-    glRotatef(m_fRotX, 1, 0, 0);
-    glRotatef(m_fRotY, 0, 1, 0);
-    glRotatef(m_fRotZ, 0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDLabel);
+    glTranslatef(0.02f * s.m_fPosX, 0.02f * s.m_fPosY, s.m_fPosZ - 100.0f);
+    glRotatef(s.m_fRotX, 1, 0, 0);
+    glRotatef(s.m_fRotY, 0, 1, 0);
+    glRotatef(s.m_fRotZ, 0, 0, 1);
     glScalef(1.3f, 1.3f, 1.0f);
     disc(7.0, 20.0);
 
-    glBindTexture(GL_TEXTURE_2D, m_texCDHub);
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDHub);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
     disc(3.0, 7.0);
     if (normalLight) glDisable(GL_LIGHTING);
 
-    if (!IsSet(m_fReflection)) return;
+    if (!IsSet(s.m_fReflection)) return;
     // The reflection is the disc again, lower down in the disc's own frame.
-    glTranslatef(0.00015625f * m_fPosX, 0.00015625f * m_fPosY - 39.5f, 0.00015625f * m_fPosZ);
-    const float alpha = IsSet(m_fShowPicture) ? 0.08f + 0.01f * m_fReflectAmount : 0.4f - 0.01f * m_fReflectAmount;
+    glTranslatef(0.00015625f * s.m_fPosX, 0.00015625f * s.m_fPosY - 39.5f, 0.00015625f * s.m_fPosZ);
+    const float alpha = IsSet(s.m_fShowPicture) ? 0.08f + 0.01f * s.m_fReflectAmount : 0.4f - 0.01f * s.m_fReflectAmount;
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
-    glBindTexture(GL_TEXTURE_2D, m_texCDLabel);
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDLabel);
     disc(7.0, 20.0);
-    glBindTexture(GL_TEXTURE_2D, m_texCDHub);
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDHub);
     disc(3.0, 7.0);
     glDisable(GL_BLEND);
 }

@@ -1,13 +1,17 @@
 #pragma once
 // The OpenGL names one context holds for the scene: the textures of the
-// faces, the mug, the text and the background picture. The scene itself
-// keeps only the paths and flags, so it can be copied, compared and saved
-// without a context. The renderers are given these to draw with.
+// faces, the mug, the text and the background picture, and the display lists
+// of the 3D text. The scene itself keeps only the paths and flags, so it can
+// be copied, compared and saved without a context. The renderers are given
+// these to draw with.
 
 #include <QString>
 #include <map>
+#include <memory>
 
 namespace vm {
+
+struct GlyphStore;
 
 using TextureName = unsigned int;  // an OpenGL texture object name
 
@@ -35,6 +39,11 @@ struct GlResources {
         TextureName name = 0;
     };
     std::map<const TextureName*, DefaultTexture> m_defaultTextures;
+
+    // The context these names belong to (null while there is none), and the
+    // 3D text's glyph lists and metrics (render/text_renderer.h).
+    void* m_hGLContext = nullptr;
+    std::shared_ptr<GlyphStore> m_pGlyphStore;
 };
 
 }  // namespace vm

@@ -9,7 +9,7 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
-#include "view/gl2avi_view.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -34,14 +34,10 @@ void setLight1(GLenum what, float a, float b, float c, float d) {
 
 class MugRenderer {
 public:
-    explicit MugRenderer(CGL2AviView& view) : v(view) {}
+    MugRenderer(const SceneState& scene, const GlResources& resources) : v(scene), res(resources) {}
 
     void render() {
         if (v.m_fPackageFamily != 2.0f) return;
-        // The first frame of a newly chosen mug brings the spot in front of it.
-        if (v.m_fMugSeen <= 1.0f) v.m_fSpotPos[2] = 100;
-        v.m_fMugSeen = 4;
-
         beginPass();
         DrawMug(GetModel(ModelId::CoffeeMug), 1.0f);
         DrawMugShine(GetModel(ModelId::CoffeeMug));
@@ -138,7 +134,7 @@ private:
         glColor4f(v.m_fMugRed / 255.0f, v.m_fMugGreen / 255.0f, v.m_fMugBlue / 255.0f, alpha);
         const GLfloat noAmbient[4] = {0, 0, 0, 0};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
-        glBindTexture(GL_TEXTURE_2D, v.m_texMugBody);
+        glBindTexture(GL_TEXTURE_2D, res.m_texMugBody);
         DrawMeshObject(mug.pObjects[1]);
     }
 
@@ -149,7 +145,7 @@ private:
         glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
         glEnable(GL_TEXTURE_GEN_S);
         glEnable(GL_TEXTURE_GEN_T);
-        glBindTexture(GL_TEXTURE_2D, v.m_texMugShine);
+        glBindTexture(GL_TEXTURE_2D, res.m_texMugShine);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         if (!mug.pObjects.empty()) DrawMeshObject(mug.pObjects[0]);
@@ -203,11 +199,12 @@ private:
         if (IsSet(v.m_fSpotLight)) glEnable(GL_COLOR_MATERIAL);
     }
 
-    CGL2AviView& v;
+    const SceneState& v;
+    const GlResources& res;
 };
 
 }  // namespace
 
-void CGL2AviView::RenderMug() { MugRenderer(*this).render(); }
+void RenderMug(const SceneState& scene, const GlResources& res) { MugRenderer(scene, res).render(); }
 
 }  // namespace vm

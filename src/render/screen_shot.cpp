@@ -1,15 +1,12 @@
 // The screen-shot sheet: the picked screenshot on a flat sheet in the
 // proportions of the last loaded image, with a fading sheen in the front
-// face's colour, and the pick of the screenshot itself.
-
-#include <QFileInfo>
+// face's colour.
 
 #include "assets/model_set.h"
 #include "platform/gl.h"
 #include "render/box_family.h"
 #include "render/lighting.h"
-#include "view/gl2avi_view.h"
-#include "view/texture_pick.h"
+#include "render/renderers.h"
 
 namespace vm {
 
@@ -44,20 +41,20 @@ void drawSheet(const float (&grid)[kGridSize][kGridSize][3], const float* rgb, f
 
 }  // namespace
 
-void CGL2AviView::RenderScreenShot() {
-    if (m_fPackageFamily != 6.0f) return;
-    m_fImageWidth = float(m_nImageWidthHM);
-    m_fImageHeight = float(m_nImageHeightHM);
+void RenderScreenShot(const SceneState& s, const GlResources& /*res*/) {
+    if (s.m_fPackageFamily != 6.0f) return;
+    // The proportions of the last loaded image (PrepareScenePass stores them too).
+    const float width = float(s.m_nImageWidthHM), height = float(s.m_nImageHeightHM);
 
     ResetBoxFamilyState();
-    if (IsSet(m_fSpotLight)) {
+    if (IsSet(s.m_fSpotLight)) {
         glEnable(GL_LIGHTING);
         glEnable(GL_COLOR_MATERIAL);
         glColor4f(1.5f, 1.5f, 1.5f, 1.0f);
         const GLfloat noAmbient[4] = {0, 0, 0, 1};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
         glEnable(GL_LIGHT1);
-        setLight1(GL_POSITION, 0.2f * m_fSpotPos[0], 0.2f * m_fSpotPos[1], 0.2f * m_fSpotPos[2], 1.0f);
+        setLight1(GL_POSITION, 0.2f * s.m_fSpotPos[0], 0.2f * s.m_fSpotPos[1], 0.2f * s.m_fSpotPos[2], 1.0f);
         glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
         glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
         setLight1(GL_SPOT_DIRECTION, 0.0f, 0.0f, -1.0f, 0.0f);
@@ -65,34 +62,21 @@ void CGL2AviView::RenderScreenShot() {
 
     // The picked screenshot lives in the box model's front slot.
     glBindTexture(GL_TEXTURE_2D, BoxFaceSlot(0));
-    glTranslatef(0.02f * m_fPosX, 0.02f * m_fPosY, m_fPosZ - 100.0f);
-    glRotatef(m_fRotX, 1, 0, 0);
-    glRotatef(m_fRotY, 0, 1, 0);
-    glRotatef(m_fRotZ, 0, 0, 1);
-    glScalef(0.001f * m_fImageWidth, 0.001f * m_fImageHeight, 2.0f * m_fPictureDepth);
-    drawSheet(m_fFlatGrid, nullptr, -1.0f);
+    glTranslatef(0.02f * s.m_fPosX, 0.02f * s.m_fPosY, s.m_fPosZ - 100.0f);
+    glRotatef(s.m_fRotX, 1, 0, 0);
+    glRotatef(s.m_fRotY, 0, 1, 0);
+    glRotatef(s.m_fRotZ, 0, 0, 1);
+    glScalef(0.001f * width, 0.001f * height, 2.0f * s.m_fPictureDepth);
+    drawSheet(s.m_fFlatGrid, nullptr, -1.0f);
 
-    if (IsSet(m_fReflection) && !IsSet(m_fShowPicture)) {
+    if (IsSet(s.m_fReflection) && !IsSet(s.m_fShowPicture)) {
         glDisable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
-        if (IsSet(m_fFacePlain[0])) glDisable(GL_TEXTURE_2D);
+        if (IsSet(s.m_fFacePlain[0])) glDisable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        drawSheet(m_fFlatGrid, m_fFaceRGB[0], 0.6f - 0.01f * m_fReflectAmount);
+        drawSheet(s.m_fFlatGrid, s.m_fFaceRGB[0], 0.6f - 0.01f * s.m_fReflectAmount);
         glDisable(GL_BLEND);
-    }
-}
-
-// "Load Screen Shot" asks for the image through the front face's pick.
-void CGL2AviView::ServeScreenShotPick() {
-    if (m_fPackageFamily != 6.0f || !IsSet(m_fPickFace[0])) return;
-    m_fPickFace[0] = 0;
-    if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
-        m_fPathAsGiven = 2;
-        m_strFacePath[0] = StoredPickPath(*this, *chosen, "Boxes/");
-        m_fFacePathLen[0] = float(chosen->size());
-        LoadTexture(*chosen, &BoxFaceSlot(0), 0);
-        AfterTexturePick(*this, 1073, m_strFacePath[0], *chosen, BoxFaceSlot(0));
     }
 }
 

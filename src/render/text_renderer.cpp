@@ -7,7 +7,6 @@
 
 #include "platform/gl.h"
 #include "render/text_layout.h"
-#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -115,67 +114,71 @@ private:
 
 }  // namespace
 
-void CGL2AviView::FreeGlyphLists() {
-    if (!m_pGlyphStore || m_pGlyphStore->listBase == 0) return;
+void FreeGlyphLists(GlResources& res) {
+    GlyphStore* store = res.m_pGlyphStore.get();
+    if (!store || store->listBase == 0) return;
     // Lists of a context that is gone went with it.
-    if (m_pGlyphStore->context == m_hGLContext && m_hGLContext) glDeleteLists(m_pGlyphStore->listBase, kGlyphCount);
-    m_pGlyphStore->listBase = 0;
-    m_pGlyphStore->context = nullptr;
+    if (store->context == res.m_hGLContext && res.m_hGLContext) glDeleteLists(store->listBase, kGlyphCount);
+    store->listBase = 0;
+    store->context = nullptr;
 }
 
-void CGL2AviView::MakeGlyphLists() {
-    if (!m_pGlyphStore) m_pGlyphStore = std::make_shared<GlyphStore>();
-    GlyphStore& store = *m_pGlyphStore;
+void MakeGlyphLists(const SceneState& s, GlResources& res) {
+    if (!res.m_pGlyphStore) res.m_pGlyphStore = std::make_shared<GlyphStore>();
+    GlyphStore& store = *res.m_pGlyphStore;
     // A second call without FreeGlyphLists must not leave the old lists behind.
-    FreeGlyphLists();
+    FreeGlyphLists(res);
 
-    const bool lines = IsSet(m_fTextWireframe);
-    const bool italic = m_bFontItalic != 0;
-    if (!store.shapes || store.face != m_strFontFace || store.weight != m_nFontWeight || store.italic != italic ||
+    const bool lines = IsSet(s.m_fTextWireframe);
+    const bool italic = s.m_bFontItalic != 0;
+    if (!store.shapes || store.face != s.m_strFontFace || store.weight != s.m_nFontWeight || store.italic != italic ||
         store.shapes->lines != lines) {
-        store.shapes = std::make_shared<const GlyphSet>(MakeGlyphGeometry(m_strFontFace, m_nFontWeight, italic, lines));
-        store.face = m_strFontFace;
-        store.weight = m_nFontWeight;
+        store.shapes =
+            std::make_shared<const GlyphSet>(MakeGlyphGeometry(s.m_strFontFace, s.m_nFontWeight, italic, lines));
+        store.face = s.m_strFontFace;
+        store.weight = s.m_nFontWeight;
         store.italic = italic;
     }
     store.lines = lines;
     for (int code = 0; code < kGlyphCount; ++code) store.metrics[size_t(code)] = store.shapes->glyphs[size_t(code)].metric;
     ++store.builds;
 
-    if (!m_hGLContext) return;
+    if (!res.m_hGLContext) return;
     const GLuint base = glGenLists(kGlyphCount);
     if (base == 0) return;
     for (int code = 0; code < kGlyphCount; ++code) compileGlyph(base + GLuint(code), store.shapes->glyphs[size_t(code)], lines);
     store.listBase = base;
-    store.context = m_hGLContext;
+    store.context = res.m_hGLContext;
 }
 
-void CGL2AviView::DrawText3D(const QString& text) {
-    if (!m_pGlyphStore || m_pGlyphStore->listBase == 0) return;
+void PrepareGlyphLists(const SceneState& s, GlResources& res) {
+    if (res.m_hGLContext && (!res.m_pGlyphStore || res.m_pGlyphStore->context != res.m_hGLContext))
+        MakeGlyphLists(s, res);
+}
+
+void DrawText3D(const SceneState& s, const GlResources& res, const QString& text) {
+    const GlyphStore* store = res.m_pGlyphStore.get();
+    if (!store || store->listBase == 0) return;
     TextLayoutValues values;
     for (int i = 0; i < 3; ++i) {
-        values.charSpacing[size_t(i)] = m_fCharSpacing[i];
-        values.twist[size_t(i)] = m_fTextTwist[i];
-        values.lineSpacing[size_t(i)] = m_fLineSpacing[i];
+        values.charSpacing[size_t(i)] = s.m_fCharSpacing[i];
+        values.twist[size_t(i)] = s.m_fTextTwist[i];
+        values.lineSpacing[size_t(i)] = s.m_fLineSpacing[i];
     }
-    GLTextSink sink(m_pGlyphStore->listBase);
-    LayOutText3D(TextCodes(text), m_pGlyphStore->metrics, values, sink);
+    GLTextSink sink(store->listBase);
+    LayOutText3D(TextCodes(text), store->metrics, values, sink);
 }
 
-void CGL2AviView::RenderText() {
-    // A new context (the window moved to another parent, a fresh headless
-    // host) has none of the lists: make them again from the kept shapes.
-    if (m_hGLContext && (!m_pGlyphStore || m_pGlyphStore->context != m_hGLContext)) MakeGlyphLists();
+void RenderText(const SceneState& s, const GlResources& res) {
+    const float red = s.m_fFontColour[0], green = s.m_fFontColour[1], blue = s.m_fFontColour[2];
+    const bool textOn = IsSet(s.m_fTextOn);
 
-    const float red = m_fFontColour[0], green = m_fFontColour[1], blue = m_fFontColour[2];
-    const bool textOn = IsSet(m_fTextOn);
-
-    auto lighting = [this] {
-        if (IsSet(m_fTextLights)) glEnable(GL_LIGHTING);
-        if (m_fTextLights <= 1.0f) glDisable(GL_LIGHTING);
+    auto lighting = [&s] {
+        if (IsSet(s.m_fTextLights)) glEnable(GL_LIGHTING);
+        if (s.m_fTextLights <= 1.0f) glDisable(GL_LIGHTING);
     };
-    auto styleSetUp = [this] {
-        switch (styleOf(m_fTextStyle)) {
+    auto styleSetUp = [&s] {
+        switch (styleOf(s.m_fTextStyle)) {
             case 0:  // "Reflection Map"
                 glColor3f(1, 1, 1);
                 glEnable(GL_TEXTURE_2D);
@@ -206,11 +209,11 @@ void CGL2AviView::RenderText() {
             default: break;
         }
     };
-    auto bindTextTexture = [this] {
-        glBindTexture(GL_TEXTURE_2D, m_texText);
+    auto bindTextTexture = [&s, &res] {
+        glBindTexture(GL_TEXTURE_2D, res.m_texText);
         // The eye-linear style wants the text texture unfiltered by mipmaps;
         // set on the text's own texture, not on whichever was bound before.
-        if (styleOf(m_fTextStyle) == 3) {
+        if (styleOf(s.m_fTextStyle) == 3) {
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         }
@@ -222,8 +225,8 @@ void CGL2AviView::RenderText() {
         glLightfv(GL_LIGHT1, GL_POSITION, origin);
         glEnable(GL_LIGHT1);
     };
-    auto light0 = [this] {
-        const GLfloat position[4] = {0.01f * m_fSpotPos[0], 0.01f * m_fSpotPos[1], 0.01f * m_fSpotPos[2], 1};
+    auto light0 = [&s] {
+        const GLfloat position[4] = {0.01f * s.m_fSpotPos[0], 0.01f * s.m_fSpotPos[1], 0.01f * s.m_fSpotPos[2], 1};
         const GLfloat direction[3] = {0, 0, -1};
         glLightfv(GL_LIGHT0, GL_POSITION, position);
         glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 90);
@@ -231,17 +234,17 @@ void CGL2AviView::RenderText() {
         glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
         glEnable(GL_LIGHT0);
     };
-    auto blending = [this] {
+    auto blending = [&s] {
         // Glass keeps its additive blend.
-        if (styleOf(m_fTextStyle) != 1) {
+        if (styleOf(s.m_fTextStyle) != 1) {
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         }
     };
-    auto place = [this] {
-        glTranslatef(0.01f * m_fTextPos[0], 0.01f * m_fTextPos[1], 0.01f * m_fTextPos[2] - 5.0f);
+    auto place = [&s] {
+        glTranslatef(0.01f * s.m_fTextPos[0], 0.01f * s.m_fTextPos[1], 0.01f * s.m_fTextPos[2] - 5.0f);
     };
-    auto scale = [this] { glScalef(0.02f * m_fTextScale[0], 0.02f * m_fTextScale[1], 0.1f * m_fTextScale[2]); };
+    auto scale = [&s] { glScalef(0.02f * s.m_fTextScale[0], 0.02f * s.m_fTextScale[1], 0.1f * s.m_fTextScale[2]); };
     auto endPass = [] {
         disableTexGen();
         glDisable(GL_LIGHT0);
@@ -250,11 +253,11 @@ void CGL2AviView::RenderText() {
     glMatrixMode(GL_MODELVIEW);
     const HiddenFaceCulling culling;
     // Line glyphs have no faces to cull.
-    const bool solid = m_pGlyphStore && !m_pGlyphStore->lines;
+    const bool solid = res.m_pGlyphStore && !res.m_pGlyphStore->lines;
     auto drawGlyphs = [&] {
         if (!textOn) return;
         if (solid) HiddenFaceCulling::forThisPass();
-        DrawText3D(m_strText);
+        DrawText3D(s, res, s.m_strText);
     };
 
     // Main pass.
@@ -266,37 +269,37 @@ void CGL2AviView::RenderText() {
     glColor3f(red / 255.0f, green / 255.0f, blue / 255.0f);
     light0();
     blending();
-    glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, m_fTextFade / 255.0f);
+    glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, s.m_fTextFade / 255.0f);
     place();
-    glRotatef(m_fTextRot[0], 1, 0, 0);
-    glRotatef(m_fTextRot[1], 0, 1, 0);
-    glRotatef(m_fTextRot[2], 0, 0, 1);
+    glRotatef(s.m_fTextRot[0], 1, 0, 0);
+    glRotatef(s.m_fTextRot[1], 0, 1, 0);
+    glRotatef(s.m_fTextRot[2], 0, 0, 1);
     scale();
     drawGlyphs();
     endPass();
 
     // Shiny overlay: the environment map added over the text.
-    if (IsSet(m_fTextShiny)) {
+    if (IsSet(s.m_fTextShiny)) {
         glLoadIdentity();
         sphereMap();
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, m_texTextShine);
+        glBindTexture(GL_TEXTURE_2D, res.m_texTextShine);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         place();
-        glRotatef(m_fTextRot[0], 1, 0, 0);
-        glRotatef(m_fTextRot[1], 0, 1, 0);
-        glRotatef(m_fTextRot[2], 0, 0, 1);
+        glRotatef(s.m_fTextRot[0], 1, 0, 0);
+        glRotatef(s.m_fTextRot[1], 0, 1, 0);
+        glRotatef(s.m_fTextRot[2], 0, 0, 1);
         scale();
         drawGlyphs();
         endPass();
     }
 
     // Mirrored copy: the text turned over about X below itself.
-    if (IsSet(m_fTextReflectionOn)) {
+    if (IsSet(s.m_fTextReflectionOn)) {
         glLoadIdentity();
         lighting();
-        if (IsSet(m_fTextLights)) glEnable(GL_COLOR_MATERIAL);
+        if (IsSet(s.m_fTextLights)) glEnable(GL_COLOR_MATERIAL);
         styleSetUp();
         bindTextTexture();
         light1();
@@ -304,19 +307,19 @@ void CGL2AviView::RenderText() {
         glColor3f(red / 255.0f, green / 255.0f, blue / 255.0f);
         light0();
         blending();
-        glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, m_fTextReflection / 255.0f);
+        glColor4f(red / 205.0f, green / 205.0f, blue / 205.0f, s.m_fTextReflection / 255.0f);
         place();
-        glRotatef(m_fTextRot[0] + 180.0f, 1, 0, 0);
-        glRotatef(-m_fTextRot[1], 0, 1, 0);
-        glRotatef(-m_fTextRot[2], 0, 0, 1);
-        glTranslatef(0, 0, 0.01f * m_fTextScale[2]);
+        glRotatef(s.m_fTextRot[0] + 180.0f, 1, 0, 0);
+        glRotatef(-s.m_fTextRot[1], 0, 1, 0);
+        glRotatef(-s.m_fTextRot[2], 0, 0, 1);
+        glTranslatef(0, 0, 0.01f * s.m_fTextScale[2]);
         scale();
         drawGlyphs();
         endPass();
     }
 
     // Shadow: the text laid flat behind itself and stretched.
-    if (IsSet(m_fTextShadowOn)) {
+    if (IsSet(s.m_fTextShadowOn)) {
         glLoadIdentity();
         glDisable(GL_TEXTURE_2D);
         glColor3f(0, 0, 0);
@@ -325,13 +328,13 @@ void CGL2AviView::RenderText() {
         // a black shadow would otherwise add nothing and vanish.
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glColor4f(0, 0, 0, 1.0f - m_fTextShadowOpacity / 255.0f);
+        glColor4f(0, 0, 0, 1.0f - s.m_fTextShadowOpacity / 255.0f);
         place();
-        glRotatef(m_fTextRot[0] - 90.0f, 1, 0, 0);
-        glRotatef(m_fTextRot[1], 0, 0, 1);
-        glRotatef(-m_fTextRot[2], 0, 1, 0);
-        glTranslatef(0, 0.01f * m_fTextScale[2], 0.01f);
-        glScalef(0.02f * m_fTextScale[0], 0.02f * (m_fTextScale[1] + m_fTextShadow) - 1.0f, 0.1f);
+        glRotatef(s.m_fTextRot[0] - 90.0f, 1, 0, 0);
+        glRotatef(s.m_fTextRot[1], 0, 0, 1);
+        glRotatef(-s.m_fTextRot[2], 0, 1, 0);
+        glTranslatef(0, 0.01f * s.m_fTextScale[2], 0.01f);
+        glScalef(0.02f * s.m_fTextScale[0], 0.02f * (s.m_fTextScale[1] + s.m_fTextShadow) - 1.0f, 0.1f);
         drawGlyphs();
         endPass();
     }

@@ -1,5 +1,6 @@
 #include "view/gl2avi_view.h"
 
+#include <QColor>
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +18,9 @@ const char* const kCoverDesignUrl = "https://vellumark.example/cover-design/";
 
 namespace {
 CGL2AviView* g_pView = nullptr;
+
+QRgb toQRgb(ColourRef c) { return qRgb(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff)); }
+ColourRef fromQRgb(QRgb c) { return ColourRef(qRed(c)) | ColourRef(qGreen(c)) << 8 | ColourRef(qBlue(c)) << 16; }
 }
 
 CGL2AviView* GetGLView() { return g_pView; }
@@ -186,5 +190,19 @@ bool CGL2AviView::OnCommand(int id) {
 }
 
 void CGL2AviView::OnOnLineHelp() { m_platform.openUrl(QString::fromLatin1(kOnLineHelpUrl)); }
+
+void CGL2AviView::OnBackgroundColour() {
+    const std::optional<QRgb> chosen = m_platform.chooseColour(toQRgb(m_rgbBackground));
+    if (!chosen) return;
+    m_rgbBackground = fromQRgb(*chosen);
+    m_fBackRGB[0] = float(qRed(*chosen)) / 255.0f;
+    m_fBackRGB[1] = float(qGreen(*chosen)) / 255.0f;
+    m_fBackRGB[2] = float(qBlue(*chosen)) / 255.0f;
+    if (m_pWindow && m_pWindow->makeCurrent()) {
+        glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        m_pWindow->invalidate();
+    }
+}
 
 }  // namespace vm

@@ -17,12 +17,11 @@
 #include "platform/view_window.h"
 #include "render/gl_resources.h"
 #include "render/scene_textures.h"
+#include "render/text_renderer.h"
 #include "scene/page_interfaces.h"
 #include "scene/scene_state.h"
 
 namespace vm {
-
-struct GlyphStore;
 
 // What the multisample query found: 1 and the sample count when the host
 // offered a multisampled format.
@@ -169,39 +168,27 @@ public:
     }
     QString ResolveTexturePath(const QString& path) const { return vm::ResolveTexturePath(scene(), path); }
 
-    // The renderers, one file each in render/. Each decides by itself,
-    // from the scene, whether it draws.
-    void RenderBackgroundPicture();
-    void RenderBoxFamily();
-    void RenderBookFamily();
-    void RenderBookArray();
-    void RenderCDDisc();
-    void RenderScreenShot();
-    void RenderMug();
-    void RenderText();
-    // The renderer sequence of a directly drawn frame (background picture,
-    // box family, book family, book array, CD disc, screen shot, mug),
-    // without the book-array offset update; playback steps call it too.
+    // The renderer sequence of a frame (render/renderers.h: background
+    // picture, box family, book family, book array, CD disc, screen shot,
+    // mug, on this view's scene and resources) with the scene values kept up
+    // to date around it; without the book-array offset update. Playback steps
+    // call it too.
     void DrawSceneRenderers();
-    // The per-book offsets of the array for the next frame.
-    void UpdateArrayOffsets();
     // Serves the texture-pick requests of every face, the mug and the text
-    // (the prepare step).
+    // (the prepare step, view/prepare_frame.cpp).
     void ServeTexturePicks();
-    // The box family's pending image loads and face picks; the screen-shot
-    // sheet's pick.
+    // The box family's pending image loads and face picks; the book family's
+    // image sets and model sets.
     void PrepareBoxFamily();
     void PrepareBookFamily();
     // The Background Picture page's Load Picture request.
     void ServePictureLoad();
     void ServeScreenShotPick();
 
-    // The 3D text (render/text_renderer.cpp): the 256 glyph lists of the
-    // current font and wire-frame setting, and the laying out of a text at
-    // the current matrix.
-    void MakeGlyphLists();
-    void FreeGlyphLists();
-    void DrawText3D(const QString& text);
+    // The 3D text's glyph lists (render/text_renderer.h) for this view's
+    // scene, in its context.
+    void MakeGlyphLists() { vm::MakeGlyphLists(scene(), resources()); }
+    void FreeGlyphLists() { vm::FreeGlyphLists(resources()); }
     const GlyphStore* glyphStore() const { return m_pGlyphStore.get(); }
     // Presets and scene files (files/).
     // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",
@@ -224,8 +211,7 @@ public:
     // image dropped on the view).
     std::optional<QString> m_givenPickFile;
 
-    // Window-side state.
-    void* m_hGLContext = nullptr;
+    // Window-side state (the context handle is in GlResources).
     int m_nViewWidth = 0;
     int m_nViewHeight = 0;
 
@@ -244,7 +230,6 @@ private:
     Platform& m_platform;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
-    std::shared_ptr<GlyphStore> m_pGlyphStore;
     int m_playbackHolds = 0;
     // The offscreen target of RenderImage, in the host's context.
     FrameTarget m_imageTarget;

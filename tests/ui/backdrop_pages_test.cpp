@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "platform/scripted_platform.h"
+#include "render/renderers.h"
 #include "ui/multi_book_page.h"
 #include "ui/picture_page.h"
 #include "view/gl2avi_view.h"
@@ -215,7 +216,7 @@ TEST_F(MultiBookPage, ResetTogglesAndTheNumberOfBooks) {
     for (int axis = 0; axis < 3; ++axis) EXPECT_TRUE(page->rows()->slider(axis)->isEnabled());
 
     // The offsets the next frames use: 2 units apart along Z.
-    view->UpdateArrayOffsets();
+    UpdateArrayOffsets(view->scene());
     EXPECT_FLOAT_EQ(view->m_fArrayBookA[1][6] - view->m_fArrayBookA[0][6], 2.0f);
     EXPECT_FLOAT_EQ(view->m_fArrayBookA[4][6], 8.0f);
 }
