@@ -9,6 +9,7 @@
 #include "assets/texture_table.h"
 #include "platform/gl.h"
 #include "view/gl2avi_view.h"
+#include "view/playback_steps.h"
 #include "scene/page_interfaces.h"
 #include "view/texture_pick.h"
 
