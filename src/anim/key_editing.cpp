@@ -2,7 +2,6 @@
 
 #include "anim/build_track.h"
 #include "platform/platform.h"
-#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -188,15 +187,15 @@ void RebuildTicks(SceneState& s, AnimSubject subject, KeyframePage& page) {
     });
 }
 
-void AskForNewSequence(CGL2AviView& view) {
-    if (view.m_nAskNewSequence > 1) return;
-    const QuestionAnswer answer = view.platform().askWithDontAskAgain(
+bool AskForNewSequence(SceneState& s, Platform& platform) {
+    if (s.m_nAskNewSequence > 1) return false;
+    const QuestionAnswer answer = platform.askWithDontAskAgain(
         "Would you like to create a new sequence?", "Do you want to create a new Sequence?", "Do not ask me again.");
     if (answer.dontAskAgain) {
-        view.m_nAskNewSequence = 2;
-        view.platform().writeProfileInt("Set new project", "Value", 2);
+        s.m_nAskNewSequence = 2;
+        platform.writeProfileInt("Set new project", "Value", 2);
     }
-    if (answer.result == MessageResult::Yes) view.OnNewScene();
+    return answer.result == MessageResult::Yes;
 }
 
 }  // namespace vm

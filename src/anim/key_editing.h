@@ -7,7 +7,6 @@
 
 namespace vm {
 
-class CGL2AviView;
 class Platform;
 
 // Keys stay in frame order: a key at a frame that already has one replaces it,
@@ -33,7 +32,8 @@ void InitKeyframeStrip(SceneState& scene, AnimSubject subject, KeyframePage& pag
 void RebuildTicks(SceneState& scene, AnimSubject subject, KeyframePage& page);
 
 // Asked when the Control Deck opens, unless the user ticked "Do not ask me
-// again." before. "Yes" starts a new scene.
-void AskForNewSequence(CGL2AviView& view);
+// again." before (that choice is kept in the scene and the settings). True
+// when the user answered "Yes": the host then starts a new scene.
+bool AskForNewSequence(SceneState& scene, Platform& platform);
 
 }  // namespace vm

@@ -1,8 +1,5 @@
 #include "anim/playback.h"
 
-#include "platform/gl.h"
-#include "platform/view_window.h"
-#include "view/gl2avi_view.h"
 
 namespace vm {
 
@@ -75,28 +72,18 @@ void AdvanceTrack(SceneState& s, const DeckPages& pages, AnimSubject subject) {
     });
 }
 
-void DrawTrackStep(CGL2AviView& view, AnimSubject subject) {
-    const int p = VisitSubject(view, subject, [](auto& track, const auto&) { return track.position; });
-    ApplyTrackFrame(view, subject, p, true);
-    if (subject != AnimSubject::Text) {
-        view.DrawSceneRenderers();
-        if (subject == AnimSubject::Model)
-            RefreshPage(view.m_pControlsPage);
-        else if (view.m_nPackageKeys == 0)
-            RefreshPage(PageOf(view, subject));
-    }
+void ApplyTrackPosition(SceneState& s, AnimSubject subject) {
+    const int p = VisitSubject(s, subject, [](auto& track, const auto&) { return track.position; });
+    ApplyTrackFrame(s, subject, p, true);
 }
 
-void StepTrack(CGL2AviView& view, AnimSubject subject) {
-    DrawTrackStep(view, subject);
-    AdvanceTrack(view.scene(), view.pages(), subject);
+void RefreshAfterStep(const SceneState& s, const DeckPages& pages, AnimSubject subject) {
+    if (!StepDrawsScene(subject)) return;
+    if (subject == AnimSubject::Model)
+        RefreshPage(pages.m_pControlsPage);
+    else if (s.m_nPackageKeys == 0)
+        RefreshPage(PageOf(pages, subject));
 }
-
-void StepModelTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Model); }
-void StepLightTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Light); }
-void StepPictureTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Picture); }
-void StepArrayTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Array); }
-void StepTextTrack(CGL2AviView& view) { StepTrack(view, AnimSubject::Text); }
 
 void ScrubScene(SceneState& s, const DeckPages& pages, AnimSubject page, int frame) {
     const int p = ClampFrame(frame);
@@ -135,15 +122,6 @@ void ScrubScene(SceneState& s, const DeckPages& pages, AnimSubject page, int fra
     RefreshPage(PageOf(pages, page));
 }
 
-void ScrubTo(CGL2AviView& view, AnimSubject page, int frame) {
-    ScrubScene(view.scene(), view.pages(), page, frame);
-    // A page's scroll arrives outside the view's painting: make its context current.
-    ViewWindow* window = view.window();
-    if (!window || !window->makeCurrent()) return;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    window->invalidate();
-}
-
 bool ScrubsAt(const SceneState& s, AnimSubject page, int frame) {
     if (page == AnimSubject::Model && s.m_trackModel.useBuiltLength) return frame < s.m_trackModel.builtLength;
     return frame < s.m_trackModel.builtLength || frame < s.m_trackText.builtLength ||
@@ -151,12 +129,13 @@ bool ScrubsAt(const SceneState& s, AnimSubject page, int frame) {
            frame < s.m_trackArray.builtLength;
 }
 
-void OnTimelineScrolled(CGL2AviView& view, AnimSubject page) {
-    KeyframePage* strip = PageOf(view, page);
-    if (!strip) return;
+std::optional<int> TimelineScrolled(const SceneState& s, const DeckPages& pages, AnimSubject page) {
+    KeyframePage* strip = PageOf(pages, page);
+    if (!strip) return std::nullopt;
     const int p = strip->timelinePosition();
     strip->setFrameDisplay(p);
-    if (ScrubsAt(view, page, p)) ScrubTo(view, page, p);
+    if (!ScrubsAt(s, page, p)) return std::nullopt;
+    return p;
 }
 
 }  // namespace vm

@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "assets/program_folder.h"
-#include "view/gl2avi_view.h"
+#include "files/scene_document.h"
+#include "platform/platform.h"
 
 namespace vm {
 
@@ -31,41 +32,44 @@ int StartPresetIndex(int presetEntries, unsigned random) {
     return 1 + int(random % unsigned(presetEntries - 1));
 }
 
-QStringList PresetListEntries(const CGL2AviView& view) {
+QStringList PresetListEntries(const SceneState& s) {
     QStringList entries;
-    for (int i = 0; i < std::min(view.m_nPresetCount, kMaxPresets); ++i) entries << view.m_strPresetNames[i];
+    for (int i = 0; i < std::min(s.m_nPresetCount, kMaxPresets); ++i) entries << s.m_strPresetNames[i];
     return entries;
 }
 
-int CGL2AviView::ListPresets() {
-    m_strPresetNames[0] = QStringLiteral("Nothing Selected");
+int ListPresets(SceneState& s) {
+    s.m_strPresetNames[0] = QStringLiteral("Nothing Selected");
     int n = 1;
     // The current folder is left alone: relative image paths depend on it.
-    for (const QString& name : ScanPresetFolder(PresetFolder(), kMaxPresets - 1)) m_strPresetNames[n++] = name;
-    for (int i = n; i < kMaxPresets; ++i) m_strPresetNames[i].clear();
-    m_nPresetCount = n;
+    for (const QString& name : ScanPresetFolder(PresetFolder(), kMaxPresets - 1)) s.m_strPresetNames[n++] = name;
+    for (int i = n; i < kMaxPresets; ++i) s.m_strPresetNames[i].clear();
+    s.m_nPresetCount = n;
     return n;
 }
 
-void CGL2AviView::LoadStartPreset(bool chooseAtRandom) {
-    ListPresets();
+std::optional<QString> ChooseStartPreset(SceneState& s, bool chooseAtRandom) {
+    ListPresets(s);
     std::srand(unsigned(std::time(nullptr)));
-    m_nStartPreset = chooseAtRandom ? StartPresetIndex(m_nPresetCount, unsigned(std::rand())) : 0;
-    if (m_nStartPreset > 0) {
-        SetProgramFolderCurrent();
-        // A preset that does not open leaves the start values, and the list
-        // then shows no preset as chosen.
-        if (!LoadSceneFile(PresetFolder() + u'/' + m_strPresetNames[m_nStartPreset])) m_nStartPreset = 0;
-    }
+    s.m_nStartPreset = chooseAtRandom ? StartPresetIndex(s.m_nPresetCount, unsigned(std::rand())) : 0;
+    if (s.m_nStartPreset <= 0) return std::nullopt;
     SetProgramFolderCurrent();
-    m_strStartFolder = QDir::currentPath().left(255);
-    m_nPresetIndex = m_nStartPreset;
+    return PresetFolder() + u'/' + s.m_strPresetNames[s.m_nStartPreset];
 }
 
-bool AddToPresets(CGL2AviView& view) {
+void SettleStartPreset(SceneState& s, bool opened) {
+    // A preset that does not open leaves the start values, and the list then
+    // shows no preset as chosen.
+    if (!opened) s.m_nStartPreset = 0;
+    SetProgramFolderCurrent();
+    s.m_strStartFolder = QDir::currentPath().left(255);
+    s.m_nPresetIndex = s.m_nStartPreset;
+}
+
+bool AddToPresets(SceneState& s, Platform& platform, SceneViewSize viewSize) {
     // The dialog opens in the Sequences folder below the start folder.
     const QString folder =
-        (view.m_strStartFolder.isEmpty() ? ProgramFolder() : view.m_strStartFolder) + QStringLiteral("/Sequences");
+        (s.m_strStartFolder.isEmpty() ? ProgramFolder() : s.m_strStartFolder) + QStringLiteral("/Sequences");
     QDir().mkpath(folder);
     QDir::setCurrent(folder);
     FileDialogRequest request;
@@ -74,19 +78,19 @@ bool AddToPresets(CGL2AviView& view) {
     request.defaultSuffix = QStringLiteral("VLMK");
     request.initialName = QStringLiteral("*.VLMK");
     request.mustExist = false;
-    const std::optional<QString> chosen = view.platform().saveFileName(request);
+    const std::optional<QString> chosen = platform.saveFileName(request);
     SetProgramFolderCurrent();
     if (!chosen) return false;
-    const bool saved = view.SaveSceneFile(*chosen);
-    view.ListPresets();
+    const bool saved = SaveSceneToFile(s, platform, viewSize, *chosen);
+    ListPresets(s);
     return saved;
 }
 
-bool LoadPreset(CGL2AviView& view, int index) {
-    if (index <= 0 || index >= std::min(view.m_nPresetCount, kMaxPresets)) return false;
+std::optional<QString> ChoosePreset(SceneState& s, int index) {
+    if (index <= 0 || index >= std::min(s.m_nPresetCount, kMaxPresets)) return std::nullopt;
     SetProgramFolderCurrent();
-    view.m_nPresetIndex = index;
-    return view.LoadSceneFile(PresetFolder() + u'/' + view.m_strPresetNames[index]);
+    s.m_nPresetIndex = index;
+    return PresetFolder() + u'/' + s.m_strPresetNames[index];
 }
 
 }  // namespace vm

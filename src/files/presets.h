@@ -5,10 +5,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "files/scene_file.h"
+#include "scene/scene_state.h"
 
 namespace vm {
 
-class CGL2AviView;
+class Platform;
 
 // The folder the presets live in.
 QString PresetFolder();
@@ -26,14 +30,27 @@ QStringList ScanPresetFolder(const QString& folder, int limit);
 int StartPresetIndex(int presetEntries, unsigned random);
 
 // The entries the Controls page's list shows, "Nothing Selected" first.
-QStringList PresetListEntries(const CGL2AviView& view);
+QStringList PresetListEntries(const SceneState& scene);
+
+// Lists the presets in the scene's names: "Nothing Selected", then the
+// presets of the Sequences folder. Returns the entries listed.
+int ListPresets(SceneState& scene);
+
+// At start-up: lists the presets and chooses the one to open (at random, or
+// none). The path of the chosen preset, with the program folder current;
+// nothing when none is chosen.
+std::optional<QString> ChooseStartPreset(SceneState& scene, bool chooseAtRandom);
+// After the start preset was opened or not: `opened` false shows no preset
+// as chosen; the program folder becomes current and the start folder.
+void SettleStartPreset(SceneState& scene, bool opened);
 
 // "Add to Presets": asks for a name in the Sequences folder, saves the scene
 // there and lists the presets again. False when cancelled or not saved.
-bool AddToPresets(CGL2AviView& view);
+bool AddToPresets(SceneState& scene, Platform& platform, SceneViewSize viewSize);
 
-// A choice in the preset list: entry 0 opens nothing; another entry becomes
-// the current preset and is opened. False when nothing was opened.
-bool LoadPreset(CGL2AviView& view, int index);
+// A choice in the preset list: entry 0 chooses nothing; another entry becomes
+// the current preset, and its path is returned for opening with the program
+// folder current.
+std::optional<QString> ChoosePreset(SceneState& scene, int index);
 
 }  // namespace vm

@@ -30,6 +30,8 @@ struct KeyTrack {
     std::array<float, N> base{};                             // the frame-0 key
     std::array<float, N> cur{}, target{}, prevTarget{};      // interpolation working values
     std::array<float, N> clip{};                             // the copied key
+
+    bool operator==(const KeyTrack&) const = default;
 };
 
 // Removes every key of a track: counts, lengths, the build position, the flags

@@ -23,9 +23,9 @@ constexpr int kGridSize = 45;
 
 inline bool IsSet(float flag) { return flag >= 2.0f; }
 
-struct SceneState {
-    SceneState();
-
+// Every value of the scene, with value semantics: copies are independent and
+// compare field by field.
+struct SceneData {
     // Background and colours.
     ColourRef m_rgbBackground = 0;
     std::array<ColourRef, 6> m_rgbFaceColour{};  // front, back, left, right, top, bottom
@@ -176,24 +176,13 @@ struct SceneState {
     int m_nArrayCount = 5;
 
     // Keyframes, playback and export. The key counts, playing flags and the
-    // model track's built-length flag are the tracks' own fields, under the
-    // names the pages and files use.
+    // model track's built-length flag are the tracks' own fields; SceneState
+    // gives them the names the pages and files use.
     ModelTrack m_trackModel;
     TextTrack m_trackText;
     LightTrack m_trackLight;
     PictureTrack m_trackPicture;
     ArrayTrack m_trackArray;
-    int& m_nPackageKeys = m_trackModel.keyCount;
-    int& m_nTextKeys = m_trackText.keyCount;
-    int& m_nLightKeys = m_trackLight.keyCount;
-    int& m_nPictureKeys = m_trackPicture.keyCount;
-    int& m_nMultiBookKeys = m_trackArray.keyCount;
-    std::uint8_t& m_bPlayPackage = m_trackModel.playing;
-    std::uint8_t& m_bPlayText = m_trackText.playing;
-    std::uint8_t& m_bPlayLight = m_trackLight.playing;
-    std::uint8_t& m_bPlayPicture = m_trackPicture.playing;
-    std::uint8_t& m_bPlayMultiBook = m_trackArray.playing;
-    std::uint8_t& m_bModelPlayToBuilt = m_trackModel.useBuiltLength;
 
     int m_nPresetCount = 0;  // entries of m_strPresetNames, "Nothing Selected" included
     int m_nVideoFormat = 0;
@@ -231,6 +220,35 @@ struct SceneState {
     float m_fMouseDX = 1, m_fMouseDY = 1;
     std::uint8_t m_bLButtonDown = 0, m_bRButtonDown = 0;
     int m_ptLastMouse[2] = {};
+
+    bool operator==(const SceneData&) const = default;
+};
+
+// The scene with the names of its tracks' counts and flags. The names are
+// bound to the scene's own tracks: a copy takes the values and keeps its
+// names on its own tracks.
+struct SceneState : SceneData {
+    SceneState();
+    SceneState(const SceneState& other) : SceneData(other) {}
+    SceneState& operator=(const SceneState& other) {
+        SceneData::operator=(other);
+        return *this;
+    }
+    friend bool operator==(const SceneState& a, const SceneState& b) {
+        return static_cast<const SceneData&>(a) == static_cast<const SceneData&>(b);
+    }
+
+    int& m_nPackageKeys = m_trackModel.keyCount;
+    int& m_nTextKeys = m_trackText.keyCount;
+    int& m_nLightKeys = m_trackLight.keyCount;
+    int& m_nPictureKeys = m_trackPicture.keyCount;
+    int& m_nMultiBookKeys = m_trackArray.keyCount;
+    std::uint8_t& m_bPlayPackage = m_trackModel.playing;
+    std::uint8_t& m_bPlayText = m_trackText.playing;
+    std::uint8_t& m_bPlayLight = m_trackLight.playing;
+    std::uint8_t& m_bPlayPicture = m_trackPicture.playing;
+    std::uint8_t& m_bPlayMultiBook = m_trackArray.playing;
+    std::uint8_t& m_bModelPlayToBuilt = m_trackModel.useBuiltLength;
 
     // Copies the current value of every animated field into entry 0 of its
     // track (the frame-0 key and the value shown at frame 0).

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
+#include "view/playback_steps.h"
 
 namespace vm {
 

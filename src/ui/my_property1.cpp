@@ -7,6 +7,7 @@
 #include "anim/turntable.h"
 #include "assets/program_folder.h"
 #include "files/presets.h"
+#include "view/scene_file_commands.h"
 #include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"

@@ -19,6 +19,7 @@
 #include "ui/my_sidetextures.h"
 #include "platform/platform.h"
 #include "view/gl2avi_view.h"
+#include "view/playback_steps.h"
 
 namespace vm {
 

@@ -11,6 +11,7 @@
 #include "anim/playback.h"
 #include "platform/float_to_int.h"
 #include "view/gl2avi_view.h"
+#include "view/playback_steps.h"
 
 namespace vm {
 

@@ -4,6 +4,7 @@
 
 #include "anim/key_editing.h"
 #include "anim/playback.h"
+#include "view/playback_steps.h"
 #include "fake_keyframe_page.h"
 #include "support/offscreen_fixture.h"
 

@@ -15,6 +15,7 @@
 #include "anim/playback.h"
 #include "assets/program_folder.h"
 #include "files/presets.h"
+#include "view/scene_file_commands.h"
 #include "files/scene_file.h"
 #include "render/box_family.h"
 #include "render/frame_checks.h"

@@ -1,0 +1,88 @@
+// Scene files on the view: files/ reads, checks and writes them on the scene;
+// the view resets itself for the opened scene and does the context's part
+// (textures, glyphs, the clear colour, the spot light).
+
+#include "view/scene_file_commands.h"
+
+#include "files/presets.h"
+#include "files/scene_document.h"
+#include "files/scene_images.h"
+#include "platform/gl.h"
+#include "view/gl2avi_view.h"
+
+namespace vm {
+
+namespace {
+
+void setUpSpotLight(const SceneState& s) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLfloat position[4] = {s.m_fSpotPos[0], s.m_fSpotPos[1], s.m_fSpotPos[2], 1.0f};
+    glLightfv(GL_LIGHT1, GL_POSITION, position);
+    glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 90.0f);
+    glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 40.0f);
+    glEnable(GL_LIGHT1);
+}
+
+}  // namespace
+
+bool CGL2AviView::SaveSceneFile(const QString& path) {
+    return SaveSceneToFile(scene(), m_platform, {m_nViewWidth, m_nViewHeight}, path);
+}
+
+bool CGL2AviView::LoadSceneFile(const QString& path) {
+    QByteArray bytes;
+    if (!ReadSceneFileToOpen(m_platform, path, bytes)) return false;
+
+    // The file reads cleanly: only now is the open scene replaced.
+    OnNewScene();
+    const SceneDecodeResult loaded = ApplySceneFile(bytes, scene());
+    if (!loaded.ok) return false;  // cannot happen: the same bytes were just read cleanly
+
+    ReloadSceneImages(scene(), resources(), loaded.version);
+    glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+    FreeGlyphLists();
+    MakeGlyphLists();
+    RefreshPagesAfterLoad(scene(), pages());
+    setUpSpotLight(scene());
+    ReportSceneFileWarnings(m_platform, path, loaded);
+    return true;
+}
+
+bool CGL2AviView::OpenSceneFile(const QString& path) {
+    RememberSceneFolder(path);
+    return LoadSceneFile(path);
+}
+
+void CGL2AviView::OnOpenSettings() {
+    if (const std::optional<QString> chosen = AskSceneFileToOpen(m_platform)) OpenSceneFile(*chosen);
+}
+
+void CGL2AviView::OnSaveSettings() {
+    const std::optional<QString> chosen = AskSceneFileToSave(m_platform);
+    if (!chosen) return;
+    RememberSceneFolder(*chosen);
+    // The scene file has no place for the CD disc's label.
+    if (SaveSceneFile(*chosen) && !m_strCDLabelPath.isEmpty())
+        ShowStatus(QStringLiteral("Saved. The custom CD label is not stored in scene files: pick it again after "
+                                  "opening the scene."));
+}
+
+int CGL2AviView::ListPresets() { return vm::ListPresets(scene()); }
+
+void CGL2AviView::LoadStartPreset(bool chooseAtRandom) {
+    bool opened = true;
+    if (const std::optional<QString> preset = ChooseStartPreset(scene(), chooseAtRandom)) opened = LoadSceneFile(*preset);
+    SettleStartPreset(scene(), opened);
+}
+
+bool AddToPresets(CGL2AviView& view) {
+    return AddToPresets(view.scene(), view.platform(), {view.m_nViewWidth, view.m_nViewHeight});
+}
+
+bool LoadPreset(CGL2AviView& view, int index) {
+    const std::optional<QString> preset = ChoosePreset(view.scene(), index);
+    return preset && view.LoadSceneFile(*preset);
+}
+
+}  // namespace vm
