@@ -6,7 +6,7 @@
 #include "platform/gl.h"
 #include "render/renderers.h"
 #include "render/text_renderer.h"
-include "view/gl2avi_view.h"
+#include "view/gl2avi_view.h"
 #include "view/playback_steps.h"
 
 namespace vm {
