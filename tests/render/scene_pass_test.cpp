@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "render/book_family.h"
+#include "render/box_family.h"
 #include "render/renderers.h"
 
 using namespace vm;
