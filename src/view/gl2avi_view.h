@@ -41,12 +41,14 @@ struct Projection {
 Projection ViewProjection(int width, int height);
 
 // The view is several megabytes large (the key tracks): create it on the heap.
-// It draws the frames export asks for (FrameSource).
-class CGL2AviView : public SceneState,
+// It draws the frames export asks for (FrameSource). The interfaces come
+// first, so that they lie at the start of the object rather than behind the
+// scene's megabytes (the sanitizer's type check refuses such a far offset).
+class CGL2AviView : public ExportSettingsSink,
+                    public FrameSource,
+                    public SceneState,
                     public GlResources,
-                    public DeckPages,
-                    public ExportSettingsSink,
-                    public FrameSource {
+                    public DeckPages {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
