@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     view.OnSize(w, h);
     view.OnInitialUpdate();
     view.OnNewScene();
-    view.m_fReflection = 2;
-    view.m_fShadow = 2;
+    view.scene().m_fReflection = 2;
+    view.scene().m_fShadow = 2;
     std::printf("multisampling: %d samples\n", g_bMultisampleFound ? g_nMultisamplePixelFormat : 0);
 
     // Drawing alone: the same frames, played the same way, nothing read.
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         writer.SetFrameSize(w, h);
         writer.SetCompressor({VideoCodec::MotionJpeg, 75});
         KeyTurntable(view.scene(), view.pages(), kFrames);
-        view.m_nExportTrack = 0;
+        view.scene().m_nExportTrack = 0;
         TimedSource source(view);
         const auto begin = std::chrono::steady_clock::now();
         bool ok = false;

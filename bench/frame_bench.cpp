@@ -88,32 +88,32 @@ int main(int argc, char** argv) {
 
         // The 3D text: the same scene without it, then with every pass.
         auto drawOnly = [&] { view.OnDraw(); };
-        view.m_fTextOn = 0;
+        view.scene().m_fTextOn = 0;
         const double bare = millisecondsPerFrame(frames, drawOnly);
         const double bareCpu = g_cpuMsPerFrame;
-        view.m_fTextOn = 2;
+        view.scene().m_fTextOn = 2;
         if (qEnvironmentVariableIsSet("BENCH_PASSES")) {
             const QByteArray passes = qgetenv("BENCH_PASSES");
-            if (passes.contains('2')) view.m_fTextStyle = 2;
-            view.m_fTextShiny = passes.contains('s') ? 2 : 0;
-            view.m_fTextReflectionOn = passes.contains('m') ? 2 : 0;
-            view.m_fTextShadowOn = passes.contains('d') ? 2 : 0;
+            if (passes.contains('2')) view.scene().m_fTextStyle = 2;
+            view.scene().m_fTextShiny = passes.contains('s') ? 2 : 0;
+            view.scene().m_fTextReflectionOn = passes.contains('m') ? 2 : 0;
+            view.scene().m_fTextShadowOn = passes.contains('d') ? 2 : 0;
             const double chosen = millisecondsPerFrame(frames, drawOnly);
             std::printf("text passes \"%s\": %.3f ms, processor time %.3f ms\n", passes.constData(), chosen,
                         g_cpuMsPerFrame);
         }
-        view.m_fTextShiny = 2;
-        view.m_fTextReflectionOn = 2;
-        view.m_fTextShadowOn = 2;
+        view.scene().m_fTextShiny = 2;
+        view.scene().m_fTextReflectionOn = 2;
+        view.scene().m_fTextShadowOn = 2;
         const double text = millisecondsPerFrame(frames, drawOnly);
         const double textCpu = g_cpuMsPerFrame;
         size_t triangles = 0;
         if (const vm::GlyphStore* store = view.glyphStore(); store && store->shapes)
-            for (const char c : vm::TextCodes(view.m_strText))
+            for (const char c : vm::TextCodes(view.scene().m_strText))
                 triangles += store->shapes->glyphs[static_cast<unsigned char>(c)].triangles.size() / 3;
         std::printf("%dx%d: without text %.3f ms, with \"%s\" (%zu triangles a pass) and all its passes %.3f ms: "
                     "text adds %.3f ms; processor time %.3f and %.3f ms, text adds %.3f ms\n",
-                    w, h, bare, qPrintable(view.m_strText), triangles, text, text - bare, bareCpu, textCpu,
+                    w, h, bare, qPrintable(view.scene().m_strText), triangles, text, text - bare, bareCpu, textCpu,
                     textCpu - bareCpu);
     }
     return 0;

@@ -247,7 +247,7 @@ void CMainFrame::OnFileOpen() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The Control Deck is a window of its own: it goes with the main window,
     // or the program would keep running behind it.
-    if (auto* deck = dynamic_cast<QWidget*>(m_view.m_pControlDeck)) deck->close();
+    if (auto* deck = dynamic_cast<QWidget*>(m_view.pages().m_pControlDeck)) deck->close();
     QMainWindow::closeEvent(event);
 }
 

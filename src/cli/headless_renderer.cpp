@@ -32,12 +32,12 @@ void complain(const QString& text) { std::fprintf(stderr, "vellumark-render: %s\
 
 // The texture a face image lands in, to tell whether a pick loaded.
 unsigned int faceTexture(const CGL2AviView& view, const QString& face) {
-    const bool book = view.m_fPackageFamily <= 1.0f;
+    const bool book = view.scene().m_fPackageFamily <= 1.0f;
     if (face == "mug") return g_TextureTable[kMugTextureBase];
-    if (face == "label") return view.m_texCDLabel;
-    if (book && face == "front") return view.m_texBookFace[0];
-    if (book && face == "back") return view.m_texBookFace[1];
-    if (book && face == "left") return view.m_texBookFace[2];
+    if (face == "label") return view.resources().m_texCDLabel;
+    if (book && face == "front") return view.resources().m_texBookFace[0];
+    if (book && face == "back") return view.resources().m_texBookFace[1];
+    if (book && face == "left") return view.resources().m_texBookFace[2];
     static const QStringList boxFaces = {"front", "right", "back", "left", "bottom", "top"};  // object order
     return BoxFaceSlot(int(boxFaces.indexOf(face)));
 }
@@ -46,19 +46,19 @@ unsigned int faceTexture(const CGL2AviView& view, const QString& face) {
 void requestPick(CGL2AviView& view, const QString& face) {
     static const QStringList order = {"front", "back", "left", "right", "top", "bottom"};
     if (face == "mug") {
-        view.m_fPickMug = 2;
+        view.scene().m_fPickMug = 2;
     } else if (face == "label") {
-        view.m_fPickCDLabel = 2;
-    } else if (view.m_fPackageFamily <= 1.0f) {
-        if (const int i = int(order.indexOf(face)); i < 3) view.m_fPickBookFace[i] = 2;
+        view.scene().m_fPickCDLabel = 2;
+    } else if (view.scene().m_fPackageFamily <= 1.0f) {
+        if (const int i = int(order.indexOf(face)); i < 3) view.scene().m_fPickBookFace[i] = 2;
     } else {
-        view.m_fPickFace[order.indexOf(face)] = 2;
+        view.scene().m_fPickFace[order.indexOf(face)] = 2;
     }
 }
 
 // The faces the shown package has an image for.
 QStringList FacesOf(const CGL2AviView& view) {
-    const float family = view.m_fPackageFamily;
+    const float family = view.scene().m_fPackageFamily;
     if (family <= 1.0f) return {"front", "back", "left"};
     if (family == 2.0f) return {"mug"};
     if (family == 4.0f) return {"front", "back", "left", "right", "top", "bottom"};
@@ -69,13 +69,13 @@ QStringList FacesOf(const CGL2AviView& view) {
 
 // The face's colour, as the Side Textures page's "Colour" leaves it.
 void colourFace(CGL2AviView& view, int face, QRgb colour) {
-    view.m_rgbFaceColour[size_t(face)] =
+    view.scene().m_rgbFaceColour[size_t(face)] =
         ColourRef(qRed(colour)) | (ColourRef(qGreen(colour)) << 8) | (ColourRef(qBlue(colour)) << 16);
-    view.m_fFaceRGB[face][0] = float(qRed(colour)) / 255.0f;
-    view.m_fFaceRGB[face][1] = float(qGreen(colour)) / 255.0f;
-    view.m_fFaceRGB[face][2] = float(qBlue(colour)) / 255.0f;
-    view.m_fFacePlain[face] = 2;
-    view.m_fFaceColoured[face] = 2;
+    view.scene().m_fFaceRGB[face][0] = float(qRed(colour)) / 255.0f;
+    view.scene().m_fFaceRGB[face][1] = float(qGreen(colour)) / 255.0f;
+    view.scene().m_fFaceRGB[face][2] = float(qBlue(colour)) / 255.0f;
+    view.scene().m_fFacePlain[face] = 2;
+    view.scene().m_fFaceColoured[face] = 2;
 }
 
 // One picture: the scene, package and faces of a job, written to its output.
@@ -102,18 +102,18 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
     platform.clearCalls();
     view.OnNewScene();
     // The command line's New scene shows no 3D text; a scene file may turn it on.
-    view.m_fTextOn = 0;
+    view.scene().m_fTextOn = 0;
     if (!job.scene.isEmpty() && !view.LoadSceneFile(job.scene)) {
         for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
         return 1;
     }
-    if (package >= 0) WritePackageValues(view, package);
+    if (package >= 0) WritePackageValues(view.scene(), package);
     if (const auto& text = job.text ? job.text : options.text) {
-        view.m_strText = *text;
-        view.m_fTextOn = 2;
+        view.scene().m_strText = *text;
+        view.scene().m_fTextOn = 2;
     }
     if (!options.font.isEmpty()) {
-        view.m_strFontFace = options.font;
+        view.scene().m_strFontFace = options.font;
         view.FreeGlyphLists();
         view.MakeGlyphLists();
     }
@@ -156,14 +156,14 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         view.OnCommand(cmd::BackgroundColour);
     }
     if (!options.backgroundPicture.isEmpty()) {
-        const unsigned int before = view.m_texPicture;
+        const unsigned int before = view.resources().m_texPicture;
         platform.queueOpenFileName(options.backgroundPicture);
-        view.m_fLoadPicture = 2;
+        view.scene().m_fLoadPicture = 2;
         view.PrepareFrame();
-        if (view.m_texPicture == before)
+        if (view.resources().m_texPicture == before)
             problems << "the background picture \"" + options.backgroundPicture +
                             "\" could not be read; the scene keeps its picture";
-        view.m_fShowPicture = 2;
+        view.scene().m_fShowPicture = 2;
     }
 
     if (options.turntable > 0) KeyTurntable(view.scene(), view.pages(), options.turntable);
@@ -178,7 +178,7 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
                                          format ? format->height : options.height);
         if (!fit.problem.isEmpty()) problems << "cannot fit the package: " + fit.problem;
         // Keys move with it, or playback would undo the fit.
-        else if (view.m_trackModel.keyCount > 0) ShiftModelKeys(view, fit.offset);
+        else if (view.scene().m_trackModel.keyCount > 0) ShiftModelKeys(view.scene(), fit.offset);
     }
 
     for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);

@@ -22,10 +22,10 @@ int RecordHeadlessVideo(CGL2AviView& view, const RenderOptions& options) {
         complain("Please create or load a keyframe sequence. There currently nothing to record.");
         return 1;
     }
-    view.m_nExportTrack = ChooseExportTrack(view.scene(), view.m_nExportTrack);
-    view.m_nVideoFormat = options.format;
+    view.scene().m_nExportTrack = ChooseExportTrack(view.scene(), view.scene().m_nExportTrack);
+    view.scene().m_nVideoFormat = options.format;
     const VideoFormat& format = *FindVideoFormat(options.format);
-    view.m_fVideoFps = float(format.fps);
+    view.scene().m_fVideoFps = float(format.fps);
 
     AviWriter writer;
     writer.SetFileName(options.video);

@@ -55,19 +55,19 @@ CmyReflections::CmyReflections(CGL2AviView& view, QWidget* parent) : QWidget(par
     EffectBox(this, "Reflection Controls", "Strength", m_slider, m_edit, m_toggle);
     m_slider->setRange(0, 100);
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
-        m_view.m_fReflectAmount = float(value - 40);
+        m_view.scene().m_fReflectAmount = float(value - 40);
         m_edit->setText(QString::number(value));
     });
     connect(m_edit, &QLineEdit::textEdited, this, [this](const QString& text) {
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok) return;
-        m_view.m_fReflectAmount = float(value - 40);
+        m_view.scene().m_fReflectAmount = float(value - 40);
         const QSignalBlocker block(m_slider);
         m_slider->setValue(value);
     });
     connect(m_toggle, &QPushButton::clicked, this,
-            [this] { ToggleFloorEffect(m_view.m_fReflection, m_view.m_fReflectionToggle); });
+            [this] { ToggleFloorEffect(m_view.scene().m_fReflection, m_view.scene().m_fReflectionToggle); });
 }
 
 void CmyReflections::showEvent(QShowEvent* event) {
@@ -78,12 +78,12 @@ void CmyReflections::showEvent(QShowEvent* event) {
 void CmyReflections::open() {
     m_opened = true;
     CGL2AviView& view = m_view;
-    view.m_fReflection = 2;
-    view.m_fReflectionToggle = 1;
-    if (view.m_fReflectPageInit == 0) view.m_fReflectAmount = 50;
-    view.m_fReflectPageInit = 2;
+    view.scene().m_fReflection = 2;
+    view.scene().m_fReflectionToggle = 1;
+    if (view.scene().m_fReflectPageInit == 0) view.scene().m_fReflectAmount = 50;
+    view.scene().m_fReflectPageInit = 2;
     // Slider and edit both show amount + 40, the mapping the handlers use.
-    const int position = FloatToInt(view.m_fReflectAmount + 40);
+    const int position = FloatToInt(view.scene().m_fReflectAmount + 40);
     {
         const QSignalBlocker block(m_slider);
         m_slider->setValue(position);
@@ -96,8 +96,8 @@ CmyShadows1::CmyShadows1(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
 
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
         if (m_quiet) return;
-        m_view.m_fShadowLength = float(value - 4);
-        if (m_view.m_fShadowRangeSet < 2) adaptRange();  // first scroll after a package choice
+        m_view.scene().m_fShadowLength = float(value - 4);
+        if (m_view.scene().m_fShadowRangeSet < 2) adaptRange();  // first scroll after a package choice
         showLength();
     });
     // The edit only records what was typed: the shadow follows the slider.
@@ -109,7 +109,7 @@ CmyShadows1::CmyShadows1(CGL2AviView& view, QWidget* parent) : QWidget(parent), 
         Q_EMIT statusMessage("The shadow's length follows the slider: move the slider to change it.");
     });
     connect(m_toggle, &QPushButton::clicked, this,
-            [this] { ToggleFloorEffect(m_view.m_fShadow, m_view.m_fShadowToggle); });
+            [this] { ToggleFloorEffect(m_view.scene().m_fShadow, m_view.scene().m_fShadowToggle); });
 }
 
 void CmyShadows1::showEvent(QShowEvent* event) {
@@ -119,33 +119,33 @@ void CmyShadows1::showEvent(QShowEvent* event) {
 
 void CmyShadows1::open() {
     m_opened = true;
-    m_view.m_fShadow = 2;
-    m_view.m_fShadowToggle = 1;
+    m_view.scene().m_fShadow = 2;
+    m_view.scene().m_fShadowToggle = 1;
     adaptRange();
     showLength();
 }
 
 void CmyShadows1::showLength() {
-    m_editValue = FloatToInt((m_view.m_fShadowLength + 4) * 8.4f);
+    m_editValue = FloatToInt((m_view.scene().m_fShadowLength + 4) * 8.4f);
     m_edit->setText(QString::number(m_editValue));
 }
 
 void CmyShadows1::adaptRange() {
     const CGL2AviView& s = m_view;
     int low = 0, high = 12;
-    if (s.m_fPackageFamily == 0) {
-        const float kind = s.m_fBookKind;
-        if (kind <= 1 && s.m_fModelBook >= 2) low = -20, high = 20;  // hard back
+    if (s.scene().m_fPackageFamily == 0) {
+        const float kind = s.scene().m_fBookKind;
+        if (kind <= 1 && s.scene().m_fModelBook >= 2) low = -20, high = 20;  // hard back
         if (kind >= 2 && kind <= 7) low = 0, high = 12;
         if (kind == 6) low = 0, high = 4;
         if (kind == 8) low = 0, high = 6;
     }
-    if (s.m_fPackageFamily == 4 && s.m_fBoxModel >= 2) low = 3, high = 20;  // DVD stacks
+    if (s.scene().m_fPackageFamily == 4 && s.scene().m_fBoxModel >= 2) low = 3, high = 20;  // DVD stacks
     m_quiet = true;
     m_slider->setRange(low, high);
-    m_slider->setValue(FloatToInt(std::round(s.m_fShadowLength + 4)));
+    m_slider->setValue(FloatToInt(std::round(s.scene().m_fShadowLength + 4)));
     m_quiet = false;
-    m_view.m_fShadowRangeSet = 2;
+    m_view.scene().m_fShadowRangeSet = 2;
 }
 
 }  // namespace vm

@@ -77,7 +77,7 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePag
     m_generate = new QPushButton("Generate AVI", this);
     m_frameCount = new QSpinBox(this);
     m_frameCount->setRange(1, 10000);
-    m_frameCount->setValue(view.m_nFrameCount);
+    m_frameCount->setValue(view.scene().m_nFrameCount);
     m_frameCount->setToolTip("Frames in the animation");
     auto* buttons = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(m_addKey), static_cast<QWidget*>(m_play),
@@ -89,9 +89,9 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePag
 
     // Page initialisation of the strip. The timeline's last position is the
     // last frame the tracks hold.
-    const QList<int> keys = TrackKeyFrames(view, subject);
+    const QList<int> keys = TrackKeyFrames(view.scene(), subject);
     m_timeline->setRange(0, keys.isEmpty() ? 300 : keys.last());
-    m_timeline->setRange(0, std::min(view.m_nFrameCount, kMaxFrame));
+    m_timeline->setRange(0, std::min(view.scene().m_nFrameCount, kMaxFrame));
     setFrameDisplay(m_timeline->value());
     rebuildTicks();
 
@@ -100,26 +100,26 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePag
         if (!m_moving) OnTimelineScrolled(m_view, m_subject);
     });
     connect(m_frameCount, &QSpinBox::valueChanged, this,
-            [this](int count) { SetFrameCount(m_view, m_subject, m_page, count); });
+            [this](int count) { SetFrameCount(m_view.scene(), m_subject, m_page, count); });
     connect(m_addKey, &QPushButton::clicked, this, [this] {
-        AddKey(m_view, m_subject, m_page);
+        AddKey(m_view.scene(), m_subject, m_page);
         Q_EMIT keyAdded();
     });
     connect(m_play, &QPushButton::clicked, this, [this] {
-        const bool anyKeys = m_view.m_trackModel.keyCount != 0 || m_view.m_trackText.keyCount != 0 ||
-                             m_view.m_trackLight.keyCount != 0 || m_view.m_trackPicture.keyCount != 0 ||
-                             (m_subject == AnimSubject::Array && m_view.m_trackArray.keyCount != 0);
+        const bool anyKeys = m_view.scene().m_trackModel.keyCount != 0 || m_view.scene().m_trackText.keyCount != 0 ||
+                             m_view.scene().m_trackLight.keyCount != 0 || m_view.scene().m_trackPicture.keyCount != 0 ||
+                             (m_subject == AnimSubject::Array && m_view.scene().m_trackArray.keyCount != 0);
         if (!anyKeys) {
             Q_EMIT statusMessage("Nothing to play yet: record keys with \"+ Add Key\" first.");
             return;
         }
-        StartPlayback(m_view, m_subject);
+        StartPlayback(m_view.scene(), m_subject);
     });
-    connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view, m_subject, m_page); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { CopyKey(m_view.scene(), m_subject, m_page); });
     connect(m_paste, &QPushButton::clicked, this,
-            [this] { PasteKey(m_view, m_view.platform(), m_subject, m_page); });
+            [this] { PasteKey(m_view.scene(), m_view.platform(), m_subject, m_page); });
     connect(m_clearAll, &QPushButton::clicked, this, [this] {
-        ClearAll(m_view, m_subject, m_page);
+        ClearAll(m_view.scene(), m_subject, m_page);
         Q_EMIT cleared();
     });
     connect(m_generate, &QPushButton::clicked, this, &KeyframeStrip::generateAvi);
@@ -138,7 +138,7 @@ int KeyframeStrip::keysDisplay() const { return m_keys->text().toInt(); }
 void KeyframeStrip::rebuildTicks() {
     m_timeline->clearTicks();
     setKeysDisplay(0);
-    for (int frame : TrackKeyFrames(m_view, m_subject)) {
+    for (int frame : TrackKeyFrames(m_view.scene(), m_subject)) {
         m_timeline->addTick(frame);
         setKeysDisplay(m_timeline->tickCount() - 2);
     }

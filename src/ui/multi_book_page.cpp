@@ -64,26 +64,26 @@ CMultiBook::CMultiBook(CGL2AviView& view, QWidget* parent) : DeckPage(view, Anim
     addKeyframeStrip();
     connect(strip(), &KeyframeStrip::cleared, this, [this] { refreshFromScene(); });
     // Building the deck must not take the mouse from the page that has it.
-    m_bookCount->setText(QString::number(m_view.m_nArrayCount));
+    m_bookCount->setText(QString::number(m_view.scene().m_nArrayCount));
     showMarks();
     showMode();
 }
 
 std::array<float*, 3> CMultiBook::targets() const {
     CGL2AviView& v = m_view;
-    const float mode = effectiveMode(v.m_fArrayMode);
-    if (mode == 0.0f) return {&v.m_fArrayPos[1], &v.m_fArrayPos[2], &v.m_fArrayPos[0]};
-    if (mode == 2.0f) return {&v.m_fArrayRot[0], &v.m_fArrayRot[1], &v.m_fArrayRot[2]};
-    if (mode == 3.0f) return {&v.m_fArrayBookRot[0], &v.m_fArrayBookRot[1], &v.m_fArrayBookRot[2]};
-    if (mode == 4.0f) return {&v.m_fArrayBookPos[0], &v.m_fArrayBookPos[1], &v.m_fArrayBookPos[2]};
-    if (mode == 6.0f) return {&v.m_fArrayBookScale[0], &v.m_fArrayBookScale[1], &v.m_fArrayBookScale[2]};
-    if (mode == kTiltMode) return {&v.m_fArrayTilt, nullptr, nullptr};
+    const float mode = effectiveMode(v.scene().m_fArrayMode);
+    if (mode == 0.0f) return {&v.scene().m_fArrayPos[1], &v.scene().m_fArrayPos[2], &v.scene().m_fArrayPos[0]};
+    if (mode == 2.0f) return {&v.scene().m_fArrayRot[0], &v.scene().m_fArrayRot[1], &v.scene().m_fArrayRot[2]};
+    if (mode == 3.0f) return {&v.scene().m_fArrayBookRot[0], &v.scene().m_fArrayBookRot[1], &v.scene().m_fArrayBookRot[2]};
+    if (mode == 4.0f) return {&v.scene().m_fArrayBookPos[0], &v.scene().m_fArrayBookPos[1], &v.scene().m_fArrayBookPos[2]};
+    if (mode == 6.0f) return {&v.scene().m_fArrayBookScale[0], &v.scene().m_fArrayBookScale[1], &v.scene().m_fArrayBookScale[2]};
+    if (mode == kTiltMode) return {&v.scene().m_fArrayTilt, nullptr, nullptr};
     return {nullptr, nullptr, nullptr};
 }
 
 // Ranges, enabled rows and values of the current mode on the sliders.
 void CMultiBook::showMode() {
-    const float mode = effectiveMode(m_view.m_fArrayMode);
+    const float mode = effectiveMode(m_view.scene().m_fArrayMode);
     const bool tilt = mode == kTiltMode;
     if (tilt)
         m_rows->setRanges(-90, 0);
@@ -100,18 +100,18 @@ void CMultiBook::showMode() {
 
 void CMultiBook::OnInitDialog() {
     m_initialised = true;
-    m_view.m_fMultiBook = 2;
+    m_view.scene().m_fMultiBook = 2;
     refreshFromScene();
 }
 
 void CMultiBook::OnArrayMode(float mode) {
-    m_view.m_fArrayMode = mode;
+    m_view.scene().m_fArrayMode = mode;
     showMode();
     updateData();
 }
 
 void CMultiBook::OnArraySlider() {
-    const float mode = effectiveMode(m_view.m_fArrayMode);
+    const float mode = effectiveMode(m_view.scene().m_fArrayMode);
     const std::array<float*, 3> values = targets();
     for (int axis = 0; axis < 3; ++axis) {
         if (!values[axis]) continue;
@@ -119,9 +119,9 @@ void CMultiBook::OnArraySlider() {
         m_rows->edit(axis)->setText(QString::number(m_rows->value(axis)));
     }
     if (mode == kTiltMode) {
-        const double t = m_view.m_fArrayTilt;
-        m_view.m_fArrayPos[2] = float(-t * kTiltStep);
-        m_view.m_fArrayPos[0] = float(t * kTiltStep + 20.0);
+        const double t = m_view.scene().m_fArrayTilt;
+        m_view.scene().m_fArrayPos[2] = float(-t * kTiltStep);
+        m_view.scene().m_fArrayPos[0] = float(t * kTiltStep + 20.0);
     }
 }
 
@@ -134,44 +134,44 @@ void CMultiBook::OnArrayEdit(int axis, int value) {
 }
 
 void CMultiBook::OnActivateArray() {
-    m_view.m_fArrayActiveCount += 1;
-    if (m_view.m_fArrayActiveCount <= 1) {
-        m_view.m_fMultiBook = 0;
+    m_view.scene().m_fArrayActiveCount += 1;
+    if (m_view.scene().m_fArrayActiveCount <= 1) {
+        m_view.scene().m_fMultiBook = 0;
     } else {
-        m_view.m_fMultiBook = 2;
-        m_view.m_fArrayActiveCount = 0;
+        m_view.scene().m_fMultiBook = 2;
+        m_view.scene().m_fArrayActiveCount = 0;
     }
 }
 
 void CMultiBook::OnToggleDoubleBook() {
-    m_view.m_fDoubleBookCount += 1;
-    if (m_view.m_fDoubleBookCount <= 1) {
-        m_view.m_fArraySingle = 0;
+    m_view.scene().m_fDoubleBookCount += 1;
+    if (m_view.scene().m_fDoubleBookCount <= 1) {
+        m_view.scene().m_fArraySingle = 0;
     } else {
-        m_view.m_fArraySingle = 2;
-        m_view.m_fDoubleBookCount = 0;
+        m_view.scene().m_fArraySingle = 2;
+        m_view.scene().m_fDoubleBookCount = 0;
     }
     showMarks();
 }
 
 void CMultiBook::OnToggleReflection() {
-    m_view.m_fArrayReflectionCount += 1;
-    if (m_view.m_fArrayReflectionCount <= 1) {
-        m_view.m_fArrayReflection = 2;
+    m_view.scene().m_fArrayReflectionCount += 1;
+    if (m_view.scene().m_fArrayReflectionCount <= 1) {
+        m_view.scene().m_fArrayReflection = 2;
     } else {
-        m_view.m_fArrayReflection = 0;
-        m_view.m_fArrayReflectionCount = 0;
+        m_view.scene().m_fArrayReflection = 0;
+        m_view.scene().m_fArrayReflectionCount = 0;
     }
     showMarks();
 }
 
 void CMultiBook::OnToggleShadows() {
-    m_view.m_fArrayShadowCount += 1;
-    if (m_view.m_fArrayShadowCount <= 1) {
-        m_view.m_fArrayShadow = 2;
+    m_view.scene().m_fArrayShadowCount += 1;
+    if (m_view.scene().m_fArrayShadowCount <= 1) {
+        m_view.scene().m_fArrayShadow = 2;
     } else {
-        m_view.m_fArrayShadow = 0;
-        m_view.m_fArrayShadowCount = 0;
+        m_view.scene().m_fArrayShadow = 0;
+        m_view.scene().m_fArrayShadowCount = 0;
     }
     showMarks();
 }
@@ -182,7 +182,7 @@ void CMultiBook::OnBookCount() {
     if (!ok) return;  // an empty edit or a lone sign while typing: not taken
     // The per-book tables hold kMostBooks books.
     const int count = std::clamp(typed, 0, kMostBooks);
-    m_view.m_nArrayCount = count;
+    m_view.scene().m_nArrayCount = count;
     if (count != typed) {
         m_bookCount->setText(QString::number(count));
         explain(QString("The array holds 0 to %1 books: %2 books are shown.").arg(kMostBooks).arg(count));
@@ -191,22 +191,22 @@ void CMultiBook::OnBookCount() {
 
 void CMultiBook::OnResetArray() {
     CGL2AviView& v = m_view;
-    v.m_nArrayCount = 5;
-    v.m_fArrayMode = 3;
-    v.m_fArrayBookRot[0] = 30;
-    v.m_fArrayBookRot[1] = 30;
-    v.m_fArrayBookRot[2] = 0;
-    v.m_fArrayPos[0] = 20;
-    v.m_fArrayPos[1] = v.m_fArrayPos[2] = 0;
-    for (float& f : v.m_fArrayRot) f = 0;
-    v.m_fArrayBookPos[0] = v.m_fArrayBookPos[1] = 0;
-    v.m_fArrayBookPos[2] = -845;
-    for (float& f : v.m_fArrayBookScale) f = 0;
-    v.m_fArrayTilt = 0;
-    v.m_fArraySingle = 2;
-    v.m_fDoubleBookCount = 0;
-    v.m_fArrayReflection = v.m_fArrayReflectionCount = 0;
-    v.m_fArrayShadow = v.m_fArrayShadowCount = 0;
+    v.scene().m_nArrayCount = 5;
+    v.scene().m_fArrayMode = 3;
+    v.scene().m_fArrayBookRot[0] = 30;
+    v.scene().m_fArrayBookRot[1] = 30;
+    v.scene().m_fArrayBookRot[2] = 0;
+    v.scene().m_fArrayPos[0] = 20;
+    v.scene().m_fArrayPos[1] = v.scene().m_fArrayPos[2] = 0;
+    for (float& f : v.scene().m_fArrayRot) f = 0;
+    v.scene().m_fArrayBookPos[0] = v.scene().m_fArrayBookPos[1] = 0;
+    v.scene().m_fArrayBookPos[2] = -845;
+    for (float& f : v.scene().m_fArrayBookScale) f = 0;
+    v.scene().m_fArrayTilt = 0;
+    v.scene().m_fArraySingle = 2;
+    v.scene().m_fDoubleBookCount = 0;
+    v.scene().m_fArrayReflection = v.scene().m_fArrayReflectionCount = 0;
+    v.scene().m_fArrayShadow = v.scene().m_fArrayShadowCount = 0;
     showMode();
     for (int axis = 0; axis < 3; ++axis) m_rows->setRowEnabled(axis, true, true);
     updateData();
@@ -231,20 +231,20 @@ void CMultiBook::refreshFromScene() {
 }
 
 void CMultiBook::updateData() {
-    m_view.m_fMouseTarget = 4;
+    m_view.scene().m_fMouseTarget = 4;
     showMarks();
 }
 
 void CMultiBook::showMarks() {
     CGL2AviView& v = m_view;
-    const float mode = effectiveMode(v.m_fArrayMode);
+    const float mode = effectiveMode(v.scene().m_fArrayMode);
     for (int i = 0; i < 6; ++i) m_radios[i]->setChecked(mode == kModes[i] && mode != kTiltMode);
-    m_double->setChecked(IsSet(v.m_fArraySingle));
-    m_reflection->setChecked(IsSet(v.m_fArrayReflection));
-    if (IsSet(v.m_fArrayReflection)) v.m_fArrayReflectionCount = 1;
-    m_shadow->setChecked(IsSet(v.m_fArrayShadow));
-    if (IsSet(v.m_fArrayShadow)) v.m_fArrayShadowCount = 1;
-    setFrameCountDisplay(v.m_nFrameCount);
+    m_double->setChecked(IsSet(v.scene().m_fArraySingle));
+    m_reflection->setChecked(IsSet(v.scene().m_fArrayReflection));
+    if (IsSet(v.scene().m_fArrayReflection)) v.scene().m_fArrayReflectionCount = 1;
+    m_shadow->setChecked(IsSet(v.scene().m_fArrayShadow));
+    if (IsSet(v.scene().m_fArrayShadow)) v.scene().m_fArrayShadowCount = 1;
+    setFrameCountDisplay(v.scene().m_nFrameCount);
 }
 
 }  // namespace vm

@@ -34,13 +34,13 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : DeckPage(view, AnimSubj
 
     addKeyframeStrip();
     connect(strip(), &KeyframeStrip::cleared, this, [this] {
-        m_view.m_nFrameCount = 300;
+        m_view.scene().m_nFrameCount = 300;
         strip()->frameCount()->setValue(300);
-        m_view.m_fSpotPos[0] = 1;
-        m_view.m_fSpotPos[1] = 1;
-        m_view.m_fSpotPos[2] = 10;
+        m_view.scene().m_fSpotPos[0] = 1;
+        m_view.scene().m_fSpotPos[1] = 1;
+        m_view.scene().m_fSpotPos[2] = 10;
         m_rows->setRanges(-360, 360);
-        m_rows->show(m_view.m_fSpotPos[0], m_view.m_fSpotPos[1], m_view.m_fSpotPos[2]);
+        m_rows->show(m_view.scene().m_fSpotPos[0], m_view.scene().m_fSpotPos[1], m_view.scene().m_fSpotPos[2]);
     });
     // The sliders start where the light is: a first scroll must not carry
     // stale values of the other two axes into the scene.
@@ -60,58 +60,58 @@ void CmyLight::resetLight(bool enableAfter, bool colourMaterial) {
 }
 
 void CmyLight::normalLightOn() {
-    m_view.m_fNormalLightRadio = 2;
-    m_view.m_fMoveMode = 4;
-    m_view.m_fLightPos[0] = 320;
-    m_view.m_fLightPos[1] = 0;
-    m_view.m_fLightPos[2] = 360;
-    m_view.m_fNormalLight = 2;
-    m_view.m_fLighting = 0;
-    m_view.m_fSpotLight = 0;
+    m_view.scene().m_fNormalLightRadio = 2;
+    m_view.scene().m_fMoveMode = 4;
+    m_view.scene().m_fLightPos[0] = 320;
+    m_view.scene().m_fLightPos[1] = 0;
+    m_view.scene().m_fLightPos[2] = 360;
+    m_view.scene().m_fNormalLight = 2;
+    m_view.scene().m_fLighting = 0;
+    m_view.scene().m_fSpotLight = 0;
     resetLight(false, false);
 }
 
 void CmyLight::OnNormalLight() {
-    m_view.m_fLightToggle += 1;
-    m_view.m_fMugTintMode = 0;
+    m_view.scene().m_fLightToggle += 1;
+    m_view.scene().m_fMugTintMode = 0;
     normalLightOn();
     refreshFromScene();
 }
 
 void CmyLight::OnSpotLight() {
-    m_view.m_fLightToggle = 1;
-    m_view.m_fSpotUsed = 2;
+    m_view.scene().m_fLightToggle = 1;
+    m_view.scene().m_fSpotUsed = 2;
     resetLight(true, true);
-    m_view.m_fNormalLight = 0;
+    m_view.scene().m_fNormalLight = 0;
     m_rows->setRanges(-360, 360);
-    m_view.m_fSpotPos[0] = 1;
-    m_view.m_fSpotPos[1] = 1;
-    m_view.m_fSpotPos[2] = 10;
-    m_view.m_fMugTintMode = 0;
-    m_view.m_fLighting = 2;
-    m_view.m_fSpotLight = 2;
-    m_view.m_fMoveMode = 5;
+    m_view.scene().m_fSpotPos[0] = 1;
+    m_view.scene().m_fSpotPos[1] = 1;
+    m_view.scene().m_fSpotPos[2] = 10;
+    m_view.scene().m_fMugTintMode = 0;
+    m_view.scene().m_fLighting = 2;
+    m_view.scene().m_fSpotLight = 2;
+    m_view.scene().m_fMoveMode = 5;
     refreshFromScene();
 }
 
 void CmyLight::OnToggleLighting() {
-    m_view.m_fMugTintMode = 0;
-    m_view.m_fLightToggle += 1;
-    if (m_view.m_fLightToggle <= 1) {
+    m_view.scene().m_fMugTintMode = 0;
+    m_view.scene().m_fLightToggle += 1;
+    if (m_view.scene().m_fLightToggle <= 1) {
         normalLightOn();
     } else {
-        m_view.m_fSpotLight = 0;
-        m_view.m_fLightToggle = 0;
-        m_view.m_fNormalLight = 0;
-        m_view.m_fLighting = 0;
-        m_view.m_fNormalLightRadio = 0;
+        m_view.scene().m_fSpotLight = 0;
+        m_view.scene().m_fLightToggle = 0;
+        m_view.scene().m_fNormalLight = 0;
+        m_view.scene().m_fLighting = 0;
+        m_view.scene().m_fNormalLightRadio = 0;
     }
     refreshFromScene();
 }
 
 float* CmyLight::movedLight() const {
-    if (m_view.m_fMoveMode == 4) return m_view.m_fLightPos;
-    if (m_view.m_fMoveMode == 5) return m_view.m_fSpotPos;
+    if (m_view.scene().m_fMoveMode == 4) return m_view.scene().m_fLightPos;
+    if (m_view.scene().m_fMoveMode == 5) return m_view.scene().m_fSpotPos;
     return nullptr;
 }
 
@@ -150,26 +150,26 @@ void CmyLight::showEvent(QShowEvent* event) {
 void CmyLight::refreshFromScene() {
     updateData();
     // The Z row of the normal light is not adjustable.
-    const bool normal = m_view.m_fMoveMode == 4;
+    const bool normal = m_view.scene().m_fMoveMode == 4;
     m_rows->setRowEnabled(2, !normal, !normal);
     if (const float* light = movedLight()) m_rows->show(light[0], light[1], light[2]);
 }
 
 void CmyLight::updateData() {
-    m_toggle->setChecked(m_view.m_fLightToggle >= 1);
-    if (m_view.m_fNormalLightRadio >= 2) m_normal->setChecked(true);
-    if (m_view.m_fNormalLightRadio <= 1) {
+    m_toggle->setChecked(m_view.scene().m_fLightToggle >= 1);
+    if (m_view.scene().m_fNormalLightRadio >= 2) m_normal->setChecked(true);
+    if (m_view.scene().m_fNormalLightRadio <= 1) {
         m_normal->setChecked(false);
         m_spot->setChecked(false);
     }
-    if (m_view.m_fMoveMode == 5) {
+    if (m_view.scene().m_fMoveMode == 5) {
         m_spot->setChecked(true);
         m_normal->setChecked(false);
-    } else if (m_view.m_fMoveMode == 4) {
+    } else if (m_view.scene().m_fMoveMode == 4) {
         m_spot->setChecked(false);
         m_normal->setChecked(true);
     }
-    setFrameCountDisplay(m_view.m_nFrameCount);
+    setFrameCountDisplay(m_view.scene().m_nFrameCount);
 }
 
 }  // namespace vm

@@ -20,7 +20,7 @@ namespace {
 // with (the scene files of older versions animated neither).
 void MarkSizeAnimated(CGL2AviView& view) {
     const QString sizeCode(QChar(char16_t(3)));
-    if (QString::compare(view.m_strSizeMarker, sizeCode) < 0) view.m_strSizeMarker = sizeCode;
+    if (QString::compare(view.scene().m_strSizeMarker, sizeCode) < 0) view.scene().m_strSizeMarker = sizeCode;
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
     addKeyframeStrip();
 
     // Initialisation.
-    m_mugColour->setVisible(view.m_fPackageFamily == 2);
+    m_mugColour->setVisible(view.scene().m_fPackageFamily == 2);
     fillPresets();
     // The sliders show the values of the current mode, so that the first
     // scroll does not carry another mode's numbers into the scene.
@@ -97,139 +97,139 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
 }
 
 void CmyProperty1::OnTurntable() {
-    if (m_view.m_nPackageKeys > 0 &&
+    if (m_view.scene().m_nPackageKeys > 0 &&
         m_view.platform().messageBox("The package already has keys. Replace them with one full turn?", "Turntable",
                                      MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes)
         return;
-    KeyTurntable(m_view.scene(), m_view.pages(), m_view.m_nFrameCount);
+    KeyTurntable(m_view.scene(), m_view.pages(), m_view.scene().m_nFrameCount);
     enableMovementSliders();
     refreshFromScene();
 }
 
 void CmyProperty1::OnCmdMsg() {
-    ApplySelectedThumbnail(m_view, m_thumbs->GetSelectedName());
-    if (m_view.m_fPackageFamily == 2) m_mugColour->setVisible(true);
+    ApplySelectedThumbnail(m_view.scene(), m_thumbs->GetSelectedName());
+    if (m_view.scene().m_fPackageFamily == 2) m_mugColour->setVisible(true);
 }
 
 QString CmyProperty1::whySliderIsLocked(int axis) const {
-    if (m_view.m_nSequenceStarted <= 1)
+    if (m_view.scene().m_nSequenceStarted <= 1)
         return "The movement sliders start working once a sequence has begun: press \"+ Add Key\", "
                "or choose File > New.";
-    if (m_view.m_fMoveMode == 5 && axis > 0) return "Tilt has one value: use the first slider.";
+    if (m_view.scene().m_fMoveMode == 5 && axis > 0) return "Tilt has one value: use the first slider.";
     return {};
 }
 
 void CmyProperty1::enableSliders(bool enabled) { m_rows->setSlidersEnabled(enabled); }
 
 void CmyProperty1::enableMovementSliders() {
-    m_view.m_nSequenceStarted = 2;  // "+ Add Key" starts the sequence
+    m_view.scene().m_nSequenceStarted = 2;  // "+ Add Key" starts the sequence
     showMode();
 }
 
 void CmyProperty1::showMode() {
     const CGL2AviView& v = m_view;
-    const bool started = v.m_nSequenceStarted > 1;
+    const bool started = v.scene().m_nSequenceStarted > 1;
     for (int axis = 0; axis < 3; ++axis) m_rows->setRowEnabled(axis, started, true);
-    if (v.m_fMugTintMode >= 2) {
+    if (v.scene().m_fMugTintMode >= 2) {
         m_rows->setLabels({"Red", "Green", "Blue"});
         m_rows->setRanges(0, 255);
-        m_rows->show(v.m_fMugRed, v.m_fMugGreen, v.m_fMugBlue);
-    } else if (v.m_fControlsMode == 2) {
+        m_rows->show(v.scene().m_fMugRed, v.scene().m_fMugGreen, v.scene().m_fMugBlue);
+    } else if (v.scene().m_fControlsMode == 2) {
         m_rows->setLabels({"X", "Y", "Z"});
         m_rows->setRanges(-2000, 2000);
-        m_rows->show(v.m_fPosX, v.m_fPosY, v.m_fPosZ);
-    } else if (v.m_fControlsMode == 3) {
+        m_rows->show(v.scene().m_fPosX, v.scene().m_fPosY, v.scene().m_fPosZ);
+    } else if (v.scene().m_fControlsMode == 3) {
         m_rows->setLabels({"X", "Y", "Z"});
         m_rows->setRanges(-360, 360);
-        m_rows->show(v.m_fSize[0], v.m_fSize[1], v.m_fSize[2]);
-    } else if (v.m_fControlsMode == 5) {
+        m_rows->show(v.scene().m_fSize[0], v.scene().m_fSize[1], v.scene().m_fSize[2]);
+    } else if (v.scene().m_fControlsMode == 5) {
         m_rows->setLabels({"Tilt", "", ""});
         m_rows->setRanges(-360, 360);
         m_rows->setRange(0, -90, 0);
-        m_rows->show(0, v.m_fTilt);
+        m_rows->show(0, v.scene().m_fTilt);
         for (int axis = 1; axis < 3; ++axis) m_rows->setRowEnabled(axis, false, false);
     } else {
         m_rows->setLabels({"X", "Y", "Z"});
         m_rows->setRanges(-360, 360);
-        m_rows->show(v.m_fRotX, v.m_fRotY, v.m_fRotZ);
+        m_rows->show(v.scene().m_fRotX, v.scene().m_fRotY, v.scene().m_fRotZ);
     }
 }
 
 void CmyProperty1::OnRotate() {
-    m_view.m_fMoveMode = 0;
-    m_view.m_fControlsMode = 0;
-    m_view.m_fMugTintMode = 0;
+    m_view.scene().m_fMoveMode = 0;
+    m_view.scene().m_fControlsMode = 0;
+    m_view.scene().m_fMugTintMode = 0;
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnPanZoom() {
-    m_view.m_fMoveMode = 2;
-    m_view.m_fControlsMode = 2;
-    m_view.m_fMugTintMode = 0;
+    m_view.scene().m_fMoveMode = 2;
+    m_view.scene().m_fControlsMode = 2;
+    m_view.scene().m_fMugTintMode = 0;
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnScale() {
-    m_view.m_fMoveMode = 3;
-    m_view.m_fControlsMode = 3;
-    m_view.m_fMugTintMode = 0;
-    m_view.m_fLighting = 0;
+    m_view.scene().m_fMoveMode = 3;
+    m_view.scene().m_fControlsMode = 3;
+    m_view.scene().m_fMugTintMode = 0;
+    m_view.scene().m_fLighting = 0;
     MarkSizeAnimated(m_view);
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnTilt() {
-    if (m_view.m_fBookKind > 8 && m_view.m_fPackageFamily == 0) {  // e-zines cannot tilt
+    if (m_view.scene().m_fBookKind > 8 && m_view.scene().m_fPackageFamily == 0) {  // e-zines cannot tilt
         explain("The e-zine cannot be tilted.");
         exchangeRadios();
         return;
     }
-    m_view.m_fMoveMode = 5;
-    m_view.m_fControlsMode = 5;
-    m_view.m_fMugTintMode = 0;
-    m_view.m_fLighting = 0;
-    const float family = m_view.m_fPackageFamily;
-    const bool tilts = family == 0 || (family == 4 && m_view.m_fBoxModel <= 1);
+    m_view.scene().m_fMoveMode = 5;
+    m_view.scene().m_fControlsMode = 5;
+    m_view.scene().m_fMugTintMode = 0;
+    m_view.scene().m_fLighting = 0;
+    const float family = m_view.scene().m_fPackageFamily;
+    const bool tilts = family == 0 || (family == 4 && m_view.scene().m_fBoxModel <= 1);
     if (!tilts) explain("This package does not tilt: Tilt acts on the boxes, cases and books.");
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnMugColour() {
-    m_view.m_fMoveMode = 20;
-    m_view.m_fMugTintMode = 2;
+    m_view.scene().m_fMoveMode = 20;
+    m_view.scene().m_fMugTintMode = 2;
     // Mug colour keys play like size keys.
     MarkSizeAnimated(m_view);
-    if (m_view.m_fPackageFamily != 2)
+    if (m_view.scene().m_fPackageFamily != 2)
         explain("Mug Color tints the coffee mug: choose the mug package to see the colour.");
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::OnMoveSlider() {
-    if (m_view.m_nSequenceStarted <= 1) enableSliders(false);
+    if (m_view.scene().m_nSequenceStarted <= 1) enableSliders(false);
     const float a = float(m_rows->value(0)), b = float(m_rows->value(1)), c = float(m_rows->value(2));
-    if (m_view.m_fMugTintMode >= 2) {
-        m_view.m_fMugRed = a;
-        m_view.m_fMugGreen = b;
-        m_view.m_fMugBlue = c;
-    } else if (m_view.m_fControlsMode <= 1) {
-        m_view.m_fRotX = a;
-        m_view.m_fRotY = b;
-        m_view.m_fRotZ = c;
-    } else if (m_view.m_fControlsMode == 2) {
-        m_view.m_fPosX = a;
-        m_view.m_fPosY = b;
-        m_view.m_fPosZ = c;
-    } else if (m_view.m_fControlsMode == 3) {
-        m_view.m_fSize[0] = a;
-        m_view.m_fSize[1] = b;
-        m_view.m_fSize[2] = c;
-    } else if (m_view.m_fControlsMode == 5) {
-        m_view.m_fTilt = a;
+    if (m_view.scene().m_fMugTintMode >= 2) {
+        m_view.scene().m_fMugRed = a;
+        m_view.scene().m_fMugGreen = b;
+        m_view.scene().m_fMugBlue = c;
+    } else if (m_view.scene().m_fControlsMode <= 1) {
+        m_view.scene().m_fRotX = a;
+        m_view.scene().m_fRotY = b;
+        m_view.scene().m_fRotZ = c;
+    } else if (m_view.scene().m_fControlsMode == 2) {
+        m_view.scene().m_fPosX = a;
+        m_view.scene().m_fPosY = b;
+        m_view.scene().m_fPosZ = c;
+    } else if (m_view.scene().m_fControlsMode == 3) {
+        m_view.scene().m_fSize[0] = a;
+        m_view.scene().m_fSize[1] = b;
+        m_view.scene().m_fSize[2] = c;
+    } else if (m_view.scene().m_fControlsMode == 5) {
+        m_view.scene().m_fTilt = a;
     }
     for (int axis = 0; axis < 3; ++axis) m_rows->edit(axis)->setText(QString::number(m_rows->value(axis)));
     OnCmdMsg();  // the edits changed: a command reaches the page
@@ -240,20 +240,20 @@ void CmyProperty1::OnMoveEdit(int axis) {
     const int value = m_rows->edit(axis)->text().toInt(&ok);
     if (!ok) return;  // not an integer (yet): the scene keeps its value
     const float v = float(value);
-    if (m_view.m_fMugTintMode >= 2) {
-        float* colour[3] = {&m_view.m_fMugRed, &m_view.m_fMugGreen, &m_view.m_fMugBlue};
+    if (m_view.scene().m_fMugTintMode >= 2) {
+        float* colour[3] = {&m_view.scene().m_fMugRed, &m_view.scene().m_fMugGreen, &m_view.scene().m_fMugBlue};
         *colour[axis] = v;
-    } else if (m_view.m_fMoveMode <= 1) {
-        float* rot[3] = {&m_view.m_fRotX, &m_view.m_fRotY, &m_view.m_fRotZ};
+    } else if (m_view.scene().m_fMoveMode <= 1) {
+        float* rot[3] = {&m_view.scene().m_fRotX, &m_view.scene().m_fRotY, &m_view.scene().m_fRotZ};
         *rot[axis] = v;
-    } else if (m_view.m_fMoveMode == 2) {
-        float* pos[3] = {&m_view.m_fPosX, &m_view.m_fPosY, &m_view.m_fPosZ};
+    } else if (m_view.scene().m_fMoveMode == 2) {
+        float* pos[3] = {&m_view.scene().m_fPosX, &m_view.scene().m_fPosY, &m_view.scene().m_fPosZ};
         *pos[axis] = v;
-    } else if (m_view.m_fMoveMode == 3) {
-        m_view.m_fSize[axis] = v;
-    } else if (m_view.m_fMoveMode == 5) {
+    } else if (m_view.scene().m_fMoveMode == 3) {
+        m_view.scene().m_fSize[axis] = v;
+    } else if (m_view.scene().m_fMoveMode == 5) {
         if (axis != 0) return;
-        m_view.m_fTilt = v;
+        m_view.scene().m_fTilt = v;
     }
     m_rows->moveSlider(axis, value);
 }
@@ -264,23 +264,23 @@ void CmyProperty1::mirrorMovement(int axis, int value) {
 }
 
 void CmyProperty1::OnShowHide() {
-    m_view.m_fHideCount += 1;
-    if (m_view.m_fHideCount <= 1) {
-        m_view.m_fHiddenFamily = m_view.m_fPackageFamily;
-        m_view.m_fPackageFamily = 20;
+    m_view.scene().m_fHideCount += 1;
+    if (m_view.scene().m_fHideCount <= 1) {
+        m_view.scene().m_fHiddenFamily = m_view.scene().m_fPackageFamily;
+        m_view.scene().m_fPackageFamily = 20;
     } else {
-        m_view.m_fPackageFamily = m_view.m_fHiddenFamily;
-        m_view.m_fHideCount = 0;
+        m_view.scene().m_fPackageFamily = m_view.scene().m_fHiddenFamily;
+        m_view.scene().m_fHideCount = 0;
     }
 }
 
 void CmyProperty1::fillPresets() {
     m_presets->clear();
-    m_presets->addItems(PresetListEntries(m_view));
+    m_presets->addItems(PresetListEntries(m_view.scene()));
     if (m_presets->count() == 0) m_presets->addItem("Nothing Selected");
     // The stored current preset is shown selected (the start preset at first).
     const QSignalBlocker quiet(m_presets);
-    m_presets->setCurrentIndex(std::clamp(m_view.m_nPresetIndex, 0, int(m_presets->count()) - 1));
+    m_presets->setCurrentIndex(std::clamp(m_view.scene().m_nPresetIndex, 0, int(m_presets->count()) - 1));
 }
 
 void CmyProperty1::OnPresetSelected(int index) {
@@ -293,27 +293,27 @@ void CmyProperty1::OnPresetSelected(int index) {
 }
 
 void CmyProperty1::OnAddToPresets() {
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->hideDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->hideDeck();
     const bool added = AddToPresets(m_view);
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->showDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->showDeck();
     if (added) fillPresets();
 }
 
 void CmyProperty1::onClearAll() {
-    m_view.m_nFrameCount = 300;
-    m_view.m_nSequenceStarted = 2;
-    m_view.m_fMoveMode = 0;
-    m_view.m_fControlsMode = 0;
-    m_view.m_fMugTintMode = 0;
-    m_view.m_fLighting = 0;
+    m_view.scene().m_nFrameCount = 300;
+    m_view.scene().m_nSequenceStarted = 2;
+    m_view.scene().m_fMoveMode = 0;
+    m_view.scene().m_fControlsMode = 0;
+    m_view.scene().m_fMugTintMode = 0;
+    m_view.scene().m_fLighting = 0;
     strip()->frameCount()->setValue(300);
     showMode();
     exchangeRadios();
 }
 
 void CmyProperty1::exchangeRadios() {
-    m_view.m_fMouseTarget = 0;
-    const float controls = m_view.m_fControlsMode, move = m_view.m_fMoveMode;
+    m_view.scene().m_fMouseTarget = 0;
+    const float controls = m_view.scene().m_fControlsMode, move = m_view.scene().m_fMoveMode;
     m_rotate->setChecked(controls <= 1);
     m_panZoom->setChecked(move == 2);
     m_tilt->setChecked(move == 5);
@@ -339,7 +339,7 @@ void CmyProperty1::exchangeRadios() {
 void CmyProperty1::refreshFromScene() {
     exchangeRadios();
     showMode();
-    setFrameCountDisplay(m_view.m_nFrameCount);
+    setFrameCountDisplay(m_view.scene().m_nFrameCount);
     strip()->rebuildTicks();
 }
 

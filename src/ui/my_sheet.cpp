@@ -87,28 +87,28 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
     });
     m_tabs->setCurrentIndex(0);
 
-    view.m_pControlDeck = this;
-    view.m_pControlsPage = m_controls;
-    view.m_pLightingPage = lighting;
-    view.m_pTextPage = text;
-    view.m_pPicturePage = picture;
-    view.m_pMultiBookPage = multiBook;
-    view.m_pSideTexturesPage = sideTextures;
+    view.pages().m_pControlDeck = this;
+    view.pages().m_pControlsPage = m_controls;
+    view.pages().m_pLightingPage = lighting;
+    view.pages().m_pTextPage = text;
+    view.pages().m_pPicturePage = picture;
+    view.pages().m_pMultiBookPage = multiBook;
+    view.pages().m_pSideTexturesPage = sideTextures;
 }
 
 CMySheet::~CMySheet() {
     // The pages go with the window: the view must not reach them any more.
-    if (m_view.m_pControlDeck == this) {
-        m_view.m_bDeckOpen = 0;
-        m_view.m_pControlDeck = nullptr;
-        m_view.m_pControlsPage = nullptr;
-        m_view.m_pTextPage = nullptr;
-        m_view.m_pSideTexturesPage = nullptr;
-        m_view.m_pLightingPage = nullptr;
-        m_view.m_pPicturePage = nullptr;
-        m_view.m_pReflectionsPage = nullptr;
-        m_view.m_pShadowsPage = nullptr;
-        m_view.m_pMultiBookPage = nullptr;
+    if (m_view.pages().m_pControlDeck == this) {
+        m_view.scene().m_bDeckOpen = 0;
+        m_view.pages().m_pControlDeck = nullptr;
+        m_view.pages().m_pControlsPage = nullptr;
+        m_view.pages().m_pTextPage = nullptr;
+        m_view.pages().m_pSideTexturesPage = nullptr;
+        m_view.pages().m_pLightingPage = nullptr;
+        m_view.pages().m_pPicturePage = nullptr;
+        m_view.pages().m_pReflectionsPage = nullptr;
+        m_view.pages().m_pShadowsPage = nullptr;
+        m_view.pages().m_pMultiBookPage = nullptr;
     }
 }
 
@@ -155,7 +155,7 @@ void CMySheet::rememberPosition() {
 void CMySheet::closeEvent(QCloseEvent* event) {
     rememberPosition();
     m_controls->updateData();
-    m_view.m_bDeckOpen = 0;
+    m_view.scene().m_bDeckOpen = 0;
     QDialog::closeEvent(event);
 }
 
@@ -164,14 +164,14 @@ void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi,
     // Asked on every opening, also when the deck is already open, unless the
     // user ticked "Do not ask me again.".
     AskForNewSequence(view);
-    if (view.m_bDeckOpen && view.m_pControlDeck) {
-        auto* sheet = static_cast<CMySheet*>(view.m_pControlDeck);
+    if (view.scene().m_bDeckOpen && view.pages().m_pControlDeck) {
+        auto* sheet = static_cast<CMySheet*>(view.pages().m_pControlDeck);
         sheet->show();
         sheet->raise();
         sheet->activateWindow();
         return;
     }
-    view.m_bDeckOpen = 1;
+    view.scene().m_bDeckOpen = 1;
     auto* sheet = new CMySheet(view, std::move(generateAvi), std::move(showStatus));
     sheet->adjustSize();
     sheet->move(sheet->openingPosition());

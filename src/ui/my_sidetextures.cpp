@@ -21,8 +21,8 @@ const char* const kStartNames[CmySidetextures::kRows] = {
     "standard-box-front.jpg", "standard-box-back.jpg", "standard-box-left.jpg",   "standard-box-right.jpg",
     "standard-box-top.jpg",   "standard-box-bottom.jpg", "mug.jpg", "picture.jpg"};
 
-bool bookFamily(const CGL2AviView& v) { return v.m_fPackageFamily <= 1.0f; }
-bool boxFamily(const CGL2AviView& v) { return v.m_fPackageFamily == 4.0f; }
+bool bookFamily(const CGL2AviView& v) { return v.scene().m_fPackageFamily <= 1.0f; }
+bool boxFamily(const CGL2AviView& v) { return v.scene().m_fPackageFamily == 4.0f; }
 
 }  // namespace
 
@@ -60,8 +60,8 @@ CmySidetextures::CmySidetextures(CGL2AviView& view, QWidget* parent) : QWidget(p
     auto* targets = new QHBoxLayout;
     m_multiBook = new QRadioButton("Multi Book", this);
     m_package = new QRadioButton("Book/Box", this);
-    m_package->setChecked(m_view.m_fMouseTarget < 4.0f);
-    m_multiBook->setChecked(m_view.m_fMouseTarget >= 4.0f);
+    m_package->setChecked(m_view.scene().m_fMouseTarget < 4.0f);
+    m_multiBook->setChecked(m_view.scene().m_fMouseTarget >= 4.0f);
     connect(m_multiBook, &QRadioButton::clicked, this, [this] { OnMultiBookTarget(); });
     connect(m_package, &QRadioButton::clicked, this, [this] { OnPackageTarget(); });
     targets->addWidget(m_multiBook);
@@ -86,11 +86,11 @@ void CmySidetextures::setPathText(int controlId, const QString& path) {
 }
 
 void CmySidetextures::hideDeck() {
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->hideDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->hideDeck();
 }
 
 void CmySidetextures::nothingToPick(const QString& why) {
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->showDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->showDeck();
     Q_EMIT statusMessage(why);
 }
 
@@ -98,7 +98,7 @@ void CmySidetextures::resetFaceColour(int face) { ResetFaceColour(m_view, face);
 
 void CmySidetextures::OnBrowseFace(int face) {
     if (face < 0 || face >= 6) return;
-    if (face >= 3 || m_view.m_fMouseTarget <= 3.0f) {
+    if (face >= 3 || m_view.scene().m_fMouseTarget <= 3.0f) {
         // Right, top and bottom always belong to the package. The deck only
         // goes away for a request that will open a dialog.
         const QString why = RequestPackageFacePick(m_view, face);
@@ -108,8 +108,8 @@ void CmySidetextures::OnBrowseFace(int face) {
     }
     hideDeck();
     resetFaceColour(face);
-    if (IsSet(m_view.m_fMultiBook)) {
-        m_view.m_fPickArrayFace[face] = 2;
+    if (IsSet(m_view.scene().m_fMultiBook)) {
+        m_view.scene().m_fPickArrayFace[face] = 2;
         BrowseArrayFaces(m_view);
         return;
     }
@@ -118,8 +118,8 @@ void CmySidetextures::OnBrowseFace(int face) {
 
 void CmySidetextures::OnBrowseMug() {
     hideDeck();
-    if (m_view.m_fPackageFamily == 2.0f) {
-        m_view.m_fPickMug = 2;
+    if (m_view.scene().m_fPackageFamily == 2.0f) {
+        m_view.scene().m_fPickMug = 2;
         return;
     }
     nothingToPick("The mug image is used by the coffee mug only: choose the mug package first.");
@@ -128,13 +128,13 @@ void CmySidetextures::OnBrowseMug() {
 void CmySidetextures::OnBrowsePicture() {
     hideDeck();
     resetFaceColour(0);
-    m_view.m_fPictureSized = 2;
-    m_view.m_fSize[0] = m_view.m_fSize[1] = m_view.m_fSize[2] = 0;
+    m_view.scene().m_fPictureSized = 2;
+    m_view.scene().m_fSize[0] = m_view.scene().m_fSize[1] = m_view.scene().m_fSize[2] = 0;
     if (bookFamily(m_view)) {
-        m_view.m_fPickBookFace[0] = 2;
-    } else if (boxFamily(m_view) || m_view.m_fPackageFamily == 6.0f) {
+        m_view.scene().m_fPickBookFace[0] = 2;
+    } else if (boxFamily(m_view) || m_view.scene().m_fPackageFamily == 6.0f) {
         // The screen-shot sheet's image is its picture, too.
-        m_view.m_fPickFace[0] = 2;
+        m_view.scene().m_fPickFace[0] = 2;
     } else {
         nothingToPick("This package has no picture face.");
     }
@@ -142,26 +142,26 @@ void CmySidetextures::OnBrowsePicture() {
 
 void CmySidetextures::OnClearFace(int face) {
     if (face < 0 || face >= 6) return;
-    m_view.m_fFacePlain[face] = 2;
+    m_view.scene().m_fFacePlain[face] = 2;
 }
 
 void CmySidetextures::OnColourFace(int face) {
     if (face < 0 || face >= 6) return;
     hideDeck();
     if (!ChooseFaceColour(m_view, face)) return;  // a cancel changes nothing
-    m_view.m_fFacePlain[face] = 2;
-    m_view.m_fFaceColoured[face] = 2;
+    m_view.scene().m_fFacePlain[face] = 2;
+    m_view.scene().m_fFaceColoured[face] = 2;
 }
 
 void CmySidetextures::OnMultiBookTarget() {
-    m_view.m_fMouseTarget = 4;
-    m_view.m_fMultiBook = 2;
+    m_view.scene().m_fMouseTarget = 4;
+    m_view.scene().m_fMultiBook = 2;
     m_multiBook->setChecked(true);
 }
 
 void CmySidetextures::OnPackageTarget() {
     // Mouse drags move the package again, as after the Controls page.
-    m_view.m_fMouseTarget = 0;
+    m_view.scene().m_fMouseTarget = 0;
     m_package->setChecked(true);
 }
 

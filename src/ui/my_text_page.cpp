@@ -120,7 +120,7 @@ CmyTextPage::CmyTextPage(CGL2AviView& view, QWidget* parent) : DeckPage(view, An
     m_text = new QPlainTextEdit(editBox);
     m_text->setTabChangesFocus(true);
     m_text->setFixedHeight(64);
-    m_text->setPlainText(TypedTextFromStored(view.m_strText));
+    m_text->setPlainText(TypedTextFromStored(view.scene().m_strText));
     editLayout->addWidget(m_text);
     pageLayout()->addWidget(editBox);
 
@@ -149,54 +149,54 @@ void CmyTextPage::showEvent(QShowEvent* event) {
 void CmyTextPage::initialisePage() {
     m_initialised = true;
     // The first opening ever shows the text the page is about.
-    if (m_view.m_fTextPageSeen <= 1) {
-        m_view.m_fTextOn = 2;
-        m_view.m_fTextOnCount = 1;
+    if (m_view.scene().m_fTextPageSeen <= 1) {
+        m_view.scene().m_fTextOn = 2;
+        m_view.scene().m_fTextOnCount = 1;
     }
-    m_view.m_fTextPageSeen = 2;
-    m_lights->setChecked(IsSet(m_view.m_fTextLights));
-    m_reflection->setChecked(IsSet(m_view.m_fTextReflectionOn));
+    m_view.scene().m_fTextPageSeen = 2;
+    m_lights->setChecked(IsSet(m_view.scene().m_fTextLights));
+    m_reflection->setChecked(IsSet(m_view.scene().m_fTextReflectionOn));
     m_function = 0;
     m_functions->setCurrentIndex(0);
     m_rows->setLabels({"X", "Y", "Z"});
     m_rows->setRanges(-360, 360);
     for (int i = 0; i < 3; ++i) {
         m_rows->setRowEnabled(i, true, true);
-        moveSlider(i, FloatToInt(m_view.m_fTextRot[i]));
-        showEdit(i, m_view.m_fTextRot[i]);
+        moveSlider(i, FloatToInt(m_view.scene().m_fTextRot[i]));
+        showEdit(i, m_view.scene().m_fTextRot[i]);
     }
     {
         const QSignalBlocker block(m_text);
-        m_text->setPlainText(TypedTextFromStored(m_view.m_strText));
+        m_text->setPlainText(TypedTextFromStored(m_view.scene().m_strText));
     }
-    setFrameCountDisplay(m_view.m_nFrameCount);
-    setTimelineRange(m_view.m_nFrameCount);
+    setFrameCountDisplay(m_view.scene().m_nFrameCount);
+    setTimelineRange(m_view.scene().m_nFrameCount);
     strip()->rebuildTicks();
 }
 
 void CmyTextPage::exchangeData() {
-    m_view.m_fMouseTarget = 2;
-    if (IsSet(m_view.m_fTextReflectionOn)) {
+    m_view.scene().m_fMouseTarget = 2;
+    if (IsSet(m_view.scene().m_fTextReflectionOn)) {
         m_reflection->setChecked(true);
-        m_view.m_fTextReflectionCount = 1;
+        m_view.scene().m_fTextReflectionCount = 1;
     }
-    if (IsSet(m_view.m_fTextShadowOn)) {
+    if (IsSet(m_view.scene().m_fTextShadowOn)) {
         m_shadow->setChecked(true);
-        m_view.m_fTextShadowCount = 1;
+        m_view.scene().m_fTextShadowCount = 1;
     }
 }
 
 void CmyTextPage::refreshFromScene() {
     exchangeData();
-    m_lights->setChecked(IsSet(m_view.m_fTextLights));
-    m_reflection->setChecked(IsSet(m_view.m_fTextReflectionOn));
-    m_shadow->setChecked(IsSet(m_view.m_fTextShadowOn));
+    m_lights->setChecked(IsSet(m_view.scene().m_fTextLights));
+    m_reflection->setChecked(IsSet(m_view.scene().m_fTextReflectionOn));
+    m_shadow->setChecked(IsSet(m_view.scene().m_fTextShadowOn));
     showFunctionValues(m_function, false);
-    if (TypedTextFromStored(m_view.m_strText) != m_text->toPlainText()) {
+    if (TypedTextFromStored(m_view.scene().m_strText) != m_text->toPlainText()) {
         const QSignalBlocker block(m_text);
-        m_text->setPlainText(TypedTextFromStored(m_view.m_strText));
+        m_text->setPlainText(TypedTextFromStored(m_view.scene().m_strText));
     }
-    setFrameCountDisplay(m_view.m_nFrameCount);
+    setFrameCountDisplay(m_view.scene().m_nFrameCount);
     strip()->rebuildTicks();
 }
 
@@ -216,39 +216,39 @@ bool CmyTextPage::makeViewCurrent() {
 }
 
 void CmyTextPage::hideSheet() {
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->hideDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->hideDeck();
 }
 
 void CmyTextPage::showSheet() {
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->showDeck();
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->showDeck();
 }
 
 void CmyTextPage::OnTextOnOff() {
-    m_view.m_fTextOnCount += 1;
-    if (m_view.m_fTextOnCount <= 1) {
-        m_view.m_fTextOn = 2;
+    m_view.scene().m_fTextOnCount += 1;
+    if (m_view.scene().m_fTextOnCount <= 1) {
+        m_view.scene().m_fTextOn = 2;
     } else {
-        m_view.m_fTextOn = 0;
-        m_view.m_fTextOnCount = 0;
+        m_view.scene().m_fTextOn = 0;
+        m_view.scene().m_fTextOnCount = 0;
     }
     exchangeData();
 }
 
 void CmyTextPage::OnTextChanged() {
     // The edit gives a line break as a lone "\n"; the scene keeps CR LF.
-    m_view.m_strText = StoredTextFromTyped(m_text->toPlainText());
+    m_view.scene().m_strText = StoredTextFromTyped(m_text->toPlainText());
 }
 
 void CmyTextPage::OnChangeFont() {
     hideSheet();
     FontChoice initial;
-    initial.face = m_view.m_strFontFace;
-    initial.weight = m_view.m_nFontWeight >= 100 ? m_view.m_nFontWeight : 400;
-    initial.italic = m_view.m_bFontItalic != 0;
+    initial.face = m_view.scene().m_strFontFace;
+    initial.weight = m_view.scene().m_nFontWeight >= 100 ? m_view.scene().m_nFontWeight : 400;
+    initial.italic = m_view.scene().m_bFontItalic != 0;
     if (const std::optional<FontChoice> chosen = m_view.platform().chooseFont(initial)) {
-        m_view.m_strFontFace = chosen->face;
-        m_view.m_nFontWeight = chosen->weight;
-        m_view.m_bFontItalic = chosen->italic ? 1 : 0;
+        m_view.scene().m_strFontFace = chosen->face;
+        m_view.scene().m_nFontWeight = chosen->weight;
+        m_view.scene().m_bFontItalic = chosen->italic ? 1 : 0;
     }
     // A cancelled dialog rebuilds with the font as it was.
     makeViewCurrent();
@@ -259,17 +259,17 @@ void CmyTextPage::OnChangeFont() {
 
 void CmyTextPage::OnLoadTexture() {
     hideSheet();
-    m_view.m_fPickTextTexture = 2;
+    m_view.scene().m_fPickTextTexture = 2;
 }
 
 void CmyTextPage::OnFontColour() {
     hideSheet();
     // Only a chosen colour changes the text; Cancel leaves it as it is.
-    if (const std::optional<QRgb> chosen = m_view.platform().chooseColour(fromColourRef(m_view.m_rgbTextColour))) {
-        m_view.m_rgbTextColour = toColourRef(*chosen);
-        m_view.m_fFontColour[0] = float(m_view.m_rgbTextColour & 0xFF);
-        m_view.m_fFontColour[1] = float(m_view.m_rgbTextColour >> 8 & 0xFF);
-        m_view.m_fFontColour[2] = float(m_view.m_rgbTextColour >> 16 & 0xFF);
+    if (const std::optional<QRgb> chosen = m_view.platform().chooseColour(fromColourRef(m_view.scene().m_rgbTextColour))) {
+        m_view.scene().m_rgbTextColour = toColourRef(*chosen);
+        m_view.scene().m_fFontColour[0] = float(m_view.scene().m_rgbTextColour & 0xFF);
+        m_view.scene().m_fFontColour[1] = float(m_view.scene().m_rgbTextColour >> 8 & 0xFF);
+        m_view.scene().m_fFontColour[2] = float(m_view.scene().m_rgbTextColour >> 16 & 0xFF);
         if (m_view.window()) m_view.window()->invalidate();
         if (m_function == 2) showFunctionValues(m_function, true);
     }
@@ -279,16 +279,16 @@ void CmyTextPage::OnFontColour() {
 void CmyTextPage::OnStyle(int entry) {
     exchangeData();
     if (entry >= 0 && entry <= 4) {
-        m_view.m_fTextStyle = float(entry);
+        m_view.scene().m_fTextStyle = float(entry);
     } else if (entry == 5 || entry == 6) {
-        m_view.m_fTextWireframe = entry == 5 ? 2.0f : 0.0f;
+        m_view.scene().m_fTextWireframe = entry == 5 ? 2.0f : 0.0f;
         makeViewCurrent();
         m_view.FreeGlyphLists();
         m_view.MakeGlyphLists();
     } else if (entry == 7) {
-        m_view.m_fTextShiny = 2;
+        m_view.scene().m_fTextShiny = 2;
     } else if (entry == 8) {
-        m_view.m_fTextShiny = 0;
+        m_view.scene().m_fTextShiny = 0;
     }
 }
 
@@ -296,46 +296,46 @@ void CmyTextPage::OnLights() {
     exchangeData();
     const bool current = makeViewCurrent();
     if (current) glEnable(GL_COLOR_MATERIAL);
-    m_view.m_fTextLightsCount += 1;
-    if (m_view.m_fTextLightsCount <= 1) {
-        m_view.m_fTextLights = 2;
+    m_view.scene().m_fTextLightsCount += 1;
+    if (m_view.scene().m_fTextLightsCount <= 1) {
+        m_view.scene().m_fTextLights = 2;
         if (current) {
             glDisable(GL_COLOR_MATERIAL);
             ResetLight1(false);
         }
     } else {
-        m_view.m_fTextLights = 0;
-        m_view.m_fTextLightsCount = 0;
+        m_view.scene().m_fTextLights = 0;
+        m_view.scene().m_fTextLightsCount = 0;
     }
-    m_lights->setChecked(IsSet(m_view.m_fTextLights));
+    m_lights->setChecked(IsSet(m_view.scene().m_fTextLights));
 }
 
 void CmyTextPage::OnReflection() {
-    m_view.m_fTextReflectionCount += 1;
-    if (m_view.m_fTextReflectionCount <= 1) {
-        m_view.m_fTextReflectionOn = 2;
+    m_view.scene().m_fTextReflectionCount += 1;
+    if (m_view.scene().m_fTextReflectionCount <= 1) {
+        m_view.scene().m_fTextReflectionOn = 2;
     } else {
-        m_view.m_fTextReflectionOn = 0;
-        m_view.m_fTextReflectionCount = 0;
+        m_view.scene().m_fTextReflectionOn = 0;
+        m_view.scene().m_fTextReflectionCount = 0;
     }
-    m_reflection->setChecked(IsSet(m_view.m_fTextReflectionOn));
-    m_view.m_fMouseTarget = 2;
+    m_reflection->setChecked(IsSet(m_view.scene().m_fTextReflectionOn));
+    m_view.scene().m_fMouseTarget = 2;
 }
 
 void CmyTextPage::OnShadow() {
-    m_view.m_fTextShadowCount += 1;
-    if (m_view.m_fTextShadowCount <= 1) {
-        m_view.m_fTextShadowOn = 2;
+    m_view.scene().m_fTextShadowCount += 1;
+    if (m_view.scene().m_fTextShadowCount <= 1) {
+        m_view.scene().m_fTextShadowOn = 2;
     } else {
-        m_view.m_fTextShadowOn = 0;
-        m_view.m_fTextShadowCount = 0;
+        m_view.scene().m_fTextShadowOn = 0;
+        m_view.scene().m_fTextShadowCount = 0;
     }
-    m_shadow->setChecked(IsSet(m_view.m_fTextShadowOn));
-    m_view.m_fMouseTarget = 2;
+    m_shadow->setChecked(IsSet(m_view.scene().m_fTextShadowOn));
+    m_view.scene().m_fMouseTarget = 2;
 }
 
 std::array<float*, 3> CmyTextPage::fields(int function) const {
-    SceneState& s = m_view;
+    SceneState& s = m_view.scene();
     switch (function) {
         case 0: return {&s.m_fTextRot[0], &s.m_fTextRot[1], &s.m_fTextRot[2]};
         case 1: return {&s.m_fTextPos[0], &s.m_fTextPos[1], &s.m_fTextPos[2]};
@@ -369,7 +369,7 @@ void CmyTextPage::OnSliderFunction(int entry) {
     // The sliders of most functions rest at 50 after the choice; the edits
     // show the real values and the first drag sets them.
     showFunctionValues(entry, entry != kBackgroundFunction && entry <= kFirstSingleFunction);
-    if (entry == kBackgroundFunction) m_view.m_nBackSliders = 1;
+    if (entry == kBackgroundFunction) m_view.scene().m_nBackSliders = 1;
 }
 
 void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
@@ -383,7 +383,7 @@ void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
         if (function == kBackgroundFunction) {
             moveSlider(i, FloatToInt(value * 255.0f));
             // Shown as stored the first time, in 0..255 from then on.
-            showEdit(i, m_view.m_nBackSliders == 0 ? value : value * 255.0f);
+            showEdit(i, m_view.scene().m_nBackSliders == 0 ? value : value * 255.0f);
             continue;
         }
         moveSlider(i, sliderToFifty ? 50 : FloatToInt(value));
@@ -392,7 +392,7 @@ void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
 }
 
 void CmyTextPage::OnSliders() {
-    m_view.m_fMouseTarget = 2;
+    m_view.scene().m_fMouseTarget = 2;
     const std::array<float*, 3> f = fields(m_function);
     for (int i = 0; i < 3; ++i) {
         const int position = m_rows->value(i);

@@ -161,7 +161,7 @@ void DeckPage::connectRows(SliderEditRows* rows, std::function<void()> onSlider,
 }
 
 void DeckPage::afterScroll() {
-    if (m_strip && PageOf(m_view, m_subject) == this) OnTimelineScrolled(m_view, m_subject);
+    if (m_strip && PageOf(m_view.pages(), m_subject) == this) OnTimelineScrolled(m_view, m_subject);
 }
 
 void DeckPage::explain(const QString& why) { Q_EMIT statusMessage(why); }

@@ -45,22 +45,22 @@ CPictureRost::CPictureRost(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
 }
 
 float* CPictureRost::modeValues() const {
-    if (m_view.m_fPicMode == 2.0f) return m_view.m_fPicPos;
-    if (m_view.m_fPicMode == 3.0f) return m_view.m_fPicScale;
-    return m_view.m_fPicRot;
+    if (m_view.scene().m_fPicMode == 2.0f) return m_view.scene().m_fPicPos;
+    if (m_view.scene().m_fPicMode == 3.0f) return m_view.scene().m_fPicScale;
+    return m_view.scene().m_fPicRot;
 }
 
 void CPictureRost::OnInitDialog() {
     m_initialised = true;
-    m_view.m_fMouseTarget = 3;
-    m_view.m_fShowPicture = 2;
-    m_view.m_fShowPictureCount = 1;
-    if (IsSet(m_view.m_fPicSpot)) m_view.m_fPicSpotCount = 1;
+    m_view.scene().m_fMouseTarget = 3;
+    m_view.scene().m_fShowPicture = 2;
+    m_view.scene().m_fShowPictureCount = 1;
+    if (IsSet(m_view.scene().m_fPicSpot)) m_view.scene().m_fPicSpotCount = 1;
     refreshFromScene();
 }
 
 void CPictureRost::setMode(float mode) {
-    m_view.m_fPicMode = mode;
+    m_view.scene().m_fPicMode = mode;
     // Through the sliders, so a value beyond -360..360 comes back clamped.
     m_rows->setRanges(-360, 360);
     float* values = modeValues();
@@ -77,32 +77,32 @@ void CPictureRost::OnPanZoom() { setMode(2); }
 void CPictureRost::OnScale() { setMode(3); }
 
 void CPictureRost::OnSpotLight() {
-    m_view.m_fPicSpotCount += 1;
-    if (m_view.m_fPicSpotCount <= 1) {
-        m_view.m_fPicSpot = 2;
+    m_view.scene().m_fPicSpotCount += 1;
+    if (m_view.scene().m_fPicSpotCount <= 1) {
+        m_view.scene().m_fPicSpot = 2;
     } else {
-        m_view.m_fPicSpot = 0;
-        m_view.m_fPicSpotCount = 0;
+        m_view.scene().m_fPicSpot = 0;
+        m_view.scene().m_fPicSpotCount = 0;
     }
     updateData();
-    if (!IsSet(m_view.m_fSpotLight) && IsSet(m_view.m_fPicSpot))
+    if (!IsSet(m_view.scene().m_fSpotLight) && IsSet(m_view.scene().m_fPicSpot))
         explain("The picture takes the spot light once \"Spot Light\" is chosen on the Lighting page.");
 }
 
 void CPictureRost::OnLoadPicture() {
     // The next frame's prepare step opens the dialog and shows the deck again.
-    if (m_view.m_pControlDeck) m_view.m_pControlDeck->hideDeck();
-    m_view.m_fLoadPicture = 2;
+    if (m_view.pages().m_pControlDeck) m_view.pages().m_pControlDeck->hideDeck();
+    m_view.scene().m_fLoadPicture = 2;
     if (ViewWindow* window = m_view.window()) window->invalidate();
 }
 
 void CPictureRost::OnShowHide() {
-    m_view.m_fShowPictureCount += 1;
-    if (m_view.m_fShowPictureCount <= 1) {
-        m_view.m_fShowPicture = 2;
+    m_view.scene().m_fShowPictureCount += 1;
+    if (m_view.scene().m_fShowPictureCount <= 1) {
+        m_view.scene().m_fShowPicture = 2;
     } else {
-        m_view.m_fShowPicture = 0;
-        m_view.m_fShowPictureCount = 0;
+        m_view.scene().m_fShowPicture = 0;
+        m_view.scene().m_fShowPictureCount = 0;
     }
 }
 
@@ -142,16 +142,16 @@ void CPictureRost::refreshFromScene() {
 }
 
 void CPictureRost::updateData() {
-    m_view.m_fMouseTarget = 3;
+    m_view.scene().m_fMouseTarget = 3;
     showMarks();
 }
 
 void CPictureRost::showMarks() {
-    m_rotate->setChecked(m_view.m_fPicMode <= 1.0f);
-    m_panZoom->setChecked(m_view.m_fPicMode == 2.0f);
-    m_scale->setChecked(m_view.m_fPicMode == 3.0f);
-    m_spot->setChecked(IsSet(m_view.m_fPicSpot));
-    setFrameCountDisplay(m_view.m_nFrameCount);
+    m_rotate->setChecked(m_view.scene().m_fPicMode <= 1.0f);
+    m_panZoom->setChecked(m_view.scene().m_fPicMode == 2.0f);
+    m_scale->setChecked(m_view.scene().m_fPicMode == 3.0f);
+    m_spot->setChecked(IsSet(m_view.scene().m_fPicSpot));
+    setFrameCountDisplay(m_view.scene().m_nFrameCount);
 }
 
 }  // namespace vm

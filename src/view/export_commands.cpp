@@ -186,15 +186,15 @@ void CGL2AviView::OpenExportSettings() {
 }
 
 void CGL2AviView::ApplyVideoFormat() {
-    const VideoFormat* format = FindVideoFormat(m_nVideoFormat);
+    const VideoFormat* format = FindVideoFormat(m_scene.m_nVideoFormat);
     if (!format) return;
     m_platform.resizeMainWindow(format->windowWidth, format->windowHeight);
-    m_fVideoFps = float(format->fps);
+    m_scene.m_fVideoFps = float(format->fps);
 }
 
 // A new selection counts at once, Apply or not: the export applies the
 // format's size and rate itself.
-void CGL2AviView::settingsSelectionChanged(int index) { m_nVideoFormat = index; }
+void CGL2AviView::settingsSelectionChanged(int index) { m_scene.m_nVideoFormat = index; }
 
 void CGL2AviView::settingsApplied() {
     ApplyVideoFormat();

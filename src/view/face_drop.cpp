@@ -84,8 +84,8 @@ const char* FaceName(Face face) {
 std::optional<Face> FaceAt(const CGL2AviView& view, double x, double y) {
     const int width = view.m_nViewWidth, height = view.m_nViewHeight;
     if (width <= 0 || height <= 0 || x < 0 || y < 0 || x >= width || y >= height) return std::nullopt;
-    const bool box = view.m_fPackageFamily == 4.0f;
-    const bool book = view.m_fPackageFamily <= 1.0f && IsSet(view.m_fModelBook);
+    const bool box = view.scene().m_fPackageFamily == 4.0f;
+    const bool book = view.scene().m_fPackageFamily <= 1.0f && IsSet(view.scene().m_fModelBook);
     if (!box && !book) return std::nullopt;
 
     // The eye looks down -z through the view's 45-degree perspective.
@@ -104,13 +104,13 @@ std::optional<Face> FaceAt(const CGL2AviView& view, double x, double y) {
         }
     };
     if (box) {
-        const Model3DS& model = BoxPackageModel(view);
-        const QMatrix4x4 modelView = BoxPackageMatrix(view);
+        const Model3DS& model = BoxPackageModel(view.scene());
+        const QMatrix4x4 modelView = BoxPackageMatrix(view.scene());
         for (int object = 0; object < 6 && object < int(model.pObjects.size()); ++object)
             consider(model.pObjects[size_t(object)], modelView, Face(FaceOfBoxObject(object)));
     } else {
-        const BookKind kind = BookKindOf(view.m_fBookKind);
-        const QMatrix4x4 modelView = BookMatrix(view);
+        const BookKind kind = BookKindOf(view.scene().m_fBookKind);
+        const QMatrix4x4 modelView = BookMatrix(view.scene());
         const struct {
             BookPart part;
             Face face;
@@ -141,13 +141,13 @@ QString DropFileOnView(CGL2AviView& view, const QString& path, double x, double 
     const Face face = under.value_or(Face::Front);
     QString why;
     QString where = QStringLiteral("the %1 face").arg(FaceName(face));
-    const float family = view.m_fPackageFamily;
+    const float family = view.scene().m_fPackageFamily;
     if (family == 2.0f) {
-        view.m_fPickMug = 2;
+        view.scene().m_fPickMug = 2;
         where = QStringLiteral("the mug");
     } else if (family == 6.0f) {
         // The screen-shot sheet shows one picture, on its front.
-        view.m_fPickFace[0] = 2;
+        view.scene().m_fPickFace[0] = 2;
         where = QStringLiteral("the sheet");
     } else if (family == 7.0f) {
         why = RequestPackageFacePick(view, int(Face::Front));

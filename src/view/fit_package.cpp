@@ -23,13 +23,13 @@ constexpr double kOpaqueEnough = 0.2;
 class PackageOnly {
 public:
     explicit PackageOnly(CGL2AviView& view)
-        : m_view(view), m_textOn(view.m_fTextOn), m_showPicture(view.m_fShowPicture) {
-        view.m_fTextOn = 0;
-        view.m_fShowPicture = 0;
+        : m_view(view), m_textOn(view.scene().m_fTextOn), m_showPicture(view.scene().m_fShowPicture) {
+        view.scene().m_fTextOn = 0;
+        view.scene().m_fShowPicture = 0;
     }
     ~PackageOnly() {
-        m_view.m_fTextOn = m_textOn;
-        m_view.m_fShowPicture = m_showPicture;
+        m_view.scene().m_fTextOn = m_textOn;
+        m_view.scene().m_fShowPicture = m_showPicture;
     }
     PackageOnly(const PackageOnly&) = delete;
     PackageOnly& operator=(const PackageOnly&) = delete;
@@ -140,8 +140,8 @@ std::optional<QRectF> MeasurePackageExtent(CGL2AviView& view, int width, int hei
 }
 
 FitResult FitPackage(CGL2AviView& view, int width, int height) {
-    float* position[3] = {&view.m_fPosX, &view.m_fPosY, &view.m_fPosZ};
-    const Vec3 start{view.m_fPosX, view.m_fPosY, view.m_fPosZ};
+    float* position[3] = {&view.scene().m_fPosX, &view.scene().m_fPosY, &view.scene().m_fPosZ};
+    const Vec3 start{view.scene().m_fPosX, view.scene().m_fPosY, view.scene().m_fPosZ};
     auto place = [&](const Vec3& p) {
         for (int i = 0; i < 3; ++i) *position[i] = float(p[i]);
     };
@@ -260,12 +260,12 @@ void CGL2AviView::OnFitPackage() {
     const bool moved = fit.offset[0] != 0 || fit.offset[1] != 0 || fit.offset[2] != 0;
     // Playback sets the position from the keys: without shifting them the
     // next Play would undo the fit.
-    if (moved && m_trackModel.keyCount > 0 &&
+    if (moved && m_scene.m_trackModel.keyCount > 0 &&
         m_platform.messageBox("The package has keys. Shift every key by the same offset, so that playback keeps "
                               "the fit?",
                               "Fit Package", MessageButtons::YesNo, MessageIcon::Question) == MessageResult::Yes)
-        ShiftModelKeys(*this, fit.offset);
-    if (m_pControlsPage) m_pControlsPage->refreshFromScene();
+        ShiftModelKeys(m_scene, fit.offset);
+    if (m_pages.m_pControlsPage) m_pages.m_pControlsPage->refreshFromScene();
     ShowStatus("The package fills the view.");
     if (m_pWindow) m_pWindow->invalidate();
 }

@@ -55,10 +55,10 @@ CGL2AviView::~CGL2AviView() {
 int CGL2AviView::OnCreate(ViewWindow* window) {
     m_pWindow = window;
     if (!window || !window->nativeContext() || !window->makeCurrent()) {
-        m_hGLContext = nullptr;
+        m_resources.m_hGLContext = nullptr;
         return -1;
     }
-    m_hGLContext = window->nativeContext();
+    m_resources.m_hGLContext = window->nativeContext();
     FindMultisampleFormat();
     return 0;
 }
@@ -131,10 +131,10 @@ bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options
         ApplyProjection(width, height);
         if (options.fullWidth > 0 && options.fullHeight > 0) ApplyTileFrustum(width, height, options);
         float background[3];
-        std::copy(m_fBackRGB, m_fBackRGB + 3, background);
-        if (options.background) std::copy(options.background->begin(), options.background->end(), m_fBackRGB);
+        std::copy(m_scene.m_fBackRGB, m_scene.m_fBackRGB + 3, background);
+        if (options.background) std::copy(options.background->begin(), options.background->end(), m_scene.m_fBackRGB);
         DrawFrame();
-        std::copy(background, background + 3, m_fBackRGB);
+        std::copy(background, background + 3, m_scene.m_fBackRGB);
         ok = m_imageTarget.read(options.layout, out);
         glBindFramebuffer(GL_FRAMEBUFFER, m_pWindow->defaultFramebuffer());
         ApplyProjection(viewWidth, viewHeight);
@@ -167,7 +167,7 @@ void CGL2AviView::OnDraw() {
 void CGL2AviView::OnDestroy() {
     // The host calls this with its context still current.
     m_imageTarget.release();
-    m_hGLContext = nullptr;
+    m_resources.m_hGLContext = nullptr;
     m_pWindow = nullptr;
 }
 
@@ -192,14 +192,14 @@ bool CGL2AviView::OnCommand(int id) {
 void CGL2AviView::OnOnLineHelp() { m_platform.openUrl(QString::fromLatin1(kOnLineHelpUrl)); }
 
 void CGL2AviView::OnBackgroundColour() {
-    const std::optional<QRgb> chosen = m_platform.chooseColour(toQRgb(m_rgbBackground));
+    const std::optional<QRgb> chosen = m_platform.chooseColour(toQRgb(m_scene.m_rgbBackground));
     if (!chosen) return;
-    m_rgbBackground = fromQRgb(*chosen);
-    m_fBackRGB[0] = float(qRed(*chosen)) / 255.0f;
-    m_fBackRGB[1] = float(qGreen(*chosen)) / 255.0f;
-    m_fBackRGB[2] = float(qBlue(*chosen)) / 255.0f;
+    m_scene.m_rgbBackground = fromQRgb(*chosen);
+    m_scene.m_fBackRGB[0] = float(qRed(*chosen)) / 255.0f;
+    m_scene.m_fBackRGB[1] = float(qGreen(*chosen)) / 255.0f;
+    m_scene.m_fBackRGB[2] = float(qBlue(*chosen)) / 255.0f;
     if (m_pWindow && m_pWindow->makeCurrent()) {
-        glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+        glClearColor(m_scene.m_fBackRGB[0], m_scene.m_fBackRGB[1], m_scene.m_fBackRGB[2], 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         m_pWindow->invalidate();
     }

@@ -44,11 +44,7 @@ Projection ViewProjection(int width, int height);
 // It draws the frames export asks for (FrameSource). The interfaces come
 // first, so that they lie at the start of the object rather than behind the
 // scene's megabytes (the sanitizer's type check refuses such a far offset).
-class CGL2AviView : public ExportSettingsSink,
-                    public FrameSource,
-                    public SceneState,
-                    public GlResources,
-                    public DeckPages {
+class CGL2AviView : public ExportSettingsSink, public FrameSource {
 public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
@@ -58,12 +54,12 @@ public:
     Platform& platform() const { return m_platform; }
     // The scene it shows, the pages of the open Control Deck and the OpenGL
     // names of its context.
-    SceneState& scene() { return *this; }
-    const SceneState& scene() const { return *this; }
-    DeckPages& pages() { return *this; }
-    const DeckPages& pages() const { return *this; }
-    GlResources& resources() { return *this; }
-    const GlResources& resources() const { return *this; }
+    SceneState& scene() { return m_scene; }
+    const SceneState& scene() const { return m_scene; }
+    DeckPages& pages() { return m_pages; }
+    const DeckPages& pages() const { return m_pages; }
+    GlResources& resources() { return m_resources; }
+    const GlResources& resources() const { return m_resources; }
     ViewWindow* window() const { return m_pWindow; }
     // A sentence for the main window's status bar (nowhere without a window).
     std::function<void(const QString&)> m_showStatus;
@@ -191,7 +187,7 @@ public:
     // scene, in its context.
     void MakeGlyphLists() { vm::MakeGlyphLists(scene(), resources()); }
     void FreeGlyphLists() { vm::FreeGlyphLists(resources()); }
-    const GlyphStore* glyphStore() const { return m_pGlyphStore.get(); }
+    const GlyphStore* glyphStore() const { return m_resources.m_pGlyphStore.get(); }
     // Presets and scene files (files/).
     // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",
     // then the presets. Sets and returns m_nPresetCount, the number of
@@ -230,6 +226,9 @@ private:
     void ApplyTileFrustum(int width, int height, const ImageOptions& tile);
 
     Platform& m_platform;
+    SceneState m_scene;
+    GlResources m_resources;
+    DeckPages m_pages;
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
     int m_playbackHolds = 0;

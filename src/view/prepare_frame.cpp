@@ -34,7 +34,7 @@ public:
     explicit BoxFamilyRequests(CGL2AviView& view) : v(view) {}
 
     void serve() {
-        if (v.m_fPackageFamily != 4.0f) return;
+        if (v.scene().m_fPackageFamily != 4.0f) return;
         loadPendingImages();
         loadRequestedSets();
         servePicks();
@@ -46,24 +46,24 @@ private:
     }
 
     void loadPendingImages() {
-        if (v.m_fLoadDefaults == 2.0f) {
+        if (v.scene().m_fLoadDefaults == 2.0f) {
             // Paperbacks: page edges on the right, top and bottom.
             for (int object : {1, 5, 4}) {
                 SetProgramFolderCurrent();
-                v.m_fPathAsGiven = 0;
+                v.scene().m_fPathAsGiven = 0;
                 load("Design Images/ePage.jpg", object);
             }
         }
-        const bool cubeRequested = IsSet(v.m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
+        const bool cubeRequested = IsSet(v.scene().m_fDefaultSet[2 * int(DefaultImageSet::Cube)]);
         // The box set goes on every face, also when the user has sides of
         // their own: those are put back over it below. (Skipping it then left
         // the front, back and spine of whichever package was shown before.)
-        if (!IsSet(v.m_fCurlDefaults) && !cubeRequested && !IsSet(v.m_fSceneOpened) && v.m_fLoadDefaults == 4.0f) {
+        if (!IsSet(v.scene().m_fCurlDefaults) && !cubeRequested && !IsSet(v.scene().m_fSceneOpened) && v.scene().m_fLoadDefaults == 4.0f) {
             SetProgramFolderCurrent();
             const char* const* files = BoxImageFiles();
             for (int i = 0; i < 6; ++i) load(files[i], ObjectOfSetImage(i));
         }
-        if (IsSet(v.m_fUserSides) && v.m_fLoadDefaults == 4.0f) {
+        if (IsSet(v.scene().m_fUserSides) && v.scene().m_fLoadDefaults == 4.0f) {
             // The user's own right, bottom and top images come back after a
             // package that showed page edges there.
             const struct {
@@ -73,45 +73,45 @@ private:
             // relative names are below the program's folder): a default set
             // loaded since must not make them relative to the program folder.
             SetProgramFolderCurrent();
-            v.m_fPathAsGiven = 2;
+            v.scene().m_fPathAsGiven = 2;
             for (const auto& side : sides) {
-                const QString path = v.m_strFacePath[side.path].left(FloatToInt(v.m_fFacePathLen[side.length], 0));
+                const QString path = v.scene().m_strFacePath[side.path].left(FloatToInt(v.scene().m_fFacePathLen[side.length], 0));
                 v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
             }
         }
-        v.m_fLoadDefaults = 0;
+        v.scene().m_fLoadDefaults = 0;
     }
 
     void loadRequestedSets() {
         for (int k = 0; k < int(DefaultImageSet::None); ++k) {
-            float& request = v.m_fDefaultSet[2 * k];
+            float& request = v.scene().m_fDefaultSet[2 * k];
             if (!IsSet(request)) continue;
             const auto set = DefaultImageSet(k);
             const char* const* files = DefaultImageFiles(set);
             const bool paperback = set == DefaultImageSet::Paperback || set == DefaultImageSet::SlimPaperback;
             SetProgramFolderCurrent();
-            v.m_fPathAsGiven = 0;
+            v.scene().m_fPathAsGiven = 0;
             for (int i = 0; i < 6; ++i) {
                 if (paperback) SetProgramFolderCurrent();
                 load(files[i], ObjectOfSetImage(i));
             }
-            v.m_fDefaultSet[2 * k + 1] = 2;
+            v.scene().m_fDefaultSet[2 * k + 1] = 2;
             request = 0;
         }
     }
 
     void servePicks() {
         for (const FacePick& pick : kFacePicks) {
-            if (!IsSet(v.m_fPickFace[pick.face])) continue;
-            v.m_fPickFace[pick.face] = 0;
+            if (!IsSet(v.scene().m_fPickFace[pick.face])) continue;
+            v.scene().m_fPickFace[pick.face] = 0;
             const std::optional<QString> chosen = PickTextureFile(v, pick.title, "*jpg");
             if (!chosen) continue;
-            v.m_fPathAsGiven = 2;
-            v.m_strFacePath[pick.pathIndex] = StoredPickPath(v, *chosen, "Design Images/");
-            v.m_fFacePathLen[pick.face] = float(chosen->size());
+            v.scene().m_fPathAsGiven = 2;
+            v.scene().m_strFacePath[pick.pathIndex] = StoredPickPath(v, *chosen, "Design Images/");
+            v.scene().m_fFacePathLen[pick.face] = float(chosen->size());
             v.LoadTexture(*chosen, &BoxFaceSlot(pick.object), pick.object);
-            if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.m_fUserSides = 2;
-            AfterTexturePick(v, pick.controlId, v.m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
+            if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.scene().m_fUserSides = 2;
+            AfterTexturePick(v, pick.controlId, v.scene().m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
         }
     }
 
@@ -121,10 +121,10 @@ private:
 // The image sets and models a book-family package asked for.
 class BookFamilyRequests {
 public:
-    explicit BookFamilyRequests(CGL2AviView& view) : v(view), kind(BookKindOf(view.m_fBookKind)) {}
+    explicit BookFamilyRequests(CGL2AviView& view) : v(view), kind(BookKindOf(view.scene().m_fBookKind)) {}
 
     void serve() {
-        if (v.m_fPackageFamily > 1.0f || !IsSet(v.m_fModelBook)) return;
+        if (v.scene().m_fPackageFamily > 1.0f || !IsSet(v.scene().m_fModelBook)) return;
         loadRequestedImages();
         importModelSetOnFirstUse();
     }
@@ -133,25 +133,25 @@ private:
     void loadSet(BookKind images) {
         const char* const* files = BookImageFiles(images);
         SetProgramFolderCurrent();
-        v.m_fPathAsGiven = 0;
-        for (int i = 0; i < 3; ++i) v.LoadTexture(QString::fromLatin1(files[i]), &v.m_texBookFace[i], i);
+        v.scene().m_fPathAsGiven = 0;
+        for (int i = 0; i < 3; ++i) v.LoadTexture(QString::fromLatin1(files[i]), &v.resources().m_texBookFace[i], i);
     }
 
     // Every request is cleared by the frame that looks at it, honoured or not.
     void loadRequestedImages() {
-        if (IsSet(v.m_fBookDefaults) && (kind == BookKind::HardBack || kind == BookKind::Open ||
+        if (IsSet(v.scene().m_fBookDefaults) && (kind == BookKind::HardBack || kind == BookKind::Open ||
                                          kind == BookKind::Display))
             loadSet(BookKind::HardBack);
-        v.m_fBookDefaults = 0;
-        if (IsSet(v.m_fStandUpDefaults)) loadSet(BookKind::HardBack);
-        v.m_fStandUpDefaults = 0;
-        if (IsSet(v.m_fCurlDefaults) && v.m_fBookKind == 2.0f) {
+        v.scene().m_fBookDefaults = 0;
+        if (IsSet(v.scene().m_fStandUpDefaults)) loadSet(BookKind::HardBack);
+        v.scene().m_fStandUpDefaults = 0;
+        if (IsSet(v.scene().m_fCurlDefaults) && v.scene().m_fBookKind == 2.0f) {
             loadSet(BookKind::Curled);
-            v.m_fCurlDefaultsLoaded = 2;
+            v.scene().m_fCurlDefaultsLoaded = 2;
         }
-        v.m_fCurlDefaults = 0;
-        if (IsSet(v.m_fEzineDefaults) && v.m_fBookKind == 10.0f) loadSet(BookKind::EZine);
-        v.m_fEzineDefaults = 0;
+        v.scene().m_fCurlDefaults = 0;
+        if (IsSet(v.scene().m_fEzineDefaults) && v.scene().m_fBookKind == 10.0f) loadSet(BookKind::EZine);
+        v.scene().m_fEzineDefaults = 0;
     }
 
     // The curled, open, display and stand-up sets are read on their first draw.
@@ -159,10 +159,10 @@ private:
         float* loaded = nullptr;
         ModelSet set = ModelSet::Curl;
         switch (kind) {
-            case BookKind::Curled: loaded = &v.m_fCurlModelsLoaded; set = ModelSet::Curl; break;
-            case BookKind::Open: loaded = &v.m_fOpenModelsLoaded; set = ModelSet::Open; break;
-            case BookKind::Display: loaded = &v.m_fDisplayModelsLoaded; set = ModelSet::Display; break;
-            case BookKind::StandUp: loaded = &v.m_fStandUpModelsLoaded; set = ModelSet::StandUp; break;
+            case BookKind::Curled: loaded = &v.scene().m_fCurlModelsLoaded; set = ModelSet::Curl; break;
+            case BookKind::Open: loaded = &v.scene().m_fOpenModelsLoaded; set = ModelSet::Open; break;
+            case BookKind::Display: loaded = &v.scene().m_fDisplayModelsLoaded; set = ModelSet::Display; break;
+            case BookKind::StandUp: loaded = &v.scene().m_fStandUpModelsLoaded; set = ModelSet::StandUp; break;
             case BookKind::HardBack:
             case BookKind::EZine: return;
         }
@@ -182,7 +182,7 @@ void CGL2AviView::PrepareFrame() {
     PrepareBookFamily();
     ServeScreenShotPick();
     ServeTexturePicks();
-    m_fPickTextTexture = 0;
+    m_scene.m_fPickTextTexture = 0;
     ServePictureLoad();
     // A dropped file answers only the pick raised with it, in this step.
     m_givenPickFile.reset();
@@ -200,49 +200,49 @@ void CGL2AviView::ServeTexturePicks() {
     const BookFace bookFaces[] = {{0, 0, 3, 1059, "Select Front Texture"},
                                   {1, 1, 1, 1061, "Select Back Texture"},
                                   {2, 2, 0, 1063, "Select Left Texture"}};
-    if (m_fPackageFamily <= 1.0f) {
+    if (m_scene.m_fPackageFamily <= 1.0f) {
         for (const BookFace& face : bookFaces) {
-            if (!IsSet(m_fPickBookFace[face.request])) continue;
-            m_fPickBookFace[face.request] = 0;
+            if (!IsSet(m_scene.m_fPickBookFace[face.request])) continue;
+            m_scene.m_fPickBookFace[face.request] = 0;
             const std::optional<QString> chosen = PickTextureFile(*this, face.title);
             if (!chosen) continue;
-            m_texBookFace[face.texture] = 0;
-            m_fPathAsGiven = 2;
-            m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
-            m_fBookFacePathLen[face.request] = float(chosen->size());
-            LoadTexture(*chosen, &m_texBookFace[face.texture], face.request);
-            AfterTexturePick(*this, face.controlId, m_strBookFacePath[face.path], *chosen, m_texBookFace[face.texture]);
+            m_resources.m_texBookFace[face.texture] = 0;
+            m_scene.m_fPathAsGiven = 2;
+            m_scene.m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
+            m_scene.m_fBookFacePathLen[face.request] = float(chosen->size());
+            LoadTexture(*chosen, &m_resources.m_texBookFace[face.texture], face.request);
+            AfterTexturePick(*this, face.controlId, m_scene.m_strBookFacePath[face.path], *chosen, m_resources.m_texBookFace[face.texture]);
         }
     }
-    if (m_fPackageFamily == 2.0f && IsSet(m_fPickMug)) {
-        m_fPickMug = 0;
+    if (m_scene.m_fPackageFamily == 2.0f && IsSet(m_scene.m_fPickMug)) {
+        m_scene.m_fPickMug = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Mug Texture")) {
-            m_fPathAsGiven = 2;
-            m_strBookFacePath[2] = StoredPickPath(*this, *chosen, "Design Images/");
-            m_fMugPathLen = float(chosen->size());
+            m_scene.m_fPathAsGiven = 2;
+            m_scene.m_strBookFacePath[2] = StoredPickPath(*this, *chosen, "Design Images/");
+            m_scene.m_fMugPathLen = float(chosen->size());
             // The mug's print lives in the upper half of the texture table.
             const Model3DS& mug = GetModel(ModelId::CoffeeMug);
             const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
             LoadTexture(*chosen, &MugTextureSlot(material), 0);
-            AfterTexturePick(*this, 1071, m_strBookFacePath[2], *chosen, MugTextureSlot(material));
+            AfterTexturePick(*this, 1071, m_scene.m_strBookFacePath[2], *chosen, MugTextureSlot(material));
         }
     }
-    if (m_fPackageFamily == 7.0f && IsSet(m_fPickCDLabel)) {
-        m_fPickCDLabel = 0;
+    if (m_scene.m_fPackageFamily == 7.0f && IsSet(m_scene.m_fPickCDLabel)) {
+        m_scene.m_fPickCDLabel = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
-            m_fPathAsGiven = 2;
-            if (LoadTexture(*chosen, &m_texCDLabel, 0)) m_strCDLabelPath = *chosen;
-            AfterTexturePick(*this, 1059, *chosen, *chosen, m_texCDLabel);
+            m_scene.m_fPathAsGiven = 2;
+            if (LoadTexture(*chosen, &m_resources.m_texCDLabel, 0)) m_scene.m_strCDLabelPath = *chosen;
+            AfterTexturePick(*this, 1059, *chosen, *chosen, m_resources.m_texCDLabel);
         }
     }
-    m_fPickCDLabel = 0;
-    if (IsSet(m_fPickTextTexture)) {
-        m_fPickTextTexture = 0;
+    m_scene.m_fPickCDLabel = 0;
+    if (IsSet(m_scene.m_fPickTextTexture)) {
+        m_scene.m_fPickTextTexture = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Text Texture")) {
-            m_fPathAsGiven = 2;
-            LoadMipmappedTexture(*chosen, &m_texText);
-            m_strTextTexturePath = StoredPickPath(*this, *chosen, "Textures/");
-            m_fTextTexturePathLen = float(chosen->size());
+            m_scene.m_fPathAsGiven = 2;
+            LoadMipmappedTexture(*chosen, &m_resources.m_texText);
+            m_scene.m_strTextTexturePath = StoredPickPath(*this, *chosen, "Textures/");
+            m_scene.m_fTextTexturePathLen = float(chosen->size());
             AfterTexturePick(*this, 0, QString());
         }
     }
@@ -253,28 +253,28 @@ void CGL2AviView::PrepareBoxFamily() { BoxFamilyRequests(*this).serve(); }
 void CGL2AviView::PrepareBookFamily() { BookFamilyRequests(*this).serve(); }
 
 void CGL2AviView::ServePictureLoad() {
-    if (!IsSet(m_fLoadPicture)) return;
-    m_fLoadPicture = 0;
+    if (!IsSet(m_scene.m_fLoadPicture)) return;
+    m_scene.m_fLoadPicture = 0;
     // A cancel only brings the deck back: picture, path and size stay.
     const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture");
     if (!chosen) return;
-    m_fPathAsGiven = 2;
-    m_strPicturePath = StoredPickPath(*this, *chosen, "Design Images/");
-    m_fPicturePathLen = float(chosen->size());
-    LoadPictureTexture(*chosen, &m_texPicture);
-    if (m_pControlDeck) m_pControlDeck->showDeck();
+    m_scene.m_fPathAsGiven = 2;
+    m_scene.m_strPicturePath = StoredPickPath(*this, *chosen, "Design Images/");
+    m_scene.m_fPicturePathLen = float(chosen->size());
+    LoadPictureTexture(*chosen, &m_resources.m_texPicture);
+    if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->showDeck();
 }
 
 // "Load Screen Shot" asks for the image through the front face's pick.
 void CGL2AviView::ServeScreenShotPick() {
-    if (m_fPackageFamily != 6.0f || !IsSet(m_fPickFace[0])) return;
-    m_fPickFace[0] = 0;
+    if (m_scene.m_fPackageFamily != 6.0f || !IsSet(m_scene.m_fPickFace[0])) return;
+    m_scene.m_fPickFace[0] = 0;
     if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
-        m_fPathAsGiven = 2;
-        m_strFacePath[0] = StoredPickPath(*this, *chosen, "Boxes/");
-        m_fFacePathLen[0] = float(chosen->size());
+        m_scene.m_fPathAsGiven = 2;
+        m_scene.m_strFacePath[0] = StoredPickPath(*this, *chosen, "Boxes/");
+        m_scene.m_fFacePathLen[0] = float(chosen->size());
         LoadTexture(*chosen, &BoxFaceSlot(0), 0);
-        AfterTexturePick(*this, 1073, m_strFacePath[0], *chosen, BoxFaceSlot(0));
+        AfterTexturePick(*this, 1073, m_scene.m_strFacePath[0], *chosen, BoxFaceSlot(0));
     }
 }
 

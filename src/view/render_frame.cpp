@@ -19,7 +19,7 @@ int CGL2AviView::RenderFrame() {
 }
 
 bool CGL2AviView::IsPlaying() const {
-    return m_bPlayPackage || m_bPlayLight || m_bPlayPicture || m_bPlayMultiBook || m_bPlayText;
+    return m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture || m_scene.m_bPlayMultiBook || m_scene.m_bPlayText;
 }
 
 void CGL2AviView::DrawFrame() {
@@ -27,33 +27,33 @@ void CGL2AviView::DrawFrame() {
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+    glClearColor(m_scene.m_fBackRGB[0], m_scene.m_fBackRGB[1], m_scene.m_fBackRGB[2], 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    if (IsSet(m_fLighting)) glEnable(GL_LIGHTING);
-    if (IsSet(m_fSpotLight)) glEnable(GL_LIGHTING);
-    if (m_fSpotLight <= 1.0f) {
+    if (IsSet(m_scene.m_fLighting)) glEnable(GL_LIGHTING);
+    if (IsSet(m_scene.m_fSpotLight)) glEnable(GL_LIGHTING);
+    if (m_scene.m_fSpotLight <= 1.0f) {
         glDisable(GL_LIGHTING);
-        m_fLighting = 0;
+        m_scene.m_fLighting = 0;
     }
 
-    if (!m_bPlayPackage && !m_bPlayLight && !m_bPlayPicture && !m_bPlayMultiBook) {
+    if (!m_scene.m_bPlayPackage && !m_scene.m_bPlayLight && !m_scene.m_bPlayPicture && !m_scene.m_bPlayMultiBook) {
         DrawSceneRenderers();
         // The array's offsets for the next frame: this one drew with those of
         // the frame before.
-        if (IsSet(m_fMultiBook)) UpdateArrayOffsets(scene());
+        if (IsSet(m_scene.m_fMultiBook)) UpdateArrayOffsets(scene());
     } else {
         // Each playing subject draws the whole scene itself, so several
         // playing subjects draw it several times over the same depth buffer.
-        if (m_nPackageKeys != 0) DrawTrackStep(*this, AnimSubject::Model);
-        if (m_nLightKeys != 0) DrawTrackStep(*this, AnimSubject::Light);
-        if (m_nPictureKeys != 0) DrawTrackStep(*this, AnimSubject::Picture);
-        if (m_nMultiBookKeys != 0) DrawTrackStep(*this, AnimSubject::Array);
+        if (m_scene.m_nPackageKeys != 0) DrawTrackStep(*this, AnimSubject::Model);
+        if (m_scene.m_nLightKeys != 0) DrawTrackStep(*this, AnimSubject::Light);
+        if (m_scene.m_nPictureKeys != 0) DrawTrackStep(*this, AnimSubject::Picture);
+        if (m_scene.m_nMultiBookKeys != 0) DrawTrackStep(*this, AnimSubject::Array);
     }
 
-    if (m_bPlayText) DrawTrackStep(*this, AnimSubject::Text);
+    if (m_scene.m_bPlayText) DrawTrackStep(*this, AnimSubject::Text);
     PrepareGlyphLists(scene(), resources());
     RenderText(scene(), resources());
 
@@ -64,13 +64,13 @@ void CGL2AviView::DrawFrame() {
 
 void CGL2AviView::AdvanceFrame() {
     // The same subjects DrawFrame stepped, in the same order.
-    if (m_bPlayPackage || m_bPlayLight || m_bPlayPicture || m_bPlayMultiBook) {
-        if (m_nPackageKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Model);
-        if (m_nLightKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Light);
-        if (m_nPictureKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Picture);
-        if (m_nMultiBookKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Array);
+    if (m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture || m_scene.m_bPlayMultiBook) {
+        if (m_scene.m_nPackageKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Model);
+        if (m_scene.m_nLightKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Light);
+        if (m_scene.m_nPictureKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Picture);
+        if (m_scene.m_nMultiBookKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Array);
     }
-    if (m_bPlayText) AdvanceTrack(scene(), pages(), AnimSubject::Text);
+    if (m_scene.m_bPlayText) AdvanceTrack(scene(), pages(), AnimSubject::Text);
 }
 
 void CGL2AviView::DrawSceneRenderers() {
@@ -81,7 +81,7 @@ void CGL2AviView::DrawSceneRenderers() {
     RenderBoxFamily(s, res);
     RenderBookFamily(s, res);
     LimitBookShadowLength(scene());
-    if (IsSet(m_fMultiBook)) RenderBookArray(s, res);
+    if (IsSet(m_scene.m_fMultiBook)) RenderBookArray(s, res);
     RenderCDDisc(s, res);
     RenderScreenShot(s, res);
     PrepareMug(scene());

@@ -40,7 +40,7 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     if (!loaded.ok) return false;  // cannot happen: the same bytes were just read cleanly
 
     ReloadSceneImages(scene(), resources(), loaded.version);
-    glClearColor(m_fBackRGB[0], m_fBackRGB[1], m_fBackRGB[2], 0.0f);
+    glClearColor(m_scene.m_fBackRGB[0], m_scene.m_fBackRGB[1], m_scene.m_fBackRGB[2], 0.0f);
     FreeGlyphLists();
     MakeGlyphLists();
     RefreshPagesAfterLoad(scene(), pages());
@@ -63,7 +63,7 @@ void CGL2AviView::OnSaveSettings() {
     if (!chosen) return;
     RememberSceneFolder(*chosen);
     // The scene file has no place for the CD disc's label.
-    if (SaveSceneFile(*chosen) && !m_strCDLabelPath.isEmpty())
+    if (SaveSceneFile(*chosen) && !m_scene.m_strCDLabelPath.isEmpty())
         ShowStatus(QStringLiteral("Saved. The custom CD label is not stored in scene files: pick it again after "
                                   "opening the scene."));
 }

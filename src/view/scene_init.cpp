@@ -27,12 +27,12 @@ void loadMugPrint(CGL2AviView& view, ModelId mug) {
 // The textures every scene starts with: the text's environment maps, the CD
 // labels, the background picture and the page block.
 void loadStartTextures(CGL2AviView& view) {
-    view.LoadDefaultTexture("Textures/Reflectings.jpg", &view.m_texText, true);
-    view.LoadDefaultTexture("Textures/Envroll.jpg", &view.m_texTextShine, true);
-    view.LoadDefaultTexture("Design Images/CDOut.jpg", &view.m_texCDLabel);
-    view.LoadDefaultTexture("Design Images/CDIn.jpg", &view.m_texCDHub);
-    view.LoadPictureTexture("Textures/sleeping-dog.jpg", &view.m_texPicture);
-    view.LoadDefaultTexture("Design Images/ePage.jpg", &view.m_texPage);
+    view.LoadDefaultTexture("Textures/Reflectings.jpg", &view.resources().m_texText, true);
+    view.LoadDefaultTexture("Textures/Envroll.jpg", &view.resources().m_texTextShine, true);
+    view.LoadDefaultTexture("Design Images/CDOut.jpg", &view.resources().m_texCDLabel);
+    view.LoadDefaultTexture("Design Images/CDIn.jpg", &view.resources().m_texCDHub);
+    view.LoadPictureTexture("Textures/sleeping-dog.jpg", &view.resources().m_texPicture);
+    view.LoadDefaultTexture("Design Images/ePage.jpg", &view.resources().m_texPage);
 }
 
 }  // namespace
@@ -40,14 +40,14 @@ void loadStartTextures(CGL2AviView& view) {
 void CGL2AviView::InitScene() {
     m_platform.showStartUpPicture();
 
-    m_nArrayCount = 5;
-    m_fArrayMode = 3;
-    m_fArrayBookRot[0] = 30;
-    m_fArrayBookRot[1] = 30;
-    m_fArrayBookRot[2] = 0;
-    m_fArraySingle = 2;
+    m_scene.m_nArrayCount = 5;
+    m_scene.m_fArrayMode = 3;
+    m_scene.m_fArrayBookRot[0] = 30;
+    m_scene.m_fArrayBookRot[1] = 30;
+    m_scene.m_fArrayBookRot[2] = 0;
+    m_scene.m_fArraySingle = 2;
 
-    m_nAskNewSequence = m_platform.readProfileInt("Set new project", "Value", 1);
+    m_scene.m_nAskNewSequence = m_platform.readProfileInt("Set new project", "Value", 1);
 
     loadStartTextures(*this);
 
@@ -60,8 +60,8 @@ void CGL2AviView::InitScene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     SetProgramFolderCurrent();
-    LoadDefaultTexture("Design Images/Envroll.bmp", &m_texMugShine);
-    LoadDefaultTexture("Design Images/MugTexture.jpg", &m_texMugBody);
+    LoadDefaultTexture("Design Images/Envroll.bmp", &m_resources.m_texMugShine);
+    LoadDefaultTexture("Design Images/MugTexture.jpg", &m_resources.m_texMugBody);
 
     ImportModelSet(ModelSet::Mug, m_platform);
     SetProgramFolderCurrent();
@@ -74,18 +74,18 @@ void CGL2AviView::InitScene() {
     ImportModelSet(ModelSet::Book, m_platform);
     ImportModelSet(ModelSet::EZine, m_platform);
 
-    m_fPathAsGiven = 0;
-    m_nFrameCount = 300;
-    m_fLightPos[0] = 260;
-    m_fLightPos[1] = 150;
-    m_fLightPos[2] = 360;
-    for (auto& face : m_fFaceRGB) face[0] = face[1] = face[2] = 0.7f;
-    m_fFogStartBase = 220;
-    m_fFogEndBase = 420;
-    m_fMugBlue = 255;
-    m_fPictureDepth = 0.035f;
-    m_fModelBook = 2;
-    m_fRotX = m_fRotY = 30;
+    m_scene.m_fPathAsGiven = 0;
+    m_scene.m_nFrameCount = 300;
+    m_scene.m_fLightPos[0] = 260;
+    m_scene.m_fLightPos[1] = 150;
+    m_scene.m_fLightPos[2] = 360;
+    for (auto& face : m_scene.m_fFaceRGB) face[0] = face[1] = face[2] = 0.7f;
+    m_scene.m_fFogStartBase = 220;
+    m_scene.m_fFogEndBase = 420;
+    m_scene.m_fMugBlue = 255;
+    m_scene.m_fPictureDepth = 0.035f;
+    m_scene.m_fModelBook = 2;
+    m_scene.m_fRotX = m_scene.m_fRotY = 30;
 
     const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f}, diffuse[4] = {1, 1, 1, 1}, origin[4] = {0, 0, 0, 1};
     glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
@@ -93,33 +93,33 @@ void CGL2AviView::InitScene() {
     glLightfv(GL_LIGHT1, GL_POSITION, origin);
     glEnable(GL_LIGHT1);
 
-    m_fPosX = m_fPosY = m_fPosZ = 0;
-    m_fBackRGB[0] = m_fBackRGB[1] = m_fBackRGB[2] = 255;
-    for (int i = 0; i < 3; ++i) m_fTextSpotColour[i] = m_fFontColour[i] = 255;
-    m_fTextScale[0] = 50;
-    m_fTextScale[1] = 50;
-    m_fTextScale[2] = 10;
-    m_fTextFade = 255;
+    m_scene.m_fPosX = m_scene.m_fPosY = m_scene.m_fPosZ = 0;
+    m_scene.m_fBackRGB[0] = m_scene.m_fBackRGB[1] = m_scene.m_fBackRGB[2] = 255;
+    for (int i = 0; i < 3; ++i) m_scene.m_fTextSpotColour[i] = m_scene.m_fFontColour[i] = 255;
+    m_scene.m_fTextScale[0] = 50;
+    m_scene.m_fTextScale[1] = 50;
+    m_scene.m_fTextScale[2] = 10;
+    m_scene.m_fTextFade = 255;
 
     for (int i = 0; i < kGridSize; ++i)
         for (int j = 0; j < kGridSize; ++j) {
             const long double x = i * 0.2L - 4.5L, y = j * 0.2L - 4.5L;
-            m_fFlatGrid[i][j][0] = m_fPicGrid[i][j][0] = float(x);
-            m_fFlatGrid[i][j][1] = m_fPicGrid[i][j][1] = float(y);
-            m_fFlatGrid[i][j][2] = m_fPicGrid[i][j][2] = 0.0f;
+            m_scene.m_fFlatGrid[i][j][0] = m_scene.m_fPicGrid[i][j][0] = float(x);
+            m_scene.m_fFlatGrid[i][j][1] = m_scene.m_fPicGrid[i][j][1] = float(y);
+            m_scene.m_fFlatGrid[i][j][2] = m_scene.m_fPicGrid[i][j][2] = 0.0f;
         }
 
-    m_strText = "Text";
-    m_fPackageFamily = 4;
+    m_scene.m_strText = "Text";
+    m_scene.m_fPackageFamily = 4;
     SetProgramFolderCurrent();
 
-    m_fFarLight = 0;
-    m_fLightPos[0] = m_fSpotUsed <= 1.0f ? 140.0f : 10.0f;
-    m_fPosX = m_fPosY = 0;
-    m_fModelBook = 2;
-    m_fPackageFamily = 0;
-    m_fSize[0] = m_fSize[1] = m_fSize[2] = 0;
-    m_fPictureDepth = 0.028f;
+    m_scene.m_fFarLight = 0;
+    m_scene.m_fLightPos[0] = m_scene.m_fSpotUsed <= 1.0f ? 140.0f : 10.0f;
+    m_scene.m_fPosX = m_scene.m_fPosY = 0;
+    m_scene.m_fModelBook = 2;
+    m_scene.m_fPackageFamily = 0;
+    m_scene.m_fSize[0] = m_scene.m_fSize[1] = m_scene.m_fSize[2] = 0;
+    m_scene.m_fPictureDepth = 0.028f;
 
     MakeGlyphLists();
 
@@ -133,11 +133,11 @@ void CGL2AviView::InitScene() {
 void CGL2AviView::OnNewScene() {
     if (m_pWindow) m_pWindow->makeCurrent();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    if (m_pControlDeck) m_pControlDeck->hideDeck();
+    if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->hideDeck();
 
     // Every field New resets, in one place.
-    ApplyNewSceneValues(*this);
-    m_fPathAsGiven = 0;
+    ApplyNewSceneValues(m_scene);
+    m_scene.m_fPathAsGiven = 0;
 
     SetProgramFolderCurrent();
     ImportModelSet(ModelSet::Book, m_platform);
@@ -147,16 +147,16 @@ void CGL2AviView::OnNewScene() {
     auto faceSlot = [](int object) -> TextureName& { return BoxFaceSlot(object); };
     SetProgramFolderCurrent();
     LoadDefaultTexture("Design Images/box-front.jpg", &faceSlot(0));
-    m_fSavedImageWidth = m_fImageWidth;
-    m_fSavedImageHeight = m_fImageHeight;
+    m_scene.m_fSavedImageWidth = m_scene.m_fImageWidth;
+    m_scene.m_fSavedImageHeight = m_scene.m_fImageHeight;
     LoadDefaultTexture("Design Images/box-right.jpg", &faceSlot(1));
     LoadDefaultTexture("Design Images/box-back.jpg", &faceSlot(2));
     LoadDefaultTexture("Design Images/box-left.jpg", &faceSlot(3));
     LoadDefaultTexture("Design Images/box-bottom.jpg", &faceSlot(4));
     LoadDefaultTexture("Design Images/box-top.jpg", &faceSlot(5));
-    LoadDefaultTexture("Design Images/front.jpg", &m_texBookFace[0]);
-    LoadDefaultTexture("Design Images/back.jpg", &m_texBookFace[1]);
-    LoadDefaultTexture("Design Images/Spine.jpg", &m_texBookFace[2]);
+    LoadDefaultTexture("Design Images/front.jpg", &m_resources.m_texBookFace[0]);
+    LoadDefaultTexture("Design Images/back.jpg", &m_resources.m_texBookFace[1]);
+    LoadDefaultTexture("Design Images/Spine.jpg", &m_resources.m_texBookFace[2]);
     // The text's maps, the CD labels, the background picture and the page
     // block (each once: every load makes a new texture object).
     SetProgramFolderCurrent();
@@ -164,7 +164,7 @@ void CGL2AviView::OnNewScene() {
 
     FreeGlyphLists();
     MakeGlyphLists();
-    m_fPathAsGiven = 2;
+    m_scene.m_fPathAsGiven = 2;
 
     glClearColor(255.0f, 255.0f, 255.0f, 0.0f);  // clamps to white
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -34,7 +34,7 @@ std::optional<QString> PickTextureFile(CGL2AviView& view, const char* title, con
         return given;
     }
     std::optional<QString> chosen = view.platform().openFileName(request);
-    if (!chosen && view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    if (!chosen && view.pages().m_pControlDeck) view.pages().m_pControlDeck->showDeck();
     return chosen;
 }
 
@@ -64,8 +64,8 @@ QString BlurryImageWarning(const QString& fileName, QSize imageSize) {
 
 void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath, const QString& chosen,
                       unsigned int texture) {
-    if (controlId && view.m_pSideTexturesPage) view.m_pSideTexturesPage->setPathText(controlId, storedPath);
-    if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    if (controlId && view.pages().m_pSideTexturesPage) view.pages().m_pSideTexturesPage->setPathText(controlId, storedPath);
+    if (view.pages().m_pControlDeck) view.pages().m_pControlDeck->showDeck();
     // Only an image that loaded (it is in the texture) is worth a warning.
     // A FIFO or device would block the size read.
     if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture) || !IsReadableRegularFile(chosen)) return;
@@ -75,24 +75,24 @@ void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPat
 
 void ResetFaceColour(CGL2AviView& view, int face) {
     if (face < 0 || face >= 6) return;
-    view.m_fFaceColoured[face] = 0;
-    view.m_fFaceRGB[face][0] = view.m_fFaceRGB[face][1] = view.m_fFaceRGB[face][2] = 0.7f;
-    view.m_fFacePlain[face] = 0;
+    view.scene().m_fFaceColoured[face] = 0;
+    view.scene().m_fFaceRGB[face][0] = view.scene().m_fFaceRGB[face][1] = view.scene().m_fFaceRGB[face][2] = 0.7f;
+    view.scene().m_fFacePlain[face] = 0;
 }
 
 QString RequestPackageFacePick(CGL2AviView& view, int face) {
     if (face < 0 || face >= 6) return QStringLiteral("There is no such face.");
     ResetFaceColour(view, face);
-    const float family = view.m_fPackageFamily;
+    const float family = view.scene().m_fPackageFamily;
     if (family == 4.0f) {
-        view.m_fPickFace[face] = 2;
+        view.scene().m_fPickFace[face] = 2;
     } else if (face >= 3) {
         // Books have no separate right, top and bottom images.
         return QStringLiteral("This package has no separate image for that face.");
     } else if (family <= 1.0f) {
-        view.m_fPickBookFace[face] = 2;
+        view.scene().m_fPickBookFace[face] = 2;
     } else if (family == 7.0f && face == 0) {
-        view.m_fPickCDLabel = 2;
+        view.scene().m_fPickCDLabel = 2;
     } else {
         return QStringLiteral("This package has no image for that face.");
     }
@@ -101,18 +101,18 @@ QString RequestPackageFacePick(CGL2AviView& view, int face) {
 
 bool ChooseFaceColour(CGL2AviView& view, int face) {
     if (face < 0 || face >= 6) return false;
-    ColourRef& remembered = view.m_rgbFaceColour[size_t(face)];
+    ColourRef& remembered = view.scene().m_rgbFaceColour[size_t(face)];
     // The chooser speaks RGB, the scene keeps 0x00BBGGRR.
     const QRgb initial = qRgb(int(remembered & 0xff), int((remembered >> 8) & 0xff), int((remembered >> 16) & 0xff));
     const std::optional<QRgb> chosen = view.platform().chooseColour(initial);
     if (chosen) {
         remembered = ColourRef(qRed(*chosen)) | (ColourRef(qGreen(*chosen)) << 8) | (ColourRef(qBlue(*chosen)) << 16);
-        view.m_fFaceRGB[face][0] = float(qRed(*chosen)) / 255.0f;
-        view.m_fFaceRGB[face][1] = float(qGreen(*chosen)) / 255.0f;
-        view.m_fFaceRGB[face][2] = float(qBlue(*chosen)) / 255.0f;
+        view.scene().m_fFaceRGB[face][0] = float(qRed(*chosen)) / 255.0f;
+        view.scene().m_fFaceRGB[face][1] = float(qGreen(*chosen)) / 255.0f;
+        view.scene().m_fFaceRGB[face][2] = float(qBlue(*chosen)) / 255.0f;
         if (view.window()) view.window()->invalidate();
     }
-    if (view.m_pControlDeck) view.m_pControlDeck->showDeck();
+    if (view.pages().m_pControlDeck) view.pages().m_pControlDeck->showDeck();
     return chosen.has_value();
 }
 
@@ -122,20 +122,20 @@ void BrowseArrayFaces(CGL2AviView& view) {
         QString* storedPath;
         int controlId;
     };
-    const ArrayFace faces[] = {{"Select Front Texture", &view.m_strArrayFrontPath, 1059},
-                               {"Select Back Texture", &view.m_strArrayBackPath, 1061},
-                               {"Select Left Texture", &view.m_strArrayLeftPath, 1063}};
+    const ArrayFace faces[] = {{"Select Front Texture", &view.scene().m_strArrayFrontPath, 1059},
+                               {"Select Back Texture", &view.scene().m_strArrayBackPath, 1061},
+                               {"Select Left Texture", &view.scene().m_strArrayLeftPath, 1063}};
     for (int i = 0; i < 3; ++i) {
-        if (!IsSet(view.m_fPickArrayFace[i])) continue;
-        view.m_fPickArrayFace[i] = 0;
+        if (!IsSet(view.scene().m_fPickArrayFace[i])) continue;
+        view.scene().m_fPickArrayFace[i] = 0;
         const std::optional<QString> chosen = PickTextureFile(view, faces[i].title, "*jpg");
         if (!chosen) continue;
-        view.m_fPathAsGiven = 2;
+        view.scene().m_fPathAsGiven = 2;
         // The full path as chosen: a name below the program's folder would
         // not find the user's file again when the scene is reopened.
         *faces[i].storedPath = *chosen;
-        view.LoadTexture(*chosen, &view.m_texBookFace[i], i);
-        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.m_texBookFace[i]);
+        view.LoadTexture(*chosen, &view.resources().m_texBookFace[i], i);
+        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.resources().m_texBookFace[i]);
     }
 }
 

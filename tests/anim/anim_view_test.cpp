@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(headless.created) << qPrintable(headless.host.error());
         headless.view->OnInitialUpdate();
         headless.view->OnNewScene();
-        headless.view->m_fTextOn = 0;  // the package alone
+        headless.view->scene().m_fTextOn = 0;  // the package alone
         headless.frame();  // serves the New scene's pending image loads
     }
     CGL2AviView& v() { return *headless.view; }
@@ -43,21 +43,21 @@ protected:
 };
 
 TEST_F(AnimView, PlayingModelKeysMovesThePackage) {
-    v().m_fReflection = 0;
-    v().m_fShadow = 0;
-    v().m_fCDOnBox = 0;
+    v().scene().m_fReflection = 0;
+    v().scene().m_fShadow = 0;
+    v().scene().m_fCDOnBox = 0;
     test::FakeKeyframePage controls;
-    v().m_pControlsPage = &controls;
+    v().pages().m_pControlsPage = &controls;
 
-    v().m_fPosX = -200;
-    AddKey(v(), AnimSubject::Model, controls);
-    v().m_fPosX = 200;
+    v().scene().m_fPosX = -200;
+    AddKey(v().scene(), AnimSubject::Model, controls);
+    v().scene().m_fPosX = 200;
     controls.position = 8;
-    AddKey(v(), AnimSubject::Model, controls);
-    StartPlayback(v(), AnimSubject::Model);
+    AddKey(v().scene(), AnimSubject::Model, controls);
+    StartPlayback(v().scene(), AnimSubject::Model);
 
     std::vector<double> centres;
-    while (v().m_bPlayPackage) {
+    while (v().scene().m_bPlayPackage) {
         const QImage image = headless.frame();
         if (qEnvironmentVariableIsSet("VELLUMARK_ANIM_FRAMES"))
             image.save(QStringLiteral("/tmp/anim-frame-%1.png").arg(centres.size()));
@@ -69,40 +69,40 @@ TEST_F(AnimView, PlayingModelKeysMovesThePackage) {
         EXPECT_GT(centres[i], centres[i - 1] + 1.0) << "frame " << i << " moves right";
     EXPECT_EQ(controls.position, 8);
     EXPECT_GE(controls.refreshes, 8) << "each step shows the pose on the Controls page";
-    v().m_pControlsPage = nullptr;
+    v().pages().m_pControlsPage = nullptr;
 }
 
 TEST_F(AnimView, ScrollingTheTimelineScrubsInsideTheTrack) {
     test::FakeKeyframePage controls;
-    v().m_pControlsPage = &controls;
-    v().m_fPosY = 0;
-    AddKey(v(), AnimSubject::Model, controls);
-    v().m_fPosY = 100;
+    v().pages().m_pControlsPage = &controls;
+    v().scene().m_fPosY = 0;
+    AddKey(v().scene(), AnimSubject::Model, controls);
+    v().scene().m_fPosY = 100;
     controls.position = 10;
-    AddKey(v(), AnimSubject::Model, controls);
+    AddKey(v().scene(), AnimSubject::Model, controls);
 
     controls.position = 4;
     OnTimelineScrolled(v(), AnimSubject::Model);
     EXPECT_EQ(controls.frameShown, 4);
-    EXPECT_FLOAT_EQ(v().m_fPosY, 50.0f);
+    EXPECT_FLOAT_EQ(v().scene().m_fPosY, 50.0f);
     const QImage posed = headless.frame();
 
     // Past the end the sliders pose the package freely.
-    v().m_fPosY = -100;
+    v().scene().m_fPosY = -100;
     controls.position = 12;
     OnTimelineScrolled(v(), AnimSubject::Model);
     EXPECT_EQ(controls.frameShown, 12);
-    EXPECT_FLOAT_EQ(v().m_fPosY, -100.0f);
+    EXPECT_FLOAT_EQ(v().scene().m_fPosY, -100.0f);
     EXPECT_NE(headless.frame(), posed);
-    v().m_pControlsPage = nullptr;
+    v().pages().m_pControlsPage = nullptr;
 }
 
 TEST_F(AnimView, NewSequenceQuestion) {
     ScriptedPlatform& platform = headless.platform;
     test::FakeKeyframePage controls;
     controls.position = 10;
-    AddKey(v(), AnimSubject::Model, controls);
-    v().m_nAskNewSequence = 1;
+    AddKey(v().scene(), AnimSubject::Model, controls);
+    v().scene().m_nAskNewSequence = 1;
 
     platform.queueQuestion({MessageResult::No, false});
     AskForNewSequence(v());
@@ -110,17 +110,17 @@ TEST_F(AnimView, NewSequenceQuestion) {
     EXPECT_EQ(platform.callsOf("askWithDontAskAgain")[0].args,
               (QStringList{"Would you like to create a new sequence?", "Do you want to create a new Sequence?",
                            "Do not ask me again."}));
-    EXPECT_EQ(v().m_nPackageKeys, 1) << "No changes nothing";
+    EXPECT_EQ(v().scene().m_nPackageKeys, 1) << "No changes nothing";
 
     platform.queueQuestion({MessageResult::Yes, false});
     AskForNewSequence(v());
-    EXPECT_EQ(v().m_nPackageKeys, 0) << "Yes starts a new scene";
+    EXPECT_EQ(v().scene().m_nPackageKeys, 0) << "Yes starts a new scene";
     EXPECT_FALSE(platform.settings().contains("Set new project/Value"));
 
     // Ticking the box and answering No still stores the choice; then nothing is asked.
     platform.queueQuestion({MessageResult::No, true});
     AskForNewSequence(v());
-    EXPECT_EQ(v().m_nAskNewSequence, 2);
+    EXPECT_EQ(v().scene().m_nAskNewSequence, 2);
     EXPECT_EQ(platform.settings().value("Set new project/Value"), 2);
     AskForNewSequence(v());
     EXPECT_EQ(platform.callsOf("askWithDontAskAgain").size(), 3u);

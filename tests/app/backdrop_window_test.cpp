@@ -33,10 +33,10 @@ protected:
         }
         ASSERT_TRUE(created.first().first().toBool());
         frame->routeCommand(cmd::FileNew);  // the New scene's images and models
-        view->m_fTextOn = 0;
+        view->scene().m_fTextOn = 0;
     }
     void TearDown() override {
-        if (view->m_pControlDeck) delete static_cast<CMySheet*>(view->m_pControlDeck);
+        if (view->pages().m_pControlDeck) delete static_cast<CMySheet*>(view->pages().m_pControlDeck);
         frame.reset();
         view.reset();
     }
@@ -53,7 +53,7 @@ protected:
     template <class Page>
     Page* openPage() {
         OnControlDeck(*view);
-        auto* sheet = static_cast<CMySheet*>(view->m_pControlDeck);
+        auto* sheet = static_cast<CMySheet*>(view->pages().m_pControlDeck);
         if (!sheet) return nullptr;
         for (int tab = 0; tab < sheet->tabs()->count(); ++tab)
             if (auto* page = sheet->tabs()->widget(tab)->findChild<Page*>()) {
@@ -79,35 +79,35 @@ TEST_F(BackdropWindowTest, TheToolbarColourFillsTheCornersAndNewGoesBackToWhite)
     EXPECT_EQ(image.pixel(2, 2) & 0xffffff, qRgb(200, 60, 20) & 0xffffffu);
     EXPECT_EQ(image.pixel(image.width() - 3, image.height() - 3) & 0xffffff, qRgb(200, 60, 20) & 0xffffffu);
     frame->routeCommand(cmd::FileNew);
-    view->m_fTextOn = 0;
+    view->scene().m_fTextOn = 0;
     EXPECT_EQ(shown().pixel(2, 2) & 0xffffff, 0xffffffu);
 }
 
 TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
     auto* page = openPage<CPictureRost>();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(view->m_fShowPicture, 2) << "opening the page shows the picture";
-    view->m_fSpotLight = 2;
-    view->m_fLighting = 2;
+    EXPECT_EQ(view->scene().m_fShowPicture, 2) << "opening the page shows the picture";
+    view->scene().m_fSpotLight = 2;
+    view->scene().m_fLighting = 2;
     page->spotCheck()->click();
     const QImage image = shown();
     save(image, "window-dog-spot");
     EXPECT_NE(image.pixelColor(2, 2), QColor(255, 255, 255));
 
     // Load Picture, cancelled: the deck comes back and nothing changes.
-    const TextureName before = view->m_texPicture;
+    const TextureName before = view->resources().m_texPicture;
     page->loadButton()->click();
     shown();
-    EXPECT_EQ(view->m_fLoadPicture, 0);
-    EXPECT_EQ(view->m_texPicture, before);
-    EXPECT_TRUE(static_cast<CMySheet*>(view->m_pControlDeck)->isVisible());
+    EXPECT_EQ(view->scene().m_fLoadPicture, 0);
+    EXPECT_EQ(view->resources().m_texPicture, before);
+    EXPECT_TRUE(static_cast<CMySheet*>(view->pages().m_pControlDeck)->isVisible());
 }
 
 TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
     auto* page = openPage<CMultiBook>();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(view->m_fMultiBook, 2);
-    view->m_fPackageFamily = 20;  // the array alone
+    EXPECT_EQ(view->scene().m_fMultiBook, 2);
+    view->scene().m_fPackageFamily = 20;  // the array alone
     page->resetButton()->click();
     page->bookCountEdit()->clear();
     QTest::keyClicks(page->bookCountEdit(), "7");
@@ -115,8 +115,8 @@ TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
     page->rows()->slider(1)->setValue(60);
     page->reflectionCheck()->click();
     page->shadowCheck()->click();
-    EXPECT_EQ(view->m_nArrayCount, 7);
-    EXPECT_EQ(view->m_fArrayRot[1], 60);
+    EXPECT_EQ(view->scene().m_nArrayCount, 7);
+    EXPECT_EQ(view->scene().m_fArrayRot[1], 60);
     shown();
     const QImage image = shown();
     save(image, "window-seven-books");

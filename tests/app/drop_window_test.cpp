@@ -69,18 +69,18 @@ protected:
         EXPECT_TRUE(event.isAccepted());
     }
     void choose(const char* package) {
-        WritePackageValues(*view, PackageIndex(package));
+        WritePackageValues(view->scene(), PackageIndex(package));
         settle(4);
     }
     // Colours every face plain in its own colour, as "Colour" does.
     void colourFaces() {
         for (int face = 0; face < 6; ++face) {
             const QColor& c = kFaceColours[face];
-            view->m_fFaceRGB[face][0] = float(c.redF());
-            view->m_fFaceRGB[face][1] = float(c.greenF());
-            view->m_fFaceRGB[face][2] = float(c.blueF());
-            view->m_fFacePlain[face] = 2;
-            view->m_fFaceColoured[face] = 2;
+            view->scene().m_fFaceRGB[face][0] = float(c.redF());
+            view->scene().m_fFaceRGB[face][1] = float(c.greenF());
+            view->scene().m_fFaceRGB[face][2] = float(c.blueF());
+            view->scene().m_fFacePlain[face] = 2;
+            view->scene().m_fFaceColoured[face] = 2;
         }
         settle();
     }
@@ -136,9 +136,9 @@ protected:
             const QString file = image(pose + "-" + FaceName(face) + ".png", QColor(90, 40, 200));
             drop(file, at);
             settle();
-            EXPECT_EQ(view->m_strFacePath[pathIndexOf(face)], file);
+            EXPECT_EQ(view->scene().m_strFacePath[pathIndexOf(face)], file);
             // The face shows its image again, not its colour.
-            EXPECT_EQ(view->m_fFacePlain[index], 0);
+            EXPECT_EQ(view->scene().m_fFacePlain[index], 0);
         }
         return seen;
     }
@@ -155,7 +155,7 @@ TEST_F(DropOnView, AnImageLandsOnTheFaceUnderTheCursorAtTwoPoses) {
     EXPECT_NE(std::find(front.begin(), front.end(), Face::Left), front.end());
 
     // Turned half round about the vertical: the back and the right side.
-    view->m_fRotY += 180;
+    view->scene().m_fRotY += 180;
     settle();
     const std::vector<Face> back = dropOnEveryVisibleFace("turned");
     EXPECT_GE(back.size(), 3u);
@@ -170,12 +170,12 @@ TEST_F(DropOnView, TheBackgroundTakesTheFrontAndABookItsCoverSpineAndBack) {
     EXPECT_FALSE(FaceAt(*view, 4, 4).has_value());
     drop(file, QPoint(4, 4));
     settle();
-    EXPECT_EQ(view->m_strFacePath[0], file);
-    EXPECT_EQ(view->m_fFacePathLen[0], float(file.size()));
+    EXPECT_EQ(view->scene().m_strFacePath[0], file);
+    EXPECT_EQ(view->scene().m_fFacePathLen[0], float(file.size()));
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("front face")) << qPrintable(frame->statusBar()->currentMessage());
 
     // The DVD's back, dropped on it turned round.
-    view->m_fRotY = 210;
+    view->scene().m_fRotY = 210;
     settle();
     const QString back = image("dvd back.png", QColor(230, 120, 20));
     const QSize size = frame->viewWidget()->size();
@@ -183,13 +183,13 @@ TEST_F(DropOnView, TheBackgroundTakesTheFrontAndABookItsCoverSpineAndBack) {
     ASSERT_EQ(FaceAt(*view, middle.x(), middle.y()), Face::Back);
     drop(back, middle);
     settle();
-    EXPECT_EQ(view->m_strFacePath[1], back);
+    EXPECT_EQ(view->scene().m_strFacePath[1], back);
     keep(viewPicture(), "dvd-dropped-back.png");
 
     // A book at the start pose: the cover fills the middle of what is drawn.
     choose("Book.jpg");
-    view->m_fRotX = 30;
-    view->m_fRotY = 30;
+    view->scene().m_fRotX = 30;
+    view->scene().m_fRotY = 30;
     settle();
     const QImage book = viewPicture();
     QPoint sum;
@@ -206,22 +206,22 @@ TEST_F(DropOnView, TheBackgroundTakesTheFrontAndABookItsCoverSpineAndBack) {
     const QString bookFront = image("book front.png", QColor(200, 30, 60));
     drop(bookFront, cover);
     settle();
-    EXPECT_EQ(view->m_strBookFacePath[3], bookFront);
-    EXPECT_EQ(view->m_fBookFacePathLen[0], float(bookFront.size()));
+    EXPECT_EQ(view->scene().m_strBookFacePath[3], bookFront);
+    EXPECT_EQ(view->scene().m_fBookFacePathLen[0], float(bookFront.size()));
     keep(viewPicture(), "book-dropped-front.png");
 }
 
 TEST_F(DropOnView, ASceneFileOpensAndOtherFilesChangeNothing) {
     choose("Book.jpg");
-    view->m_fRotY = 77;
+    view->scene().m_fRotY = 77;
     const QString scene = folder.filePath("dropped.VLMK");
     ASSERT_TRUE(view->SaveSceneFile(scene));
     choose("DVD.jpg");
-    ASSERT_EQ(view->m_fPackageFamily, 4.0f);
+    ASSERT_EQ(view->scene().m_fPackageFamily, 4.0f);
     drop(scene, QPoint(100, 100));
     settle();
-    EXPECT_EQ(view->m_fPackageFamily, 0.0f);
-    EXPECT_EQ(view->m_fRotY, 77.0f);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 0.0f);
+    EXPECT_EQ(view->scene().m_fRotY, 77.0f);
     EXPECT_TRUE(platform.callsOf("messageBox").empty());
 
     // A text file: a clear word in the status bar, and the scene as it was.
@@ -230,17 +230,17 @@ TEST_F(DropOnView, ASceneFileOpensAndOtherFilesChangeNothing) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a picture\n");
     text.close();
-    const QString frontBefore = view->m_strBookFacePath[3];
-    const QString boxBefore = view->m_strFacePath[0];
+    const QString frontBefore = view->scene().m_strBookFacePath[3];
+    const QString boxBefore = view->scene().m_strFacePath[0];
     drop(notes, QPoint(100, 100));
     const QString message = frame->statusBar()->currentMessage();
     EXPECT_TRUE(message.contains("notes.txt")) << qPrintable(message);
     EXPECT_TRUE(message.contains("nothing was changed")) << qPrintable(message);
     settle();
-    EXPECT_EQ(view->m_strBookFacePath[3], frontBefore);
-    EXPECT_EQ(view->m_strFacePath[0], boxBefore);
+    EXPECT_EQ(view->scene().m_strBookFacePath[3], frontBefore);
+    EXPECT_EQ(view->scene().m_strFacePath[0], boxBefore);
     EXPECT_FALSE(view->m_givenPickFile.has_value());
-    EXPECT_EQ(view->m_fPackageFamily, 0.0f);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 0.0f);
 
     // A picture named like an image that is none is refused the same way.
     const QString fake = folder.filePath("fake.png");

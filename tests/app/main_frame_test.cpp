@@ -107,7 +107,7 @@ TEST_F(MainFrameTest, CommandsGoToTheViewThenTheFrame) {
 
 TEST_F(MainFrameTest, CtrlOOpensASceneFileAndKeepsTheSceneWhenItCannot) {
     const int before = view->initialUpdates();
-    view->m_fRotY = 77;
+    view->scene().m_fRotY = 77;
     platform.queueOpenFileName(QString("/tmp/no such scene.VLMK"));
     QTest::keyClick(frame->viewWidget(), Qt::Key_O, Qt::ControlModifier);
     const auto opens = platform.callsOf("openFileName");
@@ -116,10 +116,10 @@ TEST_F(MainFrameTest, CtrlOOpensASceneFileAndKeepsTheSceneWhenItCannot) {
     EXPECT_EQ(platform.callsOf("messageBox").size(), 1u);  // the file cannot be read: the user is told
     // The start-up does not run again: the user's scene stays.
     EXPECT_EQ(view->initialUpdates(), before);
-    EXPECT_EQ(view->m_fRotY, 77);
+    EXPECT_EQ(view->scene().m_fRotY, 77);
     // A cancelled dialog changes nothing either.
     QTest::keyClick(frame->viewWidget(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(view->m_fRotY, 77);
+    EXPECT_EQ(view->scene().m_fRotY, 77);
 }
 
 TEST_F(MainFrameTest, ToolbarHasItsButtonsInOrder) {
@@ -185,15 +185,15 @@ TEST_F(MainFrameTest, TheIdleWindowDrawsOnlyWhenSomethingChanges) {
     EXPECT_TRUE(waitForFrames(widget, 1, 5000));
 
     // Playback keeps drawing, one frame of the track per painted frame.
-    view->m_trackModel.keyCount = 2;
-    view->m_nPackageKeys = 2;
-    view->m_trackModel.length = view->m_trackModel.builtLength = 100000;
-    view->m_trackModel.position = 0;
-    view->m_bPlayPackage = 1;
+    view->scene().m_trackModel.keyCount = 2;
+    view->scene().m_nPackageKeys = 2;
+    view->scene().m_trackModel.length = view->scene().m_trackModel.builtLength = 100000;
+    view->scene().m_trackModel.position = 0;
+    view->scene().m_bPlayPackage = 1;
     widget->invalidate();
     EXPECT_TRUE(waitForFrames(widget, 8));
-    const int position = view->m_trackModel.position;
-    view->m_bPlayPackage = 0;
+    const int position = view->scene().m_trackModel.position;
+    view->scene().m_bPlayPackage = 0;
     EXPECT_GE(position, 7) << "frames " << widget->framesPainted();
 }
 
@@ -364,27 +364,27 @@ TEST_F(MainFrameTest, TheWindowsScreenshotIsTheHeadlessRenderersPicture) {
 
 TEST_F(MainFrameTest, FitPackageFillsTheViewAndShiftsTheKeysWhenAsked) {
     view->OnNewScene();
-    view->m_fPosZ -= 300;  // well away from the fit
+    view->scene().m_fPosZ -= 300;  // well away from the fit
     KeyTurntable(view->scene(), view->pages(), 10);
-    const float keyedX = view->m_trackModel.base[3], keyedZ = view->m_trackModel.base[5];
-    const float z = view->m_fPosZ;
+    const float keyedX = view->scene().m_trackModel.base[3], keyedZ = view->scene().m_trackModel.base[5];
+    const float z = view->scene().m_fPosZ;
     platform.clearCalls();
     platform.queueMessageResult(MessageResult::Yes);
     QTest::keyClick(frame->viewWidget(), Qt::Key_F, Qt::ControlModifier);
     ASSERT_EQ(platform.callsOf("messageBox").size(), 1u);
     EXPECT_EQ(frame->statusBar()->currentMessage(), "The package fills the view.");
-    EXPECT_NE(view->m_fPosZ, z);
-    EXPECT_FLOAT_EQ(view->m_trackModel.base[3], keyedX + view->m_fPosX);
-    EXPECT_FLOAT_EQ(view->m_trackModel.base[5], keyedZ + (view->m_fPosZ - z));
+    EXPECT_NE(view->scene().m_fPosZ, z);
+    EXPECT_FLOAT_EQ(view->scene().m_trackModel.base[3], keyedX + view->scene().m_fPosX);
+    EXPECT_FLOAT_EQ(view->scene().m_trackModel.base[5], keyedZ + (view->scene().m_fPosZ - z));
     const auto extent = MeasurePackageExtent(*view, view->m_nViewWidth, view->m_nViewHeight);
     ASSERT_TRUE(extent);
     EXPECT_NEAR(std::max(extent->width(), extent->height()), kFitShare, 0.02);
 
     // "No" keeps the keys where they were.
-    view->m_fPosZ -= 300;
-    const float keptZ = view->m_trackModel.base[5];
+    view->scene().m_fPosZ -= 300;
+    const float keptZ = view->scene().m_trackModel.base[5];
     platform.queueMessageResult(MessageResult::No);
     frame->action(cmd::FitPackage)->trigger();
     EXPECT_EQ(platform.callsOf("messageBox").size(), 2u) << qPrintable(frame->statusBar()->currentMessage());
-    EXPECT_EQ(view->m_trackModel.base[5], keptZ);
+    EXPECT_EQ(view->scene().m_trackModel.base[5], keptZ);
 }

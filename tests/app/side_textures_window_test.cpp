@@ -25,11 +25,11 @@ TEST_F(SideTexturesWindow, OwnImagesOnABookAndAColouredFace) {
     platform.queueQuestion({MessageResult::No, true});
     // As the application wires the command.
     OnControlDeck(*view);
-    auto* sheet = dynamic_cast<CMySheet*>(view->m_pControlDeck);
+    auto* sheet = dynamic_cast<CMySheet*>(view->pages().m_pControlDeck);
     ASSERT_NE(sheet, nullptr);
     CmySidetextures* page = sheet->findChild<CmySidetextures*>();
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(view->m_pSideTexturesPage, page);
+    ASSERT_EQ(view->pages().m_pSideTexturesPage, page);
     for (int i = 0; i < sheet->tabs()->count(); ++i)
         if (sheet->tabs()->tabText(i) == "Side Textures") sheet->tabs()->setCurrentIndex(i);
     ASSERT_EQ(sheet->tabs()->tabText(sheet->tabs()->currentIndex()), "Side Textures");
@@ -37,7 +37,7 @@ TEST_F(SideTexturesWindow, OwnImagesOnABookAndAColouredFace) {
     keep(sheet->grab().toImage(), "side-textures-page.png");
 
     // Chosen as a click on its thumbnail does.
-    ASSERT_TRUE(ApplySelectedThumbnail(*view, "Book.jpg"));
+    ASSERT_TRUE(ApplySelectedThumbnail(view->scene(), "Book.jpg"));
     settle(5);
     const struct {
         int row;
@@ -58,19 +58,19 @@ TEST_F(SideTexturesWindow, OwnImagesOnABookAndAColouredFace) {
     keep(front, "book-own-front-and-spine.png");
 
     // Turned round: the back image shows.
-    view->m_fRotY = 210;
+    view->scene().m_fRotY = 210;
     settle();
     const QImage back = viewPicture();
     keep(back, "book-own-back.png");
 
     // The front coloured yellow: plain, no image.
-    view->m_fRotY = 30;
+    view->scene().m_fRotY = 30;
     platform.queueColour(qRgb(250, 210, 0));
     page->colourButton(0)->click();
     EXPECT_TRUE(sheet->isVisible());
     settle();
     const QImage coloured = viewPicture();
     keep(coloured, "book-coloured-front.png");
-    EXPECT_EQ(view->m_fFacePlain[0], 2);
-    EXPECT_FLOAT_EQ(view->m_fFaceRGB[0][1], 210.0f / 255.0f);
+    EXPECT_EQ(view->scene().m_fFacePlain[0], 2);
+    EXPECT_FLOAT_EQ(view->scene().m_fFaceRGB[0][1], 210.0f / 255.0f);
 }

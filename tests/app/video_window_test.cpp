@@ -82,7 +82,7 @@ protected:
         view->OnNewScene();
     }
     void TearDown() override {
-        if (view->m_pControlDeck) delete static_cast<CMySheet*>(view->m_pControlDeck);
+        if (view->pages().m_pControlDeck) delete static_cast<CMySheet*>(view->pages().m_pControlDeck);
         frame.reset();
         view.reset();
     }
@@ -117,10 +117,10 @@ TEST_F(VideoWindowTest, OptionsSettingsShowsTheFormatsAndApplySizesTheWindow) {
     EXPECT_EQ(frame->findChildren<CExportSettingsDlg*>().size(), 1);
 
     list->setCurrentIndex(15);  // "H D Video" 1280x720
-    EXPECT_EQ(view->m_nVideoFormat, 15);
+    EXPECT_EQ(view->scene().m_nVideoFormat, 15);
     QTest::mouseClick(dialog->applyButton(), Qt::LeftButton);
     EXPECT_EQ(view->m_pExportSettings, nullptr);
-    EXPECT_EQ(view->m_fVideoFps, 30.0f);
+    EXPECT_EQ(view->scene().m_fVideoFps, 30.0f);
     QTRY_COMPARE(frame->size(), QSize(1284, 744));
     QTRY_VERIFY(frame->findChildren<CExportSettingsDlg*>().isEmpty());
 
@@ -128,7 +128,7 @@ TEST_F(VideoWindowTest, OptionsSettingsShowsTheFormatsAndApplySizesTheWindow) {
     frame->action(cmd::VideoSettings)->trigger();
     ASSERT_NE(settingsDialog(), nullptr);
     EXPECT_EQ(settingsDialog()->formatList()->currentIndex(), 0);
-    EXPECT_EQ(view->m_nVideoFormat, 15);
+    EXPECT_EQ(view->scene().m_nVideoFormat, 15);
     settingsDialog()->close();
     EXPECT_EQ(view->m_pExportSettings, nullptr);
 }
@@ -141,14 +141,14 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
 
     // The turntable from the Controls page, over 24 frames.
     frame->routeCommand(cmd::ControlDeck);
-    auto* deck = static_cast<CMySheet*>(view->m_pControlDeck);
+    auto* deck = static_cast<CMySheet*>(view->pages().m_pControlDeck);
     ASSERT_NE(deck, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(deck));
     CmyProperty1* controls = deck->controlsPage();
     controls->setFrameCountDisplay(24);
-    view->m_nFrameCount = 24;
+    view->scene().m_nFrameCount = 24;
     QTest::mouseClick(controls->turntableButton(), Qt::LeftButton);
-    ASSERT_EQ(view->m_trackModel.length, 24);
+    ASSERT_EQ(view->scene().m_trackModel.length, 24);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("turntable.avi");
@@ -196,7 +196,7 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
 
 TEST_F(VideoWindowTest, AFullHdVideoComesOutWholeOnAScreenSmallerThanIt) {
     const QSize screen = frame->screen()->size();
-    view->m_nVideoFormat = 16;
+    view->scene().m_nVideoFormat = 16;
     KeyTurntable(view->scene(), view->pages(), 3);
     QTemporaryDir dir;
     const QString path = dir.filePath("hd.mp4");

@@ -66,7 +66,7 @@ struct Exporter : test::HeadlessView {
     explicit Exporter(int width = 320, int height = 240) : HeadlessView(width, height) {
         view->OnInitialUpdate();
         view->OnNewScene();
-        view->m_nVideoFormat = 17;  // YoutTube, 320x240 at 30 frames a second
+        view->scene().m_nVideoFormat = 17;  // YoutTube, 320x240 at 30 frames a second
         platform.clearCalls();
     }
     // Runs Generate AVI with `name` chosen in the save dialog.
@@ -137,14 +137,14 @@ TEST(Turntable, OneTurnOverTheFramesLoopsWithoutAJump) {
 TEST(GenerateAvi, NothingKeyedShowsTheMessageAndAsksNothingElse) {
     Exporter e;
     FakeDeck deck;
-    e.view->m_bDeckOpen = 1;
-    e.view->m_pControlDeck = &deck;
+    e.view->scene().m_bDeckOpen = 1;
+    e.view->pages().m_pControlDeck = &deck;
     e.generate("unused.avi");
     EXPECT_EQ(e.messages(),
               QStringList{"Please create or load a keyframe sequence. There currently nothing to record."});
     EXPECT_TRUE(e.platform.callsOf("saveFileName").empty());
     EXPECT_EQ(deck.events, (std::vector<std::string>{"hide", "show"}));
-    e.view->m_pControlDeck = nullptr;
+    e.view->pages().m_pControlDeck = nullptr;
 }
 
 TEST(GenerateAvi, TheSaveDialogAsksForAVideoClipAndACancelEndsTheCommand) {
@@ -167,14 +167,14 @@ TEST(GenerateAvi, TheSaveDialogAsksForAVideoClipAndACancelEndsTheCommand) {
 
 TEST(GenerateAvi, OnlyTheLightKeyedRecordsItsFiftyFramesAndOffersTheWrittenFile) {
     Exporter e;
-    keyTrack(e.view->m_trackLight, 50);
+    keyTrack(e.view->scene().m_trackLight, 50);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 80});  // Motion JPEG
     e.platform.queueMessageResult(MessageResult::Yes);
     e.generate(dir.filePath("clip"));
 
-    EXPECT_EQ(e.view->m_nExportTrack, 3);
-    EXPECT_EQ(e.view->m_fVideoFps, 30.0f);
+    EXPECT_EQ(e.view->scene().m_nExportTrack, 3);
+    EXPECT_EQ(e.view->scene().m_fVideoFps, 30.0f);
     const QString written = dir.filePath("clip.avi");
     const test::VideoProbe probe = test::ProbeVideo(written);
     EXPECT_EQ(probe.codec, "mjpeg");
@@ -188,17 +188,17 @@ TEST(GenerateAvi, OnlyTheLightKeyedRecordsItsFiftyFramesAndOffersTheWrittenFile)
     // Progress showed every frame, and the wait cursor came and went.
     EXPECT_EQ(e.platform.callsOf("progress").size(), 51u);
     EXPECT_EQ(e.platform.callsOf("setWaitCursor").size(), 2u);
-    EXPECT_EQ(e.view->m_fCompressCancelled, 0.0f);
+    EXPECT_EQ(e.view->scene().m_fCompressCancelled, 0.0f);
 }
 
 TEST(GenerateAvi, TheModelTrackOutlastingTheLightIsRecordedWhole) {
     Exporter e;
-    keyTrack(e.view->m_trackModel, 100);
-    keyTrack(e.view->m_trackLight, 50);
+    keyTrack(e.view->scene().m_trackModel, 100);
+    keyTrack(e.view->scene().m_trackLight, 50);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 50});
     e.generate(dir.filePath("long.avi"));
-    EXPECT_EQ(e.view->m_nExportTrack, 0);
+    EXPECT_EQ(e.view->scene().m_nExportTrack, 0);
     EXPECT_EQ(test::ProbeVideo(dir.filePath("long.avi")).frames, 100);
 }
 
@@ -229,8 +229,8 @@ TEST(GenerateAvi, ACancelledCompressionDialogLeavesTheFileRecordsNothingAndStill
     EXPECT_EQ(QFileInfo(dir.filePath("cancelled.avi")).size(), 0);
     EXPECT_TRUE(e.platform.callsOf("progress").empty());
     EXPECT_EQ(e.messages(), QStringList{kQuestion});
-    EXPECT_EQ(e.view->m_fCompressCancelled, 0.0f);
-    EXPECT_FALSE(e.view->m_trackModel.playing);  // nothing was started
+    EXPECT_EQ(e.view->scene().m_fCompressCancelled, 0.0f);
+    EXPECT_FALSE(e.view->scene().m_trackModel.playing);  // nothing was started
 }
 
 TEST(GenerateAvi, TheLastCompressorIsOfferedFirstNextTime) {
@@ -323,7 +323,7 @@ TEST(GenerateAviFailures, AFullDiskNamesTheCauseAndDoesNotOfferTheBrokenFile) {
 
 TEST(GenerateAviFormats, FormatSixteenWritesTwentyFiveFramesASecondAtFullHdFromASmallView) {
     Exporter e;  // 320 x 240: the frames are drawn offscreen at the format's size
-    e.view->m_nVideoFormat = 16;
+    e.view->scene().m_nVideoFormat = 16;
     KeyTurntable(e.view->scene(), e.view->pages(), 2);
     QTemporaryDir dir;
     e.platform.queueCompressor(CompressorChoice{1, 75});
@@ -331,12 +331,12 @@ TEST(GenerateAviFormats, FormatSixteenWritesTwentyFiveFramesASecondAtFullHdFromA
     const test::VideoProbe probe = test::ProbeVideo(dir.filePath("hd.avi"));
     EXPECT_NEAR(probe.rate, 25.0, 0.01);
     EXPECT_EQ(QSize(probe.width, probe.height), QSize(1920, 1080));
-    EXPECT_EQ(e.view->m_fVideoFps, 25.0f);
+    EXPECT_EQ(e.view->scene().m_fVideoFps, 25.0f);
 }
 
 TEST(VideoSettings, OneDialogAtATimeWhoseSelectionCountsAtOnceAndWhoseApplySizesTheWindow) {
     Exporter e;
-    e.view->m_nVideoFormat = 0;
+    e.view->scene().m_nVideoFormat = 0;
     e.view->OnCommand(cmd::VideoSettings);
     e.view->OnCommand(cmd::VideoSettings);
     EXPECT_EQ(e.platform.callsOf("openExportSettings").size(), 1u);
@@ -344,20 +344,20 @@ TEST(VideoSettings, OneDialogAtATimeWhoseSelectionCountsAtOnceAndWhoseApplySizes
     EXPECT_EQ(e.platform.settingsWindow()->selectedRow(), 0);
 
     e.platform.selectSettingsRow(17);
-    EXPECT_EQ(e.view->m_nVideoFormat, 17);
+    EXPECT_EQ(e.view->scene().m_nVideoFormat, 17);
     EXPECT_TRUE(e.platform.callsOf("resizeMainWindow").empty());
     e.platform.pressSettingsApply();
     const auto resized = e.platform.callsOf("resizeMainWindow");
     ASSERT_EQ(resized.size(), 1u);
     EXPECT_EQ(resized[0].args, (QStringList{"332", "268"}));
-    EXPECT_EQ(e.view->m_fVideoFps, 30.0f);
+    EXPECT_EQ(e.view->scene().m_fVideoFps, 30.0f);
     EXPECT_EQ(e.view->m_pExportSettings, nullptr);
 
     // Opened again it shows the first row, while the choice stays.
     e.view->OnCommand(cmd::VideoSettings);
     ASSERT_NE(e.platform.settingsWindow(), nullptr);
     EXPECT_EQ(e.platform.settingsWindow()->selectedRow(), 0);
-    EXPECT_EQ(e.view->m_nVideoFormat, 17);
+    EXPECT_EQ(e.view->scene().m_nVideoFormat, 17);
     // Closed with its close box it can be opened once more.
     e.platform.closeSettings();
     EXPECT_EQ(e.view->m_pExportSettings, nullptr);
@@ -367,7 +367,7 @@ TEST(VideoSettings, OneDialogAtATimeWhoseSelectionCountsAtOnceAndWhoseApplySizes
 
 TEST(VideoSettings, AFormatChosenWithoutApplyIsUsedByTheNextExport) {
     Exporter e;
-    e.view->m_nVideoFormat = 0;
+    e.view->scene().m_nVideoFormat = 0;
     e.view->OnCommand(cmd::VideoSettings);
     e.platform.selectSettingsRow(13);  // 176x28 at 30 a second
     KeyTurntable(e.view->scene(), e.view->pages(), 3);

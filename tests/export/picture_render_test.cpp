@@ -15,10 +15,10 @@ namespace {
 // A package with its reflection and shadow on, the way the shop pictures show it.
 void showPackage(CGL2AviView& v, const char* package) {
     v.OnNewScene();
-    v.m_fTextOn = 0;
-    WritePackageValues(v, PackageIndex(package));
-    v.m_fReflection = 2;
-    v.m_fShadow = 2;
+    v.scene().m_fTextOn = 0;
+    WritePackageValues(v.scene(), PackageIndex(package));
+    v.scene().m_fReflection = 2;
+    v.scene().m_fShadow = 2;
     v.OnDraw();  // serves the package's image loads
 }
 
@@ -88,9 +88,9 @@ TEST(TransparentPicture, OverAColourLooksLikeTheSceneDrawnOnThatColour) {
 
         for (const QColor colour : {QColor(40, 90, 200), QColor(230, 220, 120), QColor(20, 20, 20)}) {
             SCOPED_TRACE(colour.name().toStdString());
-            v.m_fBackRGB[0] = float(colour.redF());
-            v.m_fBackRGB[1] = float(colour.greenF());
-            v.m_fBackRGB[2] = float(colour.blueF());
+            v.scene().m_fBackRGB[0] = float(colour.redF());
+            v.scene().m_fBackRGB[1] = float(colour.greenF());
+            v.scene().m_fBackRGB[2] = float(colour.blueF());
             const QImage drawn = v.RenderImage(w, h).convertToFormat(QImage::Format_RGB32);
             QImage laid(w, h, QImage::Format_RGB32);
             for (int y = 0; y < h; ++y)

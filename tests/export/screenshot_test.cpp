@@ -33,9 +33,9 @@ TEST(SaveScreenshot, WritesTheBmpLayoutOfTheView) {
     ASSERT_TRUE(headless.created);
     headless.view->OnInitialUpdate();
     headless.view->OnNewScene();
-    headless.view->m_fBackRGB[0] = 0.0f;  // a blue background shows the byte order
-    headless.view->m_fBackRGB[1] = 0.0f;
-    headless.view->m_fBackRGB[2] = 1.0f;
+    headless.view->scene().m_fBackRGB[0] = 0.0f;  // a blue background shows the byte order
+    headless.view->scene().m_fBackRGB[1] = 0.0f;
+    headless.view->scene().m_fBackRGB[2] = 1.0f;
     QTemporaryDir dir;
     const QString path = dir.filePath("shot.bmp");
     headless.platform.queueSaveFileName(path);
@@ -102,9 +102,9 @@ TEST(CopyImage, PutsTheUprightFrameOnTheClipboard) {
     ASSERT_TRUE(headless.created);
     headless.view->OnInitialUpdate();
     headless.view->OnNewScene();
-    headless.view->m_fBackRGB[0] = 1.0f;
-    headless.view->m_fBackRGB[1] = 0.0f;
-    headless.view->m_fBackRGB[2] = 0.0f;
+    headless.view->scene().m_fBackRGB[0] = 1.0f;
+    headless.view->scene().m_fBackRGB[1] = 0.0f;
+    headless.view->scene().m_fBackRGB[2] = 0.0f;
     headless.view->OnCommand(cmd::CopyImage);
     const QImage image = headless.platform.clipboardImage();
     EXPECT_EQ(image.size(), QSize(128, 40));

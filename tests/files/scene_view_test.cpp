@@ -68,12 +68,12 @@ TEST(SceneFileOnTheView, ALoadThenASaveGivesTheSameBytesButTheViewSize) {
     // The file's view size is not applied to the view.
     EXPECT_EQ(v.view->m_nViewWidth, 160);
     EXPECT_EQ(v.view->m_nViewHeight, 120);
-    EXPECT_EQ(v.view->m_strText, QStringLiteral("Summer Sale"));
-    EXPECT_EQ(v.view->m_nFrameCount, 150);
-    EXPECT_EQ(v.view->m_fSceneOpened, 2);
+    EXPECT_EQ(v.view->scene().m_strText, QStringLiteral("Summer Sale"));
+    EXPECT_EQ(v.view->scene().m_nFrameCount, 150);
+    EXPECT_EQ(v.view->scene().m_fSceneOpened, 2);
     // The tracks are rebuilt: the package turns to its first key.
-    EXPECT_EQ(v.view->m_trackModel.length, 120);
-    EXPECT_NEAR(v.view->m_trackModel.track[1][24], -40 + 25 * (120.0f + 40) / 50, 1e-3);
+    EXPECT_EQ(v.view->scene().m_trackModel.length, 120);
+    EXPECT_NEAR(v.view->scene().m_trackModel.track[1][24], -40 + 25 * (120.0f + 40) / 50, 1e-3);
 
     const QString again = v.folder.filePath("again.VLMK");
     ASSERT_TRUE(v.view->SaveSceneFile(again));
@@ -97,9 +97,9 @@ TEST(SceneFileOnTheView, DamagedFilesAreRefusedWithTheSceneUnchanged) {
     LoadedView v;
     ASSERT_TRUE(v.created);
     ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
-    const QByteArray before = EncodeSceneFile(*v.view, {1, 1});
-    const unsigned textures[] = {v.view->m_texBookFace[0], v.view->m_texText, v.view->m_texPicture, BoxFaceSlot(0)};
-    const int modelLength = v.view->m_trackModel.length;
+    const QByteArray before = EncodeSceneFile(v.view->scene(), {1, 1});
+    const unsigned textures[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText, v.view->resources().m_texPicture, BoxFaceSlot(0)};
+    const int modelLength = v.view->scene().m_trackModel.length;
 
     const QString damaged = v.folder.filePath("damaged.VLMK");
     int refused = 0;
@@ -121,17 +121,17 @@ TEST(SceneFileOnTheView, DamagedFilesAreRefusedWithTheSceneUnchanged) {
     EXPECT_EQ(messagesNaming(v.platform, foreign), 1);
     EXPECT_EQ(messagesNaming(v.platform, missing), 1);
 
-    EXPECT_EQ(EncodeSceneFile(*v.view, {1, 1}), before);
-    const unsigned after[] = {v.view->m_texBookFace[0], v.view->m_texText, v.view->m_texPicture, BoxFaceSlot(0)};
+    EXPECT_EQ(EncodeSceneFile(v.view->scene(), {1, 1}), before);
+    const unsigned after[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText, v.view->resources().m_texPicture, BoxFaceSlot(0)};
     EXPECT_TRUE(std::equal(std::begin(textures), std::end(textures), std::begin(after)));
-    EXPECT_EQ(v.view->m_trackModel.length, modelLength);
+    EXPECT_EQ(v.view->scene().m_trackModel.length, modelLength);
 }
 
 TEST(SceneFileOnTheView, SaveSettingsNewAndOpenSettingsRestoreTheScene) {
     LoadedView v;
     ASSERT_TRUE(v.created);
     ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
-    const QByteArray scene = EncodeSceneFile(*v.view, {160, 120});
+    const QByteArray scene = EncodeSceneFile(v.view->scene(), {160, 120});
 
     const QString path = v.folder.filePath("mine.VLMK");
     v.platform.queueSaveFileName(path);
@@ -144,20 +144,20 @@ TEST(SceneFileOnTheView, SaveSettingsNewAndOpenSettingsRestoreTheScene) {
     EXPECT_EQ(readAll(path), scene);
 
     EXPECT_TRUE(v.view->OnCommand(cmd::FileNew));
-    EXPECT_EQ(v.view->m_strText, QStringLiteral("Vellumark"));
-    EXPECT_EQ(v.view->m_nPackageKeys, 0);
+    EXPECT_EQ(v.view->scene().m_strText, QStringLiteral("Vellumark"));
+    EXPECT_EQ(v.view->scene().m_nPackageKeys, 0);
 
     v.platform.queueOpenFileName(std::nullopt);  // cancelled: nothing happens
     EXPECT_TRUE(v.view->OnCommand(cmd::OpenSettings));
-    EXPECT_EQ(v.view->m_strText, QStringLiteral("Vellumark"));
+    EXPECT_EQ(v.view->scene().m_strText, QStringLiteral("Vellumark"));
     v.platform.queueOpenFileName(path);
     EXPECT_TRUE(v.view->OnCommand(cmd::OpenSettings));
     const auto open = v.platform.callsOf("openFileName");
     ASSERT_EQ(open.size(), 2u);
     EXPECT_EQ(open[1].args.mid(0, 2), (QStringList{"Open a Vellumark File", "Vellumark Files(*.VLMK)"}));
-    EXPECT_EQ(v.view->m_strText, QStringLiteral("Summer Sale"));
-    EXPECT_EQ(v.view->m_nPackageKeys, 2);
-    EXPECT_EQ(EncodeSceneFile(*v.view, {160, 120}), scene);
+    EXPECT_EQ(v.view->scene().m_strText, QStringLiteral("Summer Sale"));
+    EXPECT_EQ(v.view->scene().m_nPackageKeys, 2);
+    EXPECT_EQ(EncodeSceneFile(v.view->scene(), {160, 120}), scene);
 }
 
 TEST(SceneFileOnTheView, AFailedSaveKeepsTheEarlierFileAndSaysSo) {
@@ -196,22 +196,22 @@ TEST(Presets, TheExamplePresetsOpenWithKeysAndOneOfThemStartsTheProgram) {
     for (const QString& name : presets) {
         SCOPED_TRACE(qPrintable(name));
         EXPECT_TRUE(v.view->LoadSceneFile(PresetFolder() + u'/' + name));
-        EXPECT_GE(v.view->m_nPackageKeys, 1);
-        EXPECT_GT(v.view->m_trackModel.length, 0);
+        EXPECT_GE(v.view->scene().m_nPackageKeys, 1);
+        EXPECT_GT(v.view->scene().m_trackModel.length, 0);
     }
 
     // The desktop program starts with a preset; other hosts start from New.
     v.view->OnInitialUpdate();
-    EXPECT_EQ(v.view->m_nStartPreset, 0);
+    EXPECT_EQ(v.view->scene().m_nStartPreset, 0);
     v.view->m_bStartWithPreset = true;
     v.view->OnInitialUpdate();
-    EXPECT_EQ(v.view->m_nPresetCount, presets.size() + 1);
-    EXPECT_EQ(PresetListEntries(*v.view).mid(1), presets);
-    EXPECT_EQ(PresetListEntries(*v.view).value(0), QStringLiteral("Nothing Selected"));
-    EXPECT_GE(v.view->m_nStartPreset, 1);
-    EXPECT_LE(v.view->m_nStartPreset, presets.size());
-    EXPECT_EQ(v.view->m_nPresetIndex, v.view->m_nStartPreset);
-    EXPECT_GE(v.view->m_nPackageKeys, 1);
+    EXPECT_EQ(v.view->scene().m_nPresetCount, presets.size() + 1);
+    EXPECT_EQ(PresetListEntries(v.view->scene()).mid(1), presets);
+    EXPECT_EQ(PresetListEntries(v.view->scene()).value(0), QStringLiteral("Nothing Selected"));
+    EXPECT_GE(v.view->scene().m_nStartPreset, 1);
+    EXPECT_LE(v.view->scene().m_nStartPreset, presets.size());
+    EXPECT_EQ(v.view->scene().m_nPresetIndex, v.view->scene().m_nStartPreset);
+    EXPECT_GE(v.view->scene().m_nPackageKeys, 1);
     EXPECT_EQ(messagesNaming(v.platform, ".VLMK"), 0);
 }
 
@@ -220,25 +220,25 @@ TEST(Presets, ChoosingAPresetAndAddingOne) {
     ASSERT_TRUE(v.created);
     v.view->OnNewScene();
     v.view->ListPresets();
-    ASSERT_GE(v.view->m_nPresetCount, 3);
+    ASSERT_GE(v.view->scene().m_nPresetCount, 3);
 
     EXPECT_FALSE(LoadPreset(*v.view, 0));  // "Nothing Selected"
-    EXPECT_EQ(v.view->m_nPackageKeys, 0);
-    EXPECT_FALSE(LoadPreset(*v.view, v.view->m_nPresetCount));
+    EXPECT_EQ(v.view->scene().m_nPackageKeys, 0);
+    EXPECT_FALSE(LoadPreset(*v.view, v.view->scene().m_nPresetCount));
     EXPECT_TRUE(LoadPreset(*v.view, 2));
-    EXPECT_EQ(v.view->m_nPresetIndex, 2);
-    EXPECT_GE(v.view->m_nPackageKeys, 1);
+    EXPECT_EQ(v.view->scene().m_nPresetIndex, 2);
+    EXPECT_GE(v.view->scene().m_nPackageKeys, 1);
 
     v.platform.queueSaveFileName(std::nullopt);
     EXPECT_FALSE(AddToPresets(*v.view));
     const QString name = QStringLiteral("Added %1.VLMK").arg(QCoreApplication::applicationPid());
     v.platform.queueSaveFileName(PresetFolder() + u'/' + name);
-    const int entries = v.view->m_nPresetCount;
+    const int entries = v.view->scene().m_nPresetCount;
     EXPECT_TRUE(AddToPresets(*v.view));
-    const bool listed = PresetListEntries(*v.view).contains(name);
+    const bool listed = PresetListEntries(v.view->scene()).contains(name);
     QFile::remove(PresetFolder() + u'/' + name);
     EXPECT_TRUE(listed);
-    EXPECT_EQ(v.view->m_nPresetCount, entries + 1);
+    EXPECT_EQ(v.view->scene().m_nPresetCount, entries + 1);
     const auto calls = v.platform.callsOf("saveFileName");
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].args, (QStringList{"Save a Vellumark Keyframe File",
@@ -284,7 +284,7 @@ TEST(SceneFileOnTheView, AnOlderFileWithSidewaysSpacingSpreadsTheBooksSideways) 
     const QRect alongTheRow = rowOf(ArrayOnlyFile(0, 20), "along.VLMK");
     ASSERT_FALSE(sideways.isEmpty());
     ASSERT_FALSE(alongTheRow.isEmpty());
-    EXPECT_EQ(v.view->m_fArrayPos[0], 20);
+    EXPECT_EQ(v.view->scene().m_fArrayPos[0], 20);
     EXPECT_GT(sideways.width(), alongTheRow.width() * 3 / 2) << "the books step sideways";
     EXPECT_GT(sideways.width(), sideways.height());
 }
@@ -335,8 +335,8 @@ TEST(SceneFileOnTheView, ValuesThatAreNotNumbersOrAreHugeOpenIntoADrawableScene)
             ASSERT_TRUE(v.view->LoadSceneFile(path));
         }
         v.frame();
-        v.view->m_nArrayCount = 3;
-        v.view->m_fMultiBook = 2;
+        v.view->scene().m_nArrayCount = 3;
+        v.view->scene().m_fMultiBook = 2;
         v.frame();
     }
 }
@@ -349,23 +349,23 @@ TEST(SceneFileOnTheView, PictureAndArrayKeysSurviveASaveAndOpen) {
     auto key = [&](AnimSubject subject, test::FakeKeyframePage& page, int frame, float* value, float v) {
         *value = v;
         page.position = frame;
-        AddKey(view, subject, page);
+        AddKey(view.scene(), subject, page);
     };
-    key(AnimSubject::Picture, picture, 0, &view.m_fPicPos[0], 0);
-    key(AnimSubject::Picture, picture, 10, &view.m_fPicPos[0], 100);
-    key(AnimSubject::Array, multiBook, 0, &view.m_fArrayPos[0], 20);
-    key(AnimSubject::Array, multiBook, 10, &view.m_fArrayPos[0], 40);
+    key(AnimSubject::Picture, picture, 0, &view.scene().m_fPicPos[0], 0);
+    key(AnimSubject::Picture, picture, 10, &view.scene().m_fPicPos[0], 100);
+    key(AnimSubject::Array, multiBook, 0, &view.scene().m_fArrayPos[0], 20);
+    key(AnimSubject::Array, multiBook, 10, &view.scene().m_fArrayPos[0], 40);
     const QString path = loaded.folder.filePath("keys.VLMK");
     ASSERT_TRUE(view.SaveSceneFile(path));
 
     view.OnNewScene();
     ASSERT_TRUE(view.LoadSceneFile(path));
-    EXPECT_EQ(view.m_trackPicture.keyCount, 1);
-    EXPECT_EQ(view.m_trackArray.keyCount, 1);
+    EXPECT_EQ(view.scene().m_trackPicture.keyCount, 1);
+    EXPECT_EQ(view.scene().m_trackArray.keyCount, 1);
     ScrubScene(view.scene(), view.pages(), AnimSubject::Picture, 4);
-    EXPECT_FLOAT_EQ(view.m_fPicPos[0], 50.0f);
-    EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 30.0f) << "the sideways spacing stays sideways";
+    EXPECT_FLOAT_EQ(view.scene().m_fPicPos[0], 50.0f);
+    EXPECT_FLOAT_EQ(view.scene().m_fArrayPos[0], 30.0f) << "the sideways spacing stays sideways";
     ScrubScene(view.scene(), view.pages(), AnimSubject::Array, 9);
-    EXPECT_FLOAT_EQ(view.m_fPicPos[0], 100.0f);
-    EXPECT_FLOAT_EQ(view.m_fArrayPos[0], 40.0f);
+    EXPECT_FLOAT_EQ(view.scene().m_fPicPos[0], 100.0f);
+    EXPECT_FLOAT_EQ(view.scene().m_fArrayPos[0], 40.0f);
 }

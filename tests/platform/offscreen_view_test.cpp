@@ -169,7 +169,7 @@ TEST(RenderImage, DrawsAtTheAskedSizeAndLeavesTheViewAsItWas) {
     const QImage same = view.RenderImage(160, 120);
     EXPECT_EQ(same.convertToFormat(QImage::Format_RGB888), windowFrame.convertToFormat(QImage::Format_RGB888));
     // Drawing an image does not move playback on.
-    EXPECT_EQ(view.m_trackModel.position, 0);
+    EXPECT_EQ(view.scene().m_trackModel.position, 0);
 }
 
 TEST(SafeFiles, CommandLinePathsResolveAgainstTheStartFolder) {

@@ -24,8 +24,8 @@ struct Scene : HeadlessView {
         view->OnInitialUpdate();
         view->OnNewScene();
         host.makeCurrent();
-        view->m_fTextOn = 0;
-        view->m_fPackageFamily = family;
+        view->scene().m_fTextOn = 0;
+        view->scene().m_fPackageFamily = family;
     }
     CGL2AviView& v() { return *view; }
 };
@@ -53,15 +53,15 @@ TEST(BackgroundColour, TheChoiceClearsEveryFrameAndACancelKeepsIt) {
 
     scene.platform.queueColour(qRgb(20, 40, 200));
     EXPECT_TRUE(v.OnCommand(cmd::BackgroundColour));
-    EXPECT_EQ(v.m_rgbBackground, 0xC82814u) << "kept as 0x00BBGGRR";
-    EXPECT_NEAR(v.m_fBackRGB[2], 200 / 255.0, 1e-6);
+    EXPECT_EQ(v.scene().m_rgbBackground, 0xC82814u) << "kept as 0x00BBGGRR";
+    EXPECT_NEAR(v.scene().m_fBackRGB[2], 200 / 255.0, 1e-6);
     const QImage blue = scene.frame();
     SaveFrame(blue, "background-colour");
     for (const QColor& c : corners(blue)) EXPECT_LE(ColourDistance(c, QColor(20, 40, 200)), 3);
 
     scene.platform.queueColour(std::nullopt);  // cancelled
     v.OnCommand(cmd::BackgroundColour);
-    EXPECT_EQ(v.m_rgbBackground, 0xC82814u);
+    EXPECT_EQ(v.scene().m_rgbBackground, 0xC82814u);
     for (const QColor& c : corners(scene.frame())) EXPECT_LE(ColourDistance(c, QColor(20, 40, 200)), 3);
     ASSERT_EQ(scene.platform.calls().size() >= 2, true);
     EXPECT_EQ(scene.platform.calls().back().args.value(0), QString::number(qRgb(20, 40, 200), 16))
@@ -69,10 +69,10 @@ TEST(BackgroundColour, TheChoiceClearsEveryFrameAndACancelKeepsIt) {
 
     // New clears to white again; the chooser still starts at the last choice.
     v.OnCommand(cmd::FileNew);
-    v.m_fTextOn = 0;
-    v.m_fPackageFamily = 20;
+    v.scene().m_fTextOn = 0;
+    v.scene().m_fPackageFamily = 20;
     for (const QColor& c : corners(scene.frame())) EXPECT_LE(ColourDistance(c, kWhite), 3);
-    EXPECT_EQ(v.m_rgbBackground, 0xC82814u);
+    EXPECT_EQ(v.scene().m_rgbBackground, 0xC82814u);
 }
 
 TEST(BackgroundPicture, FillsTheBackgroundBehindThePackageAndNeverCoversIt) {
@@ -81,18 +81,18 @@ TEST(BackgroundPicture, FillsTheBackgroundBehindThePackageAndNeverCoversIt) {
     CGL2AviView& v = scene.v();
     InstallBookModels(ModelId::FrontCover1, ModelId::BackCover1, ModelId::Binder1, ModelId::Page1,
                       ModelId::FrontCover1M, ModelId::BackCover1M, ModelId::SpineCover1M, ModelId::Page1M);
-    v.m_texBookFace[0] = SolidTexture(kRed);
-    v.m_fMultiBook = 2;
-    v.m_nArrayCount = 3;
+    v.resources().m_texBookFace[0] = SolidTexture(kRed);
+    v.scene().m_fMultiBook = 2;
+    v.scene().m_nArrayCount = 3;
     scene.frame();  // the offsets follow one frame later
-    v.m_fShowPicture = 0;
+    v.scene().m_fShowPicture = 0;
     const QImage bare = scene.frame();
     SaveFrame(bare, "box-bare");
     const QRect package = Drawn(bare, kWhite);
     ASSERT_FALSE(package.isEmpty());
 
-    v.m_texPicture = SolidTexture(kGreen);
-    v.m_fShowPicture = 2;
+    v.resources().m_texPicture = SolidTexture(kGreen);
+    v.scene().m_fShowPicture = 2;
     const QImage behind = scene.frame();
     SaveFrame(behind, "picture-behind-box");
     for (const QColor& c : corners(behind)) EXPECT_LE(ColourDistance(c, kGreen), 30) << "the picture fills the corners";
@@ -108,7 +108,7 @@ TEST(BackgroundPicture, FillsTheBackgroundBehindThePackageAndNeverCoversIt) {
     EXPECT_EQ(covered, 0);
 
     // Hidden again: white corners.
-    v.m_fShowPicture = 0;
+    v.scene().m_fShowPicture = 0;
     for (const QColor& c : corners(scene.frame())) EXPECT_LE(ColourDistance(c, kWhite), 3);
 }
 
@@ -116,28 +116,28 @@ TEST(BackgroundPicture, MovesTurnsAndScalesAndTakesTheSpotOnlyWhileTheSpotLightI
     Scene scene(20);
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_texPicture = SolidTexture(kGreen);
-    v.m_fShowPicture = 2;
+    v.resources().m_texPicture = SolidTexture(kGreen);
+    v.scene().m_fShowPicture = 2;
     // A small picture: natural size shrunk by the scale.
-    v.m_fPicScale[0] = v.m_fPicScale[1] = -0.6f * v.m_nPictureWidthHM * 0.001f;
-    v.m_fPicScale[1] = -0.6f * v.m_nPictureHeightHM * 0.001f;
+    v.scene().m_fPicScale[0] = v.scene().m_fPicScale[1] = -0.6f * v.scene().m_nPictureWidthHM * 0.001f;
+    v.scene().m_fPicScale[1] = -0.6f * v.scene().m_nPictureHeightHM * 0.001f;
     const QRect centred = Drawn(scene.frame(), kWhite);
     ASSERT_FALSE(centred.isEmpty());
     ASSERT_LT(centred.width(), 200);
-    v.m_fPicPos[0] = 100;  // to the right
+    v.scene().m_fPicPos[0] = 100;  // to the right
     const QRect right = Drawn(scene.frame(), kWhite);
     EXPECT_GT(right.center().x(), centred.center().x() + 5);
-    v.m_fPicPos[0] = 0;
-    v.m_fPicRot[2] = 45;
+    v.scene().m_fPicPos[0] = 0;
+    v.scene().m_fPicRot[2] = 45;
     const QRect turned = Drawn(scene.frame(), kWhite);
     EXPECT_NE(turned.size(), centred.size());
-    v.m_fPicRot[2] = 0;
+    v.scene().m_fPicRot[2] = 0;
 
     const QImage unlit = scene.frame();
-    v.m_fPicSpot = 2;  // the spot light itself is off
+    v.scene().m_fPicSpot = 2;  // the spot light itself is off
     EXPECT_EQ(Compare(unlit, scene.frame()).pixels, 0) << "no spot light, no change";
-    v.m_fSpotLight = 2;  // as the Lighting page's "Spot Light" does
-    v.m_fLighting = 2;
+    v.scene().m_fSpotLight = 2;  // as the Lighting page's "Spot Light" does
+    v.scene().m_fLighting = 2;
     ResetLight1(true);
     const QImage lit = scene.frame();
     SaveFrame(lit, "picture-spot");
@@ -150,41 +150,41 @@ TEST(BackgroundPicture, LoadPictureIsServedByTheNextFrameAndACancelKeepsEverythi
     CGL2AviView& v = scene.v();
     QTemporaryDir dir;
     const QString red = writeImage(dir, "wide-red.jpg", kRed, {200, 50});
-    v.m_fShowPicture = 2;
+    v.scene().m_fShowPicture = 2;
 
-    const TextureName before = v.m_texPicture;
-    const QString pathBefore = v.m_strPicturePath;
-    const int widthBefore = v.m_nPictureWidthHM;
-    v.m_fLoadPicture = 2;
+    const TextureName before = v.resources().m_texPicture;
+    const QString pathBefore = v.scene().m_strPicturePath;
+    const int widthBefore = v.scene().m_nPictureWidthHM;
+    v.scene().m_fLoadPicture = 2;
     scene.frame();  // nothing queued: a cancel
-    EXPECT_EQ(v.m_fLoadPicture, 0);
-    EXPECT_EQ(v.m_texPicture, before);
-    EXPECT_EQ(v.m_strPicturePath, pathBefore);
-    EXPECT_EQ(v.m_nPictureWidthHM, widthBefore);
+    EXPECT_EQ(v.scene().m_fLoadPicture, 0);
+    EXPECT_EQ(v.resources().m_texPicture, before);
+    EXPECT_EQ(v.scene().m_strPicturePath, pathBefore);
+    EXPECT_EQ(v.scene().m_nPictureWidthHM, widthBefore);
     ASSERT_FALSE(scene.platform.calls().empty());
     EXPECT_EQ(scene.platform.calls().back().args.value(0), "Select Front Texture");
 
     scene.platform.queueOpenFileName(red);
-    v.m_fLoadPicture = 2;
+    v.scene().m_fLoadPicture = 2;
     const QImage image = scene.frame();
     SaveFrame(image, "picture-loaded");
-    EXPECT_NE(v.m_texPicture, before);
-    EXPECT_EQ(v.m_strPicturePath, red) << "no package keys: the full path";
-    EXPECT_EQ(v.m_fPicturePathLen, float(red.size()));
-    EXPECT_EQ(v.m_fPathAsGiven, 2);
-    EXPECT_GT(v.m_nPictureWidthHM, 3 * v.m_nPictureHeightHM) << "the new picture's natural size";
+    EXPECT_NE(v.resources().m_texPicture, before);
+    EXPECT_EQ(v.scene().m_strPicturePath, red) << "no package keys: the full path";
+    EXPECT_EQ(v.scene().m_fPicturePathLen, float(red.size()));
+    EXPECT_EQ(v.scene().m_fPathAsGiven, 2);
+    EXPECT_GT(v.scene().m_nPictureWidthHM, 3 * v.scene().m_nPictureHeightHM) << "the new picture's natural size";
     // A wide picture drawn at its natural size: four times wider than high.
     const QRect picture = Drawn(image, kWhite);
     EXPECT_GT(picture.width(), 3 * picture.height());
     EXPECT_GT(CountNear(image, kRed), 200);
 
     // With package keys too the stored path reopens the same file.
-    v.m_nPackageKeys = 2;
+    v.scene().m_nPackageKeys = 2;
     scene.platform.queueOpenFileName(red);
-    v.m_fLoadPicture = 2;
+    v.scene().m_fLoadPicture = 2;
     scene.frame();
-    EXPECT_EQ(v.m_strPicturePath, red);
-    EXPECT_EQ(v.m_fPicturePathLen, float(red.size()));
+    EXPECT_EQ(v.scene().m_strPicturePath, red);
+    EXPECT_EQ(v.scene().m_fPicturePathLen, float(red.size()));
 }
 
 TEST(BookArray, SpacingSpreadsBooksSidewaysAndUpwards) {
@@ -193,23 +193,23 @@ TEST(BookArray, SpacingSpreadsBooksSidewaysAndUpwards) {
     CGL2AviView& v = scene.v();
     InstallBookModels(ModelId::FrontCover1, ModelId::BackCover1, ModelId::Binder1, ModelId::Page1,
                       ModelId::FrontCover1M, ModelId::BackCover1M, ModelId::SpineCover1M, ModelId::Page1M);
-    v.m_texBookFace[0] = SolidTexture(kRed);
-    v.m_fMultiBook = 2;
-    v.m_nArrayCount = 5;
-    v.m_fArrayBookRot[0] = v.m_fArrayBookRot[1] = 0;
+    v.resources().m_texBookFace[0] = SolidTexture(kRed);
+    v.scene().m_fMultiBook = 2;
+    v.scene().m_nArrayCount = 5;
+    v.scene().m_fArrayBookRot[0] = v.scene().m_fArrayBookRot[1] = 0;
     const auto area = [&] {
         scene.frame();  // the offsets follow one frame later
         return Drawn(scene.frame(), kWhite);
     };
-    v.m_fArrayPos[0] = v.m_fArrayPos[1] = v.m_fArrayPos[2] = 0;
+    v.scene().m_fArrayPos[0] = v.scene().m_fArrayPos[1] = v.scene().m_fArrayPos[2] = 0;
     const QRect stacked = area();
     ASSERT_FALSE(stacked.isEmpty());
-    v.m_fArrayPos[1] = 30;  // X step
+    v.scene().m_fArrayPos[1] = 30;  // X step
     const QRect sideways = area();
     EXPECT_GT(sideways.width(), stacked.width() + 10);
     EXPECT_GT(sideways.center().x(), stacked.center().x());
-    v.m_fArrayPos[1] = 0;
-    v.m_fArrayPos[2] = 30;  // Y step
+    v.scene().m_fArrayPos[1] = 0;
+    v.scene().m_fArrayPos[2] = 30;  // Y step
     const QRect upwards = area();
     EXPECT_GT(upwards.height(), stacked.height() + 10);
     EXPECT_LT(upwards.top(), stacked.top() - 5);

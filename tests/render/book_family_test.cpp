@@ -48,19 +48,19 @@ struct BookScene : HeadlessView {
         view->OnNewScene();
         host.makeCurrent();
         CGL2AviView& v = *view;
-        v.m_fTextOn = 0;
-        v.m_fPackageFamily = 0;
-        v.m_fModelBook = 2;
-        v.m_fBookKind = info.kind;
-        v.m_fSize[0] = v.m_fSize[1] = v.m_fSize[2] = 0;
+        v.scene().m_fTextOn = 0;
+        v.scene().m_fPackageFamily = 0;
+        v.scene().m_fModelBook = 2;
+        v.scene().m_fBookKind = info.kind;
+        v.scene().m_fSize[0] = v.scene().m_fSize[1] = v.scene().m_fSize[2] = 0;
         if (modelsLoaded)
-            v.m_fCurlModelsLoaded = v.m_fOpenModelsLoaded = v.m_fDisplayModelsLoaded = v.m_fStandUpModelsLoaded = 2;
+            v.scene().m_fCurlModelsLoaded = v.scene().m_fOpenModelsLoaded = v.scene().m_fDisplayModelsLoaded = v.scene().m_fStandUpModelsLoaded = 2;
         const ModelId* m = info.models;
         InstallBookModels(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7]);
-        v.m_texBookFace[0] = SolidTexture(kRed);
-        v.m_texBookFace[1] = SolidTexture(kGreen);
-        v.m_texBookFace[2] = SolidTexture(kBlue);
-        v.m_texPage = SolidTexture(kPaper);
+        v.resources().m_texBookFace[0] = SolidTexture(kRed);
+        v.resources().m_texBookFace[1] = SolidTexture(kGreen);
+        v.resources().m_texBookFace[2] = SolidTexture(kBlue);
+        v.resources().m_texPage = SolidTexture(kPaper);
     }
     CGL2AviView& v() { return *view; }
 };
@@ -73,11 +73,11 @@ TEST(BookFamily, EveryKindShowsItsCoverWithAReflectionBelowAndAShadowOnTheFloor)
         BookScene scene(info);
         ASSERT_TRUE(scene.created);
         CGL2AviView& v = scene.v();
-        v.m_fReflection = 0;
-        v.m_fShadow = 0;
+        v.scene().m_fReflection = 0;
+        v.scene().m_fShadow = 0;
         // Seen from above, so the floor behind the book shows.
-        v.m_fRotX = 60;
-        v.m_fShadowLength = 6;
+        v.scene().m_fRotX = 60;
+        v.scene().m_fShadowLength = 6;
         const QImage bare = scene.frame();
         SaveFrame(bare, QString("book-%1-bare").arg(info.name));
         const QRect book = Drawn(bare, kWhite);
@@ -86,14 +86,14 @@ TEST(BookFamily, EveryKindShowsItsCoverWithAReflectionBelowAndAShadowOnTheFloor)
         // The book stands in the middle of the view.
         EXPECT_NEAR(book.center().x(), 100, 30);
 
-        v.m_fReflection = 2;
+        v.scene().m_fReflection = 2;
         const QImage reflected = scene.frame();
         SaveFrame(reflected, QString("book-%1-reflection").arg(info.name));
         const Change reflection = Compare(bare, reflected);
         EXPECT_GT(reflection.pixels, 100);
         EXPECT_GT(reflection.area.center().y(), book.center().y()) << "the reflection lies below the book";
 
-        v.m_fShadow = 2;
+        v.scene().m_fShadow = 2;
         const QImage shadowed = scene.frame();
         SaveFrame(shadowed, QString("book-%1-shadow").arg(info.name));
         const Change shadow = Compare(reflected, shadowed);
@@ -106,22 +106,22 @@ TEST(BookFamily, OverABackgroundPictureTheReflectionBlendsInsteadOfFading) {
     BookScene scene(kKinds[0]);
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_fShadow = 0;
-    v.m_fReflection = 0;
+    v.scene().m_fShadow = 0;
+    v.scene().m_fReflection = 0;
     const QImage bare = scene.frame();
-    v.m_fShowPicture = 2;
+    v.scene().m_fShowPicture = 2;
     const QImage pictured = scene.frame();  // the picture behind, no reflection
-    v.m_fShowPicture = 0;
-    v.m_fReflection = 2;
+    v.scene().m_fShowPicture = 0;
+    v.scene().m_fReflection = 2;
     // An amount of -8 gives the blend no alpha at all, while the fog still
     // lets the mirrored book show.
-    v.m_fReflectAmount = -8;
-    v.m_fShowPicture = 0;
+    v.scene().m_fReflectAmount = -8;
+    v.scene().m_fShowPicture = 0;
     EXPECT_GT(Compare(bare, scene.frame()).pixels, 100) << "fogged reflection";
-    v.m_fShowPicture = 2;
+    v.scene().m_fShowPicture = 2;
     EXPECT_EQ(Compare(pictured, scene.frame()).pixels, 0) << "blended reflection at alpha 0";
     // At 92 the blend is opaque: the mirrored cover shows its full colour.
-    v.m_fReflectAmount = 92;
+    v.scene().m_fReflectAmount = 92;
     const Change opaque = Compare(pictured, scene.frame());
     EXPECT_GT(opaque.pixels, 100);
     EXPECT_GT(opaque.area.center().y(), Drawn(bare, kWhite).center().y());
@@ -132,7 +132,7 @@ TEST(BookFamily, TheCurlModelsAreImportedOnceOnTheirFirstDraw) {
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
     scene.frame();
-    EXPECT_EQ(v.m_fCurlModelsLoaded, 2.0f);
+    EXPECT_EQ(v.scene().m_fCurlModelsLoaded, 2.0f);
     // Whatever the first import read stays; a second frame reads nothing again.
     InstallBookModels(ModelId::FrontCurl, ModelId::BackCurl, ModelId::SpineCurl, ModelId::PageCurl,
                       ModelId::FrontCurlM, ModelId::BackCurlM, ModelId::SpineCurlM, ModelId::PageCurlM);
@@ -147,10 +147,10 @@ TEST(BookFamily, TheBookTiltsAboutItsBottomEdge) {
     BookScene scene(kKinds[0]);
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_fReflection = v.m_fShadow = 0;
-    v.m_fRotX = v.m_fRotY = 0;
+    v.scene().m_fReflection = v.scene().m_fShadow = 0;
+    v.scene().m_fRotX = v.scene().m_fRotY = 0;
     const QRect upright = Drawn(scene.frame(), kWhite);
-    v.m_fTilt = -40;
+    v.scene().m_fTilt = -40;
     const QRect tilted = Drawn(scene.frame(), kWhite);
     // The foot stays about where it stood (its front edge lifts a little, the
     // pivot being the back edge); the top leans far away.
@@ -168,9 +168,9 @@ TEST(BookFamily, ShadowLengthsAreHeldWithinTheKindsLimits) {
         SCOPED_TRACE(kKinds[c.kind].name);
         BookScene scene(kKinds[c.kind]);
         ASSERT_TRUE(scene.created);
-        scene.v().m_fShadowLength = c.before;
+        scene.v().scene().m_fShadowLength = c.before;
         scene.frame();
-        EXPECT_FLOAT_EQ(scene.v().m_fShadowLength, c.after) << "from " << c.before;
+        EXPECT_FLOAT_EQ(scene.v().scene().m_fShadowLength, c.after) << "from " << c.before;
     }
 }
 
@@ -178,18 +178,18 @@ TEST(BookFamily, DefaultImageRequestsAreConsumedOnlyByABookFrame) {
     BookScene scene(kKinds[0]);
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_fPackageFamily = 4;
-    v.m_fCurlDefaults = 2;
+    v.scene().m_fPackageFamily = 4;
+    v.scene().m_fCurlDefaults = 2;
     scene.frame();
-    EXPECT_EQ(v.m_fCurlDefaults, 2.0f) << "another family leaves the request";
-    v.m_fPackageFamily = 0;
-    v.m_fBookKind = 0;  // not the curled book: the request is dropped unserved
+    EXPECT_EQ(v.scene().m_fCurlDefaults, 2.0f) << "another family leaves the request";
+    v.scene().m_fPackageFamily = 0;
+    v.scene().m_fBookKind = 0;  // not the curled book: the request is dropped unserved
     scene.frame();
-    EXPECT_EQ(v.m_fCurlDefaults, 0.0f);
-    EXPECT_EQ(v.m_fCurlDefaultsLoaded, 0.0f);
-    v.m_fBookKind = 2;
-    v.m_fCurlDefaults = 2;
+    EXPECT_EQ(v.scene().m_fCurlDefaults, 0.0f);
+    EXPECT_EQ(v.scene().m_fCurlDefaultsLoaded, 0.0f);
+    v.scene().m_fBookKind = 2;
+    v.scene().m_fCurlDefaults = 2;
     scene.frame();
-    EXPECT_EQ(v.m_fCurlDefaults, 0.0f);
-    EXPECT_EQ(v.m_fCurlDefaultsLoaded, 2.0f);
+    EXPECT_EQ(v.scene().m_fCurlDefaults, 0.0f);
+    EXPECT_EQ(v.scene().m_fCurlDefaultsLoaded, 2.0f);
 }

@@ -57,13 +57,13 @@ protected:
         ASSERT_TRUE(headless.created) << qPrintable(headless.host.error());
         headless.view->OnInitialUpdate();
         headless.view->OnNewScene();
-        headless.view->m_fTextOn = 0;  // the package alone
+        headless.view->scene().m_fTextOn = 0;  // the package alone
         headless.frame();  // serves the New scene's pending image loads
     }
     // Picks `path` for face `face` (front, back, left, right, top, bottom) through the dialog.
     void pick(int face, std::optional<QString> path) {
         headless.platform.queueOpenFileName(std::move(path));
-        headless.view->m_fPickFace[face] = 2;
+        headless.view->scene().m_fPickFace[face] = 2;
         headless.frame();
     }
     CGL2AviView& v() { return *headless.view; }
@@ -76,19 +76,19 @@ protected:
 
 TEST_F(BoxFamily, APickedImageAppearsOnItsFace) {
     // Turn the box so the right face looks at the camera.
-    v().m_fRotX = 0;
-    v().m_fRotY = -90;
-    v().m_fReflection = 0;
+    v().scene().m_fRotX = 0;
+    v().scene().m_fRotY = -90;
+    v().scene().m_fReflection = 0;
     const QImage before = headless.frame();
     EXPECT_LT(countNear(before, QColor(0, 200, 0)), 20);
     pick(3, solidImage(dir, "green.png", QColor(0, 200, 0)));
     const auto dialogs = headless.platform.callsOf("openFileName");
     ASSERT_FALSE(dialogs.empty());
     EXPECT_EQ(dialogs.back().args[0], "Select Right Texture");
-    EXPECT_EQ(v().m_fPickFace[3], 0);
-    EXPECT_EQ(v().m_strFacePath[5], dir.filePath("green.png"));
-    EXPECT_EQ(v().m_fFacePathLen[3], dir.filePath("green.png").size());
-    EXPECT_EQ(v().m_fUserSides, 2);
+    EXPECT_EQ(v().scene().m_fPickFace[3], 0);
+    EXPECT_EQ(v().scene().m_strFacePath[5], dir.filePath("green.png"));
+    EXPECT_EQ(v().scene().m_fFacePathLen[3], dir.filePath("green.png").size());
+    EXPECT_EQ(v().scene().m_fUserSides, 2);
     const QImage after = headless.frame();
     EXPECT_GT(countNear(after, QColor(0, 200, 0)), 500);
     // The front is turned away: a front image does not show.
@@ -97,50 +97,50 @@ TEST_F(BoxFamily, APickedImageAppearsOnItsFace) {
 }
 
 TEST_F(BoxFamily, ACancelledPickKeepsTheImageAndThePath) {
-    v().m_fRotX = 0;
-    v().m_fRotY = 0;
-    v().m_fReflection = 0;
+    v().scene().m_fRotX = 0;
+    v().scene().m_fRotY = 0;
+    v().scene().m_fReflection = 0;
     pick(0, solidImage(dir, "blue.png", QColor(0, 0, 220)));
     const int blue = countNear(headless.frame(), QColor(0, 0, 220));
     EXPECT_GT(blue, 500);
     pick(0, std::nullopt);
-    EXPECT_EQ(v().m_strFacePath[0], dir.filePath("blue.png"));
+    EXPECT_EQ(v().scene().m_strFacePath[0], dir.filePath("blue.png"));
     EXPECT_EQ(countNear(headless.frame(), QColor(0, 0, 220)), blue);
 }
 
 TEST_F(BoxFamily, PicksAreStoredByTheirFullPathAlsoOnceThePackageTrackHasKeys) {
     // A folder name plus the file's name would not find the file again.
-    v().m_trackModel.keyCount = 1;
+    v().scene().m_trackModel.keyCount = 1;
     pick(1, solidImage(dir, "back side.png", QColor(10, 100, 10)));
-    EXPECT_EQ(v().m_strFacePath[1], dir.filePath("back side.png"));
-    EXPECT_EQ(v().m_fFacePathLen[1], dir.filePath("back side.png").size());
+    EXPECT_EQ(v().scene().m_strFacePath[1], dir.filePath("back side.png"));
+    EXPECT_EQ(v().scene().m_fFacePathLen[1], dir.filePath("back side.png").size());
 }
 
 TEST_F(BoxFamily, NothingHappensWhileAnotherFamilyIsShown) {
-    v().m_fPackageFamily = 0;
-    v().m_fPickFace[0] = 2;
-    v().m_fLoadDefaults = 4;
+    v().scene().m_fPackageFamily = 0;
+    v().scene().m_fPickFace[0] = 2;
+    v().scene().m_fLoadDefaults = 4;
     headless.frame();
-    EXPECT_EQ(v().m_fPickFace[0], 2);
-    EXPECT_EQ(v().m_fLoadDefaults, 4);
+    EXPECT_EQ(v().scene().m_fPickFace[0], 2);
+    EXPECT_EQ(v().scene().m_fLoadDefaults, 4);
     EXPECT_TRUE(headless.platform.callsOf("openFileName").empty());
 }
 
 TEST_F(BoxFamily, LightingStatesChangeThePackage) {
-    v().m_fRotX = 10;
-    v().m_fRotY = 20;
+    v().scene().m_fRotX = 10;
+    v().scene().m_fRotY = 20;
     pick(0, solidImage(dir, "grey.png", QColor(128, 128, 128)));
     const QImage off = headless.frame();
-    v().m_fNormalLight = 2;
-    v().m_fLightPos[0] = 320;
-    v().m_fLightPos[1] = 0;
+    v().scene().m_fNormalLight = 2;
+    v().scene().m_fLightPos[0] = 320;
+    v().scene().m_fLightPos[1] = 0;
     const QImage normal = headless.frame();
-    v().m_fNormalLight = 0;
-    v().m_fSpotLight = 2;
-    v().m_fLighting = 2;
-    v().m_fSpotPos[0] = 1;
-    v().m_fSpotPos[1] = 1;
-    v().m_fSpotPos[2] = 10;
+    v().scene().m_fNormalLight = 0;
+    v().scene().m_fSpotLight = 2;
+    v().scene().m_fLighting = 2;
+    v().scene().m_fSpotPos[0] = 1;
+    v().scene().m_fSpotPos[1] = 1;
+    v().scene().m_fSpotPos[2] = 10;
     const QImage spot = headless.frame();
     // Unlit, the face shows its image as it is; each light changes the picture.
     const QPoint centre(100, 60);
@@ -159,15 +159,15 @@ TEST_F(BoxFamily, LightingStatesChangeThePackage) {
 TEST_F(BoxFamily, EveryBoxPackageStandsInViewWithItsReflectionAndShadow) {
     const QString grey = solidImage(dir, "grey.png", QColor(120, 120, 140));
     for (int package = 0; package < kPackageCount; ++package) {
-        WritePackageValues(v(), package);
-        if (v().m_fPackageFamily != 4.0f) continue;
+        WritePackageValues(v().scene(), package);
+        if (v().scene().m_fPackageFamily != 4.0f) continue;
         const QString name = PackageThumbnailNames()[package];
         SCOPED_TRACE(name.toStdString());
         headless.frame();  // the package's default images
         for (int face = 0; face < 6; ++face) pick(face, grey);
 
-        v().m_fReflection = 0;
-        v().m_fShadow = 0;
+        v().scene().m_fReflection = 0;
+        v().scene().m_fShadow = 0;
         const QImage bare = headless.frame();
         const QRect box = foreground(bare);
         ASSERT_FALSE(box.isEmpty());
@@ -176,17 +176,17 @@ TEST_F(BoxFamily, EveryBoxPackageStandsInViewWithItsReflectionAndShadow) {
         EXPECT_LT(box.right(), 199);
         EXPECT_LT(box.bottom(), 149);
 
-        v().m_fReflection = 2;
+        v().scene().m_fReflection = 2;
         const QImage reflected = headless.frame();
-        if (v().m_fBoxModel <= 1.0f)
+        if (v().scene().m_fBoxModel <= 1.0f)
             EXPECT_GT(differingBelow(bare, reflected, box.bottom() - 2), 20) << "a reflection below the package";
         else  // the stacks always show their mirrored models
             EXPECT_GT(box.height(), 60);
 
         // The flat picture's shadow is a thin line at its foot until it is lengthened.
-        if (v().m_fBoxModel <= 1.0f && !IsSet(v().m_fFarLight)) {
-            v().m_fReflection = 0;
-            v().m_fShadow = 2;
+        if (v().scene().m_fBoxModel <= 1.0f && !IsSet(v().scene().m_fFarLight)) {
+            v().scene().m_fReflection = 0;
+            v().scene().m_fShadow = 2;
             const QImage shadowed = headless.frame();
             int darker = 0;
             for (int y = 0; y < 150; ++y)
@@ -194,28 +194,28 @@ TEST_F(BoxFamily, EveryBoxPackageStandsInViewWithItsReflectionAndShadow) {
                     if (qGray(shadowed.pixel(x, y)) + 10 < qGray(bare.pixel(x, y))) ++darker;
             EXPECT_GT(darker, 20) << "a shadow on the floor";
         }
-        v().m_fReflection = 2;
-        v().m_fShadow = 2;
-        v().m_fUserSides = 0;
+        v().scene().m_fReflection = 2;
+        v().scene().m_fShadow = 2;
+        v().scene().m_fUserSides = 0;
     }
 }
 
 TEST_F(BoxFamily, TheCubeIsScaledFiveAndTheRetailBoxFlat) {
     // Scale 5 + 0.1 x size on each axis: the cube is a cube, the retail box
     // 5 : 6.4 : 0.5. Seen straight on, their fronts have those proportions.
-    v().m_fRotX = 0;
-    v().m_fRotY = 0;
-    v().m_fReflection = 0;
-    v().m_fShadow = 0;
-    v().m_fCDOnBox = 0;
+    v().scene().m_fRotX = 0;
+    v().scene().m_fRotY = 0;
+    v().scene().m_fReflection = 0;
+    v().scene().m_fShadow = 0;
+    v().scene().m_fCDOnBox = 0;
     const QString grey = solidImage(dir, "grey.png", QColor(100, 100, 100));
-    WritePackageValues(v(), PackageIndex("Cube.jpg"));
+    WritePackageValues(v().scene(), PackageIndex("Cube.jpg"));
     headless.frame();
     pick(0, grey);
     const QRect cube = foreground(headless.frame());
     EXPECT_NEAR(double(cube.width()) / cube.height(), 1.0, 0.08);
-    WritePackageValues(v(), PackageIndex("RetailBox.jpg"));
-    v().m_fCDOnBox = 0;
+    WritePackageValues(v().scene(), PackageIndex("RetailBox.jpg"));
+    v().scene().m_fCDOnBox = 0;
     headless.frame();
     pick(0, grey);
     const QRect box = foreground(headless.frame());

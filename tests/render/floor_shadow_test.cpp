@@ -29,34 +29,34 @@ struct PackageStage : HeadlessView {
     void choose(int package, Light light) {
         CGL2AviView& v = *view;
         v.OnNewScene();
-        v.m_fTextOn = 0;
-        WritePackageValues(v, package);
+        v.scene().m_fTextOn = 0;
+        WritePackageValues(v.scene(), package);
         if (light == Light::Spot) {
-            v.m_fSpotLight = v.m_fLighting = v.m_fSpotUsed = 2;
-            v.m_fNormalLight = 0;
-            v.m_fSpotPos[0] = 1;
-            v.m_fSpotPos[1] = 1;
-            v.m_fSpotPos[2] = 10;
+            v.scene().m_fSpotLight = v.scene().m_fLighting = v.scene().m_fSpotUsed = 2;
+            v.scene().m_fNormalLight = 0;
+            v.scene().m_fSpotPos[0] = 1;
+            v.scene().m_fSpotPos[1] = 1;
+            v.scene().m_fSpotPos[2] = 10;
         } else {
             // As the "Normal Light" radio sets it.
-            v.m_fNormalLight = v.m_fNormalLightRadio = 2;
-            v.m_fSpotLight = v.m_fLighting = 0;
-            v.m_fLightPos[0] = 320;
-            v.m_fLightPos[1] = 0;
-            v.m_fLightPos[2] = 360;
+            v.scene().m_fNormalLight = v.scene().m_fNormalLightRadio = 2;
+            v.scene().m_fSpotLight = v.scene().m_fLighting = 0;
+            v.scene().m_fLightPos[0] = 320;
+            v.scene().m_fLightPos[1] = 0;
+            v.scene().m_fLightPos[2] = 360;
         }
         // The first frames load the package's images and settle its lights.
         for (int i = 0; i < 3; ++i) frame();
     }
     QImage with(float reflection, float shadow, float family) {
         CGL2AviView& v = *view;
-        const float keep = v.m_fPackageFamily;
-        v.m_fReflection = reflection;
-        v.m_fShadow = shadow;
-        v.m_fPackageFamily = family;
+        const float keep = v.scene().m_fPackageFamily;
+        v.scene().m_fReflection = reflection;
+        v.scene().m_fShadow = shadow;
+        v.scene().m_fPackageFamily = family;
         frame();
         const QImage image = frame();
-        v.m_fPackageFamily = keep;
+        v.scene().m_fPackageFamily = keep;
         return image;
     }
 };
@@ -84,7 +84,7 @@ struct ShadowOverFaces {
 };
 
 ShadowOverFaces Measure(PackageStage& stage) {
-    const float family = stage.view->m_fPackageFamily;
+    const float family = stage.view->scene().m_fPackageFamily;
     const QImage empty = stage.with(0, 0, 20);  // family 20 draws no package
     const QImage bare = stage.with(0, 0, family);
     const QImage shadowed = stage.with(0, 2, family);
@@ -121,7 +121,7 @@ TEST(FloorShadow, NeverCoversThePackagesOwnFaces) {
             stage.choose(i, light);
             const ShadowOverFaces m = Measure(stage);
             const QString name = packages[i] + (light == Light::Spot ? " (spot)" : "");
-            SaveFrame(stage.with(2, 2, stage.view->m_fPackageFamily), "package-" + name);
+            SaveFrame(stage.with(2, 2, stage.view->scene().m_fPackageFamily), "package-" + name);
             EXPECT_GT(m.packagePixels, 200) << name.toStdString() << ": the package is in view";
             // A handful of pixels where a face meets the floor may blend.
             EXPECT_LE(m.shadowOnPackage, std::max(6, m.packagePixels / 200))
@@ -139,8 +139,8 @@ TEST(FloorShadow, StaysOffThePackageThroughEveryPreset) {
     for (const QString& file : files) {
         CGL2AviView& v = *stage.view;
         ASSERT_TRUE(v.LoadSceneFile(presets.filePath(file))) << file.toStdString();
-        v.m_fTextOn = 0;  // the text may stand in front of the package on purpose
-        const int length = std::max(v.m_trackModel.length, 1);
+        v.scene().m_fTextOn = 0;  // the text may stand in front of the package on purpose
+        const int length = std::max(v.scene().m_trackModel.length, 1);
         for (int frame = 0; frame <= length; frame += 10) {
             ScrubScene(v.scene(), v.pages(), AnimSubject::Model, frame);
             const ShadowOverFaces m = Measure(stage);
@@ -160,8 +160,8 @@ TEST(FloorShadow, TheMugsShadowFallsBehindItWhicheverWayItTurns) {
     int seen = 0;
     for (float turn : {0.0f, 90.0f, 180.0f, 270.0f}) {
         stage.choose(PackageIndex("Mug.jpg"), Light::Normal);
-        stage.view->m_fRotY = turn;
-        stage.view->m_fShadowLength = 4;
+        stage.view->scene().m_fRotY = turn;
+        stage.view->scene().m_fShadowLength = 4;
         const QImage empty = stage.with(0, 0, 20);
         const QImage bare = stage.with(0, 0, 2);
         const QImage shadowed = stage.with(0, 2, 2);

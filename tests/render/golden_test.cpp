@@ -41,23 +41,23 @@ const GoldenCase kCases[] = {
 QImage renderCase(test::HeadlessView& headless, const GoldenCase& c) {
     CGL2AviView& v = *headless.view;
     v.OnNewScene();
-    v.m_fTextOn = 0;
-    WritePackageValues(v, PackageIndex(c.package));
-    v.m_fReflection = 2;
-    v.m_fShadow = 2;
+    v.scene().m_fTextOn = 0;
+    WritePackageValues(v.scene(), PackageIndex(c.package));
+    v.scene().m_fReflection = 2;
+    v.scene().m_fShadow = 2;
     if (c.light == Light::Spot) {
-        v.m_fSpotUsed = 2;
-        v.m_fNormalLight = 0;
-        v.m_fSpotPos[0] = 1;
-        v.m_fSpotPos[1] = 1;
-        v.m_fSpotPos[2] = 10;
-        v.m_fLighting = 2;
-        v.m_fSpotLight = 2;
+        v.scene().m_fSpotUsed = 2;
+        v.scene().m_fNormalLight = 0;
+        v.scene().m_fSpotPos[0] = 1;
+        v.scene().m_fSpotPos[1] = 1;
+        v.scene().m_fSpotPos[2] = 10;
+        v.scene().m_fLighting = 2;
+        v.scene().m_fSpotLight = 2;
     } else if (c.light == Light::Normal) {
-        v.m_fNormalLight = 2;
-        v.m_fLightPos[0] = 320;
-        v.m_fLightPos[1] = 0;
-        v.m_fLightPos[2] = 360;
+        v.scene().m_fNormalLight = 2;
+        v.scene().m_fLightPos[0] = 320;
+        v.scene().m_fLightPos[1] = 0;
+        v.scene().m_fLightPos[2] = 360;
     }
     v.OnDraw();  // serves the package's image loads
     return v.RenderImage(kWidth, kHeight).convertToFormat(QImage::Format_RGB32);
@@ -127,7 +127,7 @@ TEST(GoldenPictures, TheComparisonCatchesAMovedPackage) {
     ASSERT_TRUE(headless.created);
     headless.view->OnInitialUpdate();
     const QImage before = renderCase(headless, kCases[0]);
-    headless.view->m_fPosX += 150;  // a small sideways step
+    headless.view->scene().m_fPosX += 150;  // a small sideways step
     const QImage moved = headless.view->RenderImage(kWidth, kHeight).convertToFormat(QImage::Format_RGB32);
     EXPECT_GT(compare(before, moved).over, kWidth * kHeight / 200);
 }

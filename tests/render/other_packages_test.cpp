@@ -24,9 +24,9 @@ struct PackageScene : HeadlessView {
         view->OnInitialUpdate();
         view->OnNewScene();
         host.makeCurrent();
-        view->m_fTextOn = 0;
-        view->m_fPackageFamily = family;
-        view->m_fSize[0] = view->m_fSize[1] = view->m_fSize[2] = 0;
+        view->scene().m_fTextOn = 0;
+        view->scene().m_fPackageFamily = family;
+        view->scene().m_fSize[0] = view->scene().m_fSize[1] = view->scene().m_fSize[2] = 0;
     }
     CGL2AviView& v() { return *view; }
 };
@@ -47,20 +47,20 @@ TEST(Mug, ShowsItsPrintWithAReflectionBelowAndADarkerShadow) {
     CGL2AviView& v = scene.v();
     InstallMugModels();
     MugTextureSlot(0) = SolidTexture(kRed);
-    v.m_texMugShine = SolidTexture(QColor(20, 20, 20));  // a dim environment
-    v.m_fReflection = v.m_fShadow = 0;
+    v.resources().m_texMugShine = SolidTexture(QColor(20, 20, 20));  // a dim environment
+    v.scene().m_fReflection = v.scene().m_fShadow = 0;
     const QImage bare = scene.frame();
     SaveFrame(bare, "mug-bare");
-    EXPECT_EQ(v.m_fMugSeen, 4.0f);
-    EXPECT_EQ(v.m_fSpotPos[2], 100.0f) << "the first mug frame brings the spot in front of it";
+    EXPECT_EQ(v.scene().m_fMugSeen, 4.0f);
+    EXPECT_EQ(v.scene().m_fSpotPos[2], 100.0f) << "the first mug frame brings the spot in front of it";
     EXPECT_GT(CountNear(bare, kRed, 90), 200) << "the print shows on the body";
     const QRect mug = Drawn(bare, kWhite);
-    v.m_fReflection = 2;
+    v.scene().m_fReflection = 2;
     const QImage reflected = scene.frame();
     const Change reflection = Compare(bare, reflected);
     EXPECT_GT(reflection.pixels, 50);
     EXPECT_GT(reflection.area.center().y(), mug.center().y());
-    v.m_fShadow = 2;
+    v.scene().m_fShadow = 2;
     const QImage shadowed = scene.frame();
     SaveFrame(shadowed, "mug-shadow");
     const Change shadow = Compare(reflected, shadowed);
@@ -77,7 +77,7 @@ TEST(Mug, LoadingAMugImageNeverChangesABoxFace) {
     for (int i = 0; i < 6; ++i) boxFaces[i] = BoxFaceSlot(i);
     const unsigned int before = MugTextureSlot(0);
     scene.platform.queueOpenFileName(writeImage(dir, "mug.png", kBlue));
-    scene.v().m_fPickMug = 2;
+    scene.v().scene().m_fPickMug = 2;
     scene.frame();
     EXPECT_NE(MugTextureSlot(0), before);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(BoxFaceSlot(i), boxFaces[i]) << "box object " << i;
@@ -88,20 +88,20 @@ TEST(CDDisc, ShowsItsLabelAndAReflectionThatVanishesAtAmount40) {
     PackageScene scene(7);
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_texCDLabel = SolidTexture(kRed);
-    v.m_texCDHub = SolidTexture(kBlue);
-    v.m_fReflection = 0;
+    v.resources().m_texCDLabel = SolidTexture(kRed);
+    v.resources().m_texCDHub = SolidTexture(kBlue);
+    v.scene().m_fReflection = 0;
     const QImage bare = scene.frame();
     SaveFrame(bare, "cd-bare");
     EXPECT_GT(CountNear(bare, kRed), 500) << "the label";
-    v.m_fReflection = 2;
-    v.m_fReflectAmount = 0;
+    v.scene().m_fReflection = 2;
+    v.scene().m_fReflectAmount = 0;
     const QImage reflected = scene.frame();
     SaveFrame(reflected, "cd-reflection");
     const Change reflection = Compare(bare, reflected);
     EXPECT_GT(reflection.pixels, 50);
     EXPECT_GT(reflection.area.center().y(), Drawn(bare, kWhite).center().y());
-    v.m_fReflectAmount = 40;
+    v.scene().m_fReflectAmount = 40;
     EXPECT_EQ(Compare(bare, scene.frame()).pixels, 0) << "alpha 0.4 - 0.4 hides the reflection";
 }
 
@@ -110,11 +110,11 @@ TEST(ScreenShot, TheSheetShowsThePickedScreenshot) {
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
     QTemporaryDir dir;
-    v.m_fReflection = 0;
+    v.scene().m_fReflection = 0;
     scene.platform.queueOpenFileName(writeImage(dir, "shot.png", kBlue));
-    v.m_fPickFace[0] = 2;
+    v.scene().m_fPickFace[0] = 2;
     scene.frame();
-    EXPECT_EQ(v.m_strFacePath[0], dir.filePath("shot.png"));
+    EXPECT_EQ(v.scene().m_strFacePath[0], dir.filePath("shot.png"));
     const QImage image = scene.frame();
     SaveFrame(image, "screenshot");
     EXPECT_GT(CountNear(image, kBlue), 200);
@@ -129,31 +129,31 @@ TEST(BookArray, DrawsEveryBookAndNothingForNoBooks) {
     CGL2AviView& v = scene.v();
     InstallBookModels(ModelId::FrontCover1, ModelId::BackCover1, ModelId::Binder1, ModelId::Page1,
                       ModelId::FrontCover1M, ModelId::BackCover1M, ModelId::SpineCover1M, ModelId::Page1M);
-    v.m_texBookFace[0] = SolidTexture(kRed);
-    v.m_fMultiBook = 2;
-    v.m_nArrayCount = 0;
+    v.resources().m_texBookFace[0] = SolidTexture(kRed);
+    v.scene().m_fMultiBook = 2;
+    v.scene().m_nArrayCount = 0;
     const QImage none = scene.frame();
     EXPECT_TRUE(Drawn(none, kWhite).isEmpty()) << "no books, nothing drawn";
 
-    v.m_nArrayCount = 1;
+    v.scene().m_nArrayCount = 1;
     scene.frame();  // the offsets follow one frame later
     const QRect one = Drawn(scene.frame(), kWhite);
-    v.m_nArrayCount = 5;
+    v.scene().m_nArrayCount = 5;
     scene.frame();
     const QImage five = scene.frame();
     SaveFrame(five, "array-five");
     const QRect row = Drawn(five, kWhite);
     EXPECT_GT(row.width() * row.height(), one.width() * one.height()) << "five books cover more than one";
 
-    v.m_fArrayReflection = 2;
+    v.scene().m_fArrayReflection = 2;
     const QImage reflected = scene.frame();
     EXPECT_GT(Compare(five, reflected).area.center().y(), row.center().y());
-    v.m_fArrayShadow = 2;
+    v.scene().m_fArrayShadow = 2;
     const QImage shadowed = scene.frame();
     SaveFrame(shadowed, "array-shadow");
     EXPECT_LT(Compare(reflected, shadowed).lumaChange, -10);
 
-    v.m_fArraySingle = 0;  // double books
+    v.scene().m_fArraySingle = 0;  // double books
     scene.frame();
     SaveFrame(scene.frame(), "array-double");
 }

@@ -25,15 +25,15 @@ struct TextScene : HeadlessView {
         view->OnInitialUpdate();
         view->OnNewScene();
         host.makeCurrent();
-        view->m_fPackageFamily = 20;
-        view->m_fReflection = view->m_fShadow = 0;
+        view->scene().m_fPackageFamily = 20;
+        view->scene().m_fReflection = view->scene().m_fShadow = 0;
     }
     CGL2AviView& v() { return *view; }
     void singleColour(float r, float g, float b) {
-        view->m_fTextStyle = 2;
-        view->m_fFontColour[0] = r;
-        view->m_fFontColour[1] = g;
-        view->m_fFontColour[2] = b;
+        view->scene().m_fTextStyle = 2;
+        view->scene().m_fFontColour[0] = r;
+        view->scene().m_fFontColour[1] = g;
+        view->scene().m_fFontColour[2] = b;
     }
 };
 
@@ -90,10 +90,10 @@ TEST(TextRender, TheTextShowsInABandAcrossTheMiddle) {
     TextScene scene;
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    EXPECT_EQ(v.m_strText, QString("Vellumark"));
-    v.m_fTextOn = 0;
+    EXPECT_EQ(v.scene().m_strText, QString("Vellumark"));
+    v.scene().m_fTextOn = 0;
     const QImage off = scene.frame();
-    v.m_fTextOn = 2;
+    v.scene().m_fTextOn = 2;
     const QImage on = scene.frame();
     SaveFrame(on, "text-default");
     const Change change = Compare(off, on);
@@ -115,7 +115,7 @@ TEST(TextRender, SingleColourShowsTheFontColourAndTwoLinesStandTaller) {
     EXPECT_EQ(CountNear(red, QColor(0, 0, 255), 120), 0);
 
     const QRect one = Drawn(red, kWhite);
-    v.m_strText = QString("Vellu\r\nmark");
+    v.scene().m_strText = QString("Vellu\r\nmark");
     const QImage two = scene.frame();
     SaveFrame(two, "text-two-lines");
     const QRect both = Drawn(two, kWhite);
@@ -129,23 +129,23 @@ TEST(TextRender, ShadowDarkensAndFollowsItsOpacity) {
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
     scene.singleColour(255, 0, 0);
-    v.m_fTextRot[0] = -30;  // the shadow falls forward onto the floor, not edge-on
+    v.scene().m_fTextRot[0] = -30;  // the shadow falls forward onto the floor, not edge-on
     const QImage plain = scene.frame();
-    v.m_fTextShadowOn = 2;
-    v.m_fTextShadowOpacity = 0;
+    v.scene().m_fTextShadowOn = 2;
+    v.scene().m_fTextShadowOpacity = 0;
     const QImage shadowed = scene.frame();
     SaveFrame(shadowed, "text-shadow");
     EXPECT_GT(countDark(shadowed), countDark(plain) + 300) << "a black shadow adds dark pixels";
 
-    v.m_fTextShadowOpacity = 255;
+    v.scene().m_fTextShadowOpacity = 255;
     EXPECT_LE(Compare(plain, scene.frame()).pixels, 5) << "fully transparent";
 
     // After the additive Glass style the shadow still darkens.
-    v.m_fTextShadowOpacity = 0;
-    v.m_fTextStyle = 1;
-    v.m_fTextShadowOn = 0;
+    v.scene().m_fTextShadowOpacity = 0;
+    v.scene().m_fTextStyle = 1;
+    v.scene().m_fTextShadowOn = 0;
     const QImage glass = scene.frame();
-    v.m_fTextShadowOn = 2;
+    v.scene().m_fTextShadowOn = 2;
     EXPECT_GT(countDark(scene.frame()), countDark(glass) + 300);
 }
 
@@ -156,8 +156,8 @@ TEST(TextRender, MirroredPassAddsACopyBelowTheBaseline) {
     scene.singleColour(0, 0, 200);
     const QImage plain = scene.frame();
     const QRect text = Drawn(plain, kWhite);
-    v.m_fTextReflectionOn = 2;
-    v.m_fTextReflection = 255;
+    v.scene().m_fTextReflectionOn = 2;
+    v.scene().m_fTextReflection = 255;
     const QImage mirrored = scene.frame();
     SaveFrame(mirrored, "text-mirror");
     const Change change = Compare(plain, mirrored);
@@ -169,29 +169,29 @@ TEST(TextRender, EveryStyleDrawsAndTheShineAddsLight) {
     TextScene scene;
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.m_fBackRGB[0] = v.m_fBackRGB[1] = v.m_fBackRGB[2] = 0.3f;  // grey, so additive styles show
-    v.m_fTextOn = 0;
+    v.scene().m_fBackRGB[0] = v.scene().m_fBackRGB[1] = v.scene().m_fBackRGB[2] = 0.3f;  // grey, so additive styles show
+    v.scene().m_fTextOn = 0;
     const QImage off = scene.frame();
-    v.m_fTextOn = 2;
+    v.scene().m_fTextOn = 2;
     for (int style = 0; style <= 4; ++style) {
-        v.m_fTextStyle = float(style);
+        v.scene().m_fTextStyle = float(style);
         const QImage on = scene.frame();
         SaveFrame(on, QString("text-style-%1").arg(style));
         EXPECT_GT(Compare(off, on).pixels, 500) << "style " << style;
     }
-    v.m_fTextStyle = 2;
+    v.scene().m_fTextStyle = 2;
     scene.singleColour(60, 60, 60);
     const QImage dull = scene.frame();
-    v.m_fTextShiny = 2;
+    v.scene().m_fTextShiny = 2;
     const QImage shiny = scene.frame();
     SaveFrame(shiny, "text-shiny");
-    v.m_fTextShiny = 0;
-    v.m_fTextLights = 2;  // lit by the text's own lights
+    v.scene().m_fTextShiny = 0;
+    v.scene().m_fTextLights = 2;  // lit by the text's own lights
     const QImage lit = scene.frame();
     SaveFrame(lit, "text-lit");
     EXPECT_GT(Compare(off, lit).pixels, 500);
-    v.m_fTextLights = 0;
-    v.m_fTextShiny = 2;
+    v.scene().m_fTextLights = 0;
+    v.scene().m_fTextShiny = 2;
     const Change shine = Compare(dull, shiny);
     EXPECT_GT(shine.pixels, 300);
     EXPECT_GT(shine.lumaChange, 0) << "the overlay adds light";
@@ -208,7 +208,7 @@ TEST(TextRender, GlyphListsAreRebuiltForWireFrameAndForANewContext) {
     EXPECT_GT(solid.polygons, 100);
     EXPECT_EQ(solid.lines, 0);
 
-    v.m_fTextWireframe = 2;
+    v.scene().m_fTextWireframe = 2;
     v.FreeGlyphLists();
     v.MakeGlyphLists();
     const Primitives wire = feedbackOf(store->listBase + 'O');
@@ -217,7 +217,7 @@ TEST(TextRender, GlyphListsAreRebuiltForWireFrameAndForANewContext) {
     scene.singleColour(0, 0, 0);
     const QImage outline = scene.frame();
     SaveFrame(outline, "text-wireframe");
-    v.m_fTextWireframe = 0;
+    v.scene().m_fTextWireframe = 0;
     v.FreeGlyphLists();
     v.MakeGlyphLists();
     const QImage filled = scene.frame();
@@ -241,24 +241,24 @@ TEST(TextRender, ASceneFileBringsItsTextAndFontBack) {
     CGL2AviView& v = scene.v();
     QTemporaryDir dir;
     const QString path = dir.filePath("text.VLMK");
-    v.m_strText = QString::fromUtf8("Ünïcode\r\nLines");
-    v.m_strFontFace = "DejaVu Serif";
-    v.m_bFontItalic = 1;
-    v.m_fTextWireframe = 2;
+    v.scene().m_strText = QString::fromUtf8("Ünïcode\r\nLines");
+    v.scene().m_strFontFace = "DejaVu Serif";
+    v.scene().m_bFontItalic = 1;
+    v.scene().m_fTextWireframe = 2;
     ASSERT_TRUE(v.SaveSceneFile(path));
 
     v.OnNewScene();
     EXPECT_EQ(v.glyphStore()->face, QString("Arial Black"));
     ASSERT_TRUE(v.LoadSceneFile(path));
-    EXPECT_EQ(v.m_strText, QString::fromUtf8("Ünïcode\r\nLines"));
+    EXPECT_EQ(v.scene().m_strText, QString::fromUtf8("Ünïcode\r\nLines"));
     EXPECT_EQ(v.glyphStore()->face, QString("DejaVu Serif"));
     EXPECT_TRUE(v.glyphStore()->italic);
     EXPECT_TRUE(v.glyphStore()->lines) << "the lists follow the file's wire-frame flag";
     scene.host.makeCurrent();
-    v.m_fPackageFamily = 20;
-    v.m_fReflection = v.m_fShadow = 0;
-    v.m_fTextOn = 0;
+    v.scene().m_fPackageFamily = 20;
+    v.scene().m_fReflection = v.scene().m_fShadow = 0;
+    v.scene().m_fTextOn = 0;
     const QImage off = scene.frame();
-    v.m_fTextOn = 2;
+    v.scene().m_fTextOn = 2;
     EXPECT_GT(Compare(off, scene.frame()).pixels, 200);
 }

@@ -56,7 +56,7 @@ protected:
         frame->viewWidget()->setFocus();
     }
     void TearDown() override {
-        if (auto* deck = dynamic_cast<QWidget*>(view->m_pControlDeck)) deck->close();
+        if (auto* deck = dynamic_cast<QWidget*>(view->pages().m_pControlDeck)) deck->close();
         QTest::qWait(50);
         frame.reset();
         view.reset();

@@ -36,40 +36,40 @@ struct MultiBookPage : ::testing::Test {
 }  // namespace
 
 TEST_F(PicturePage, OpeningShowsThePictureTheFirstShowHideHidesItTheNextShowsIt) {
-    view->m_fMouseTarget = 1;
+    view->scene().m_fMouseTarget = 1;
     CPictureRost another(*view);
-    EXPECT_EQ(view->m_fMouseTarget, 1) << "building the page leaves the mouse alone";
+    EXPECT_EQ(view->scene().m_fMouseTarget, 1) << "building the page leaves the mouse alone";
     page->show();
-    EXPECT_EQ(view->m_fShowPicture, 2);
-    EXPECT_EQ(view->m_fMouseTarget, 3);
+    EXPECT_EQ(view->scene().m_fShowPicture, 2);
+    EXPECT_EQ(view->scene().m_fMouseTarget, 3);
     page->showHideButton()->click();
-    EXPECT_EQ(view->m_fShowPicture, 0);
-    EXPECT_EQ(view->m_fShowPictureCount, 0);
+    EXPECT_EQ(view->scene().m_fShowPicture, 0);
+    EXPECT_EQ(view->scene().m_fShowPictureCount, 0);
     page->showHideButton()->click();
-    EXPECT_EQ(view->m_fShowPicture, 2);
+    EXPECT_EQ(view->scene().m_fShowPicture, 2);
 }
 
 TEST_F(PicturePage, ModeRadiosClampThroughTheSlidersAndSlidersMoveTheModesValues) {
-    view->m_fPicRot[0] = 400;  // set by a key or a drag
-    view->m_fPicRot[1] = -500;
+    view->scene().m_fPicRot[0] = 400;  // set by a key or a drag
+    view->scene().m_fPicRot[1] = -500;
     page->rotateRadio()->click();
-    EXPECT_EQ(view->m_fPicRot[0], 360);
-    EXPECT_EQ(view->m_fPicRot[1], -360);
+    EXPECT_EQ(view->scene().m_fPicRot[0], 360);
+    EXPECT_EQ(view->scene().m_fPicRot[1], -360);
     EXPECT_EQ(page->rows()->edit(0)->text(), "360");
     EXPECT_TRUE(page->rotateRadio()->isChecked());
 
-    view->m_fPicPos[2] = 40;
+    view->scene().m_fPicPos[2] = 40;
     page->panZoomRadio()->click();
-    EXPECT_EQ(view->m_fPicMode, 2);
+    EXPECT_EQ(view->scene().m_fPicMode, 2);
     EXPECT_EQ(page->rows()->value(2), 40) << "the sliders show the position, not the rotation";
     page->rows()->slider(0)->setValue(-25);
-    EXPECT_EQ(view->m_fPicPos[0], -25);
-    EXPECT_EQ(view->m_fPicPos[2], 40);
-    EXPECT_EQ(view->m_fPicRot[0], 360) << "the rotation is not touched";
+    EXPECT_EQ(view->scene().m_fPicPos[0], -25);
+    EXPECT_EQ(view->scene().m_fPicPos[2], 40);
+    EXPECT_EQ(view->scene().m_fPicRot[0], 360) << "the rotation is not touched";
 
     page->scaleRadio()->click();
     QTest::keyClicks(page->rows()->edit(1), "7");
-    EXPECT_EQ(view->m_fPicScale[1], 7);
+    EXPECT_EQ(view->scene().m_fPicScale[1], 7);
     EXPECT_EQ(page->rows()->value(1), 7);
     EXPECT_FALSE(page->rotateRadio()->isChecked());
     EXPECT_TRUE(page->scaleRadio()->isChecked());
@@ -77,26 +77,26 @@ TEST_F(PicturePage, ModeRadiosClampThroughTheSlidersAndSlidersMoveTheModesValues
 
 TEST_F(PicturePage, SpotToggleLoadRequestAndDrags) {
     page->spotCheck()->click();
-    EXPECT_EQ(view->m_fPicSpot, 2);
+    EXPECT_EQ(view->scene().m_fPicSpot, 2);
     EXPECT_TRUE(page->spotCheck()->isChecked());
     page->spotCheck()->click();
-    EXPECT_EQ(view->m_fPicSpot, 0);
+    EXPECT_EQ(view->scene().m_fPicSpot, 0);
     EXPECT_FALSE(page->spotCheck()->isChecked());
 
     page->loadButton()->click();
-    EXPECT_EQ(view->m_fLoadPicture, 2) << "served by the next frame";
+    EXPECT_EQ(view->scene().m_fLoadPicture, 2) << "served by the next frame";
 
     // A drag while the page has the mouse moves the picture in its mode.
-    view->m_pPicturePage = page.get();
+    view->pages().m_pPicturePage = page.get();
     page->show();
     page->panZoomRadio()->click();
-    view->m_pControlsPage = nullptr;
+    view->pages().m_pControlsPage = nullptr;
     view->OnLButtonDown(100, 100);
     view->OnMouseMove(140, 80, false);
-    EXPECT_NE(view->m_fPicPos[0], 0);
-    EXPECT_EQ(page->rows()->value(0), int(view->m_fPicPos[0]));
-    EXPECT_EQ(view->m_fPicRot[0], 0);
-    view->m_pPicturePage = nullptr;
+    EXPECT_NE(view->scene().m_fPicPos[0], 0);
+    EXPECT_EQ(page->rows()->value(0), int(view->scene().m_fPicPos[0]));
+    EXPECT_EQ(view->scene().m_fPicRot[0], 0);
+    view->pages().m_pPicturePage = nullptr;
 }
 
 TEST_F(PicturePage, PasteWithNothingCopiedSaysSo) {
@@ -110,21 +110,21 @@ TEST_F(PicturePage, PasteWithNothingCopiedSaysSo) {
 }
 
 TEST_F(MultiBookPage, OpeningSwitchesTheArrayOnAndActivateTogglesIt) {
-    view->m_fMultiBook = 0;
+    view->scene().m_fMultiBook = 0;
     page->show();
-    EXPECT_EQ(view->m_fMultiBook, 2);
-    EXPECT_EQ(view->m_fMouseTarget, 4);
+    EXPECT_EQ(view->scene().m_fMultiBook, 2);
+    EXPECT_EQ(view->scene().m_fMouseTarget, 4);
     page->activateButton()->click();
-    EXPECT_EQ(view->m_fMultiBook, 0);
+    EXPECT_EQ(view->scene().m_fMultiBook, 0);
     page->activateButton()->click();
-    EXPECT_EQ(view->m_fMultiBook, 2);
+    EXPECT_EQ(view->scene().m_fMultiBook, 2);
 }
 
 TEST_F(MultiBookPage, TiltSetsTheStepsFromTheSliderButNotFromTheEdit) {
     QRadioButton* tilt = radio("Tilt");
     ASSERT_NE(tilt, nullptr);
     tilt->click();
-    EXPECT_EQ(view->m_fArrayMode, 7);
+    EXPECT_EQ(view->scene().m_fArrayMode, 7);
     EXPECT_FALSE(tilt->isChecked()) << "Tilt has no mark";
     EXPECT_EQ(page->rows()->slider(0)->minimum(), -90);
     EXPECT_EQ(page->rows()->slider(0)->maximum(), 0);
@@ -132,17 +132,17 @@ TEST_F(MultiBookPage, TiltSetsTheStepsFromTheSliderButNotFromTheEdit) {
     EXPECT_FALSE(page->rows()->edit(2)->isEnabled());
 
     page->rows()->slider(0)->setValue(-90);
-    EXPECT_EQ(view->m_fArrayTilt, -90);
-    EXPECT_NEAR(view->m_fArrayPos[2], 20.4545, 1e-3);
-    EXPECT_NEAR(view->m_fArrayPos[0], -0.4545, 1e-3);
+    EXPECT_EQ(view->scene().m_fArrayTilt, -90);
+    EXPECT_NEAR(view->scene().m_fArrayPos[2], 20.4545, 1e-3);
+    EXPECT_NEAR(view->scene().m_fArrayPos[0], -0.4545, 1e-3);
     page->rows()->slider(0)->setValue(0);
-    EXPECT_EQ(view->m_fArrayPos[2], 0);
-    EXPECT_EQ(view->m_fArrayPos[0], 20);
+    EXPECT_EQ(view->scene().m_fArrayPos[2], 0);
+    EXPECT_EQ(view->scene().m_fArrayPos[0], 20);
 
     page->rows()->edit(0)->clear();
     QTest::keyClicks(page->rows()->edit(0), "-45");
-    EXPECT_EQ(view->m_fArrayTilt, -45);
-    EXPECT_EQ(view->m_fArrayPos[0], 20) << "the edit sets the tilt only";
+    EXPECT_EQ(view->scene().m_fArrayTilt, -45);
+    EXPECT_EQ(view->scene().m_fArrayPos[0], 20) << "the edit sets the tilt only";
     EXPECT_EQ(page->rows()->value(0), -45);
 }
 
@@ -151,64 +151,64 @@ TEST_F(MultiBookPage, EachModeMovesItsOwnValues) {
     page->rows()->slider(0)->setValue(12);
     page->rows()->slider(1)->setValue(13);
     page->rows()->slider(2)->setValue(14);
-    EXPECT_EQ(view->m_fArrayPos[1], 12);  // X step
-    EXPECT_EQ(view->m_fArrayPos[2], 13);  // Y step
-    EXPECT_EQ(view->m_fArrayPos[0], 14);  // Z step
+    EXPECT_EQ(view->scene().m_fArrayPos[1], 12);  // X step
+    EXPECT_EQ(view->scene().m_fArrayPos[2], 13);  // Y step
+    EXPECT_EQ(view->scene().m_fArrayPos[0], 14);  // Z step
 
-    view->m_fArrayBookPos[2] = -845;
+    view->scene().m_fArrayBookPos[2] = -845;
     radio("Pan/Zoom")->click();
     EXPECT_EQ(page->rows()->slider(2)->minimum(), -4360);
     EXPECT_EQ(page->rows()->value(2), -845);
     radio("Rotate Array")->click();
     page->rows()->slider(1)->setValue(-7);
-    EXPECT_EQ(view->m_fArrayRot[1], -7);
+    EXPECT_EQ(view->scene().m_fArrayRot[1], -7);
     radio("Scale")->click();
     QTest::keyClicks(page->rows()->edit(0), "3");
-    EXPECT_EQ(view->m_fArrayBookScale[0], 3);
+    EXPECT_EQ(view->scene().m_fArrayBookScale[0], 3);
     EXPECT_TRUE(radio("Scale")->isChecked());
     EXPECT_FALSE(radio("Rotate Array")->isChecked());
 
-    view->m_fArrayMode = 1;  // counts as the spacing mode
+    view->scene().m_fArrayMode = 1;  // counts as the spacing mode
     page->refreshFromScene();
     EXPECT_TRUE(radio("Pan/Zoom Array")->isChecked());
     page->rows()->slider(0)->setValue(5);
-    EXPECT_EQ(view->m_fArrayPos[1], 5);
+    EXPECT_EQ(view->scene().m_fArrayPos[1], 5);
 }
 
 TEST_F(MultiBookPage, ResetTogglesAndTheNumberOfBooks) {
     page->doubleBookCheck()->click();
-    EXPECT_EQ(view->m_fArraySingle, 0);
+    EXPECT_EQ(view->scene().m_fArraySingle, 0);
     EXPECT_FALSE(page->doubleBookCheck()->isChecked()) << "checked while one book per slot is drawn";
     page->reflectionCheck()->click();
     page->shadowCheck()->click();
-    EXPECT_EQ(view->m_fArrayReflection, 2);
-    EXPECT_EQ(view->m_fArrayShadow, 2);
+    EXPECT_EQ(view->scene().m_fArrayReflection, 2);
+    EXPECT_EQ(view->scene().m_fArrayShadow, 2);
 
     QSignalSpy status(page.get(), &DeckPage::statusMessage);
     page->bookCountEdit()->clear();
     QTest::keyClicks(page->bookCountEdit(), "300");
-    EXPECT_EQ(view->m_nArrayCount, 224);
+    EXPECT_EQ(view->scene().m_nArrayCount, 224);
     EXPECT_EQ(page->bookCountEdit()->text(), "224");
     ASSERT_GE(status.count(), 1);
     EXPECT_TRUE(status.last().value(0).toString().contains("224"));
     page->bookCountEdit()->clear();
     QTest::keyClicks(page->bookCountEdit(), "7");
-    EXPECT_EQ(view->m_nArrayCount, 7);
+    EXPECT_EQ(view->scene().m_nArrayCount, 7);
 
-    view->m_fArrayMode = 0;
-    view->m_fArrayPos[2] = 9;
+    view->scene().m_fArrayMode = 0;
+    view->scene().m_fArrayPos[2] = 9;
     page->resetButton()->click();
-    EXPECT_EQ(view->m_nArrayCount, 5);
+    EXPECT_EQ(view->scene().m_nArrayCount, 5);
     EXPECT_EQ(page->bookCountEdit()->text(), "7") << "the edit is left as it was";
-    EXPECT_EQ(view->m_fArrayBookRot[0], 30);
-    EXPECT_EQ(view->m_fArrayBookRot[1], 30);
-    EXPECT_EQ(view->m_fArrayBookPos[2], -845);
-    EXPECT_EQ(view->m_fArrayBookPos[1], 0);
-    EXPECT_EQ(view->m_fArrayPos[0], 20);
-    EXPECT_EQ(view->m_fArrayPos[2], 0);
-    EXPECT_EQ(view->m_fArraySingle, 2);
-    EXPECT_EQ(view->m_fArrayReflection, 0);
-    EXPECT_EQ(view->m_fArrayShadow, 0);
+    EXPECT_EQ(view->scene().m_fArrayBookRot[0], 30);
+    EXPECT_EQ(view->scene().m_fArrayBookRot[1], 30);
+    EXPECT_EQ(view->scene().m_fArrayBookPos[2], -845);
+    EXPECT_EQ(view->scene().m_fArrayBookPos[1], 0);
+    EXPECT_EQ(view->scene().m_fArrayPos[0], 20);
+    EXPECT_EQ(view->scene().m_fArrayPos[2], 0);
+    EXPECT_EQ(view->scene().m_fArraySingle, 2);
+    EXPECT_EQ(view->scene().m_fArrayReflection, 0);
+    EXPECT_EQ(view->scene().m_fArrayShadow, 0);
     EXPECT_TRUE(page->doubleBookCheck()->isChecked());
     EXPECT_TRUE(radio("Rotate")->isChecked());
     EXPECT_FALSE(page->reflectionCheck()->isChecked());
@@ -217,23 +217,23 @@ TEST_F(MultiBookPage, ResetTogglesAndTheNumberOfBooks) {
 
     // The offsets the next frames use: 2 units apart along Z.
     UpdateArrayOffsets(view->scene());
-    EXPECT_FLOAT_EQ(view->m_fArrayBookA[1][6] - view->m_fArrayBookA[0][6], 2.0f);
-    EXPECT_FLOAT_EQ(view->m_fArrayBookA[4][6], 8.0f);
+    EXPECT_FLOAT_EQ(view->scene().m_fArrayBookA[1][6] - view->scene().m_fArrayBookA[0][6], 2.0f);
+    EXPECT_FLOAT_EQ(view->scene().m_fArrayBookA[4][6], 8.0f);
 }
 
 TEST_F(MultiBookPage, ADragMovesTheArrayInItsModeAndShowsOnTheSliders) {
-    view->m_pMultiBookPage = page.get();
+    view->pages().m_pMultiBookPage = page.get();
     page->show();
     radio("Pan/Zoom Array")->click();
-    view->m_fArrayPos[1] = view->m_fArrayPos[2] = 0;
+    view->scene().m_fArrayPos[1] = view->scene().m_fArrayPos[2] = 0;
     view->OnLButtonDown(100, 100);
     view->OnMouseMove(100, 140, false);  // downwards
-    EXPECT_NE(view->m_fArrayPos[1], 0);
-    EXPECT_EQ(page->rows()->value(0), int(view->m_fArrayPos[1]));
-    EXPECT_EQ(view->m_fArrayBookRot[0], 30) << "the books' own rotation stays";
-    view->m_fMouseTarget = 3;  // another page took the mouse
-    const float before = view->m_fArrayPos[1];
+    EXPECT_NE(view->scene().m_fArrayPos[1], 0);
+    EXPECT_EQ(page->rows()->value(0), int(view->scene().m_fArrayPos[1]));
+    EXPECT_EQ(view->scene().m_fArrayBookRot[0], 30) << "the books' own rotation stays";
+    view->scene().m_fMouseTarget = 3;  // another page took the mouse
+    const float before = view->scene().m_fArrayPos[1];
     view->OnMouseMove(100, 180, false);
-    EXPECT_EQ(view->m_fArrayPos[1], before);
-    view->m_pMultiBookPage = nullptr;
+    EXPECT_EQ(view->scene().m_fArrayPos[1], before);
+    view->pages().m_pMultiBookPage = nullptr;
 }

@@ -52,40 +52,40 @@ TEST_F(ControlsPage, ListsTheFolderJpegsAsFortyNinePixelIcons) {
 
 TEST_F(ControlsPage, PackageChoiceTakesEffectAtOnceAndAtMostFourTimesInARow) {
     select("Cube.jpg");  // the selection notification is the first command
-    EXPECT_EQ(view->m_fPackageFamily, 4);
-    EXPECT_EQ(view->m_fLoadDefaults, 4);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 4);
+    EXPECT_EQ(view->scene().m_fLoadDefaults, 4);
     for (int i = 0; i < 6; ++i) {
-        view->m_fPosX = 99;
+        view->scene().m_fPosX = 99;
         page->OnCmdMsg();
-        EXPECT_EQ(view->m_fPosX, i < 3 ? 0 : 99) << "command " << i + 2;
+        EXPECT_EQ(view->scene().m_fPosX, i < 3 ? 0 : 99) << "command " << i + 2;
     }
     select("Tape.jpg");
-    EXPECT_EQ(view->m_fApplyCount[0], 0);  // the cube's count restarts
-    EXPECT_EQ(view->m_fSize[0], -35);
+    EXPECT_EQ(view->scene().m_fApplyCount[0], 0);  // the cube's count restarts
+    EXPECT_EQ(view->scene().m_fSize[0], -35);
 }
 
 TEST_F(ControlsPage, MovementSlidersWaitForASequence) {
     for (int axis = 0; axis < 3; ++axis) EXPECT_FALSE(page->slider(axis)->isEnabled());
     QTest::mouseClick(page->strip()->addKeyButton(), Qt::LeftButton);
-    EXPECT_EQ(view->m_nSequenceStarted, 2);
+    EXPECT_EQ(view->scene().m_nSequenceStarted, 2);
     for (int axis = 0; axis < 3; ++axis) EXPECT_TRUE(page->slider(axis)->isEnabled());
 }
 
 TEST_F(ControlsPage, ModesSetRangesAndTargets) {
     page->thumbs()->clearSelection();  // no package re-applied under the commands
-    view->m_nSequenceStarted = 2;
+    view->scene().m_nSequenceStarted = 2;
     page->panZoomRadio()->click();
-    EXPECT_EQ(view->m_fMoveMode, 2);
+    EXPECT_EQ(view->scene().m_fMoveMode, 2);
     EXPECT_EQ(page->slider(0)->maximum(), 2000);
     EXPECT_TRUE(page->panZoomRadio()->isChecked());
     EXPECT_FALSE(page->rotateRadio()->isChecked());
     page->slider(1)->setValue(-150);
-    EXPECT_EQ(view->m_fPosY, -150);
+    EXPECT_EQ(view->scene().m_fPosY, -150);
     EXPECT_EQ(page->edit(1)->text(), "-150");
 
     page->edit(2)->setText("");
     QTest::keyClicks(page->edit(2), "-42");
-    EXPECT_EQ(view->m_fPosZ, -42);
+    EXPECT_EQ(view->scene().m_fPosZ, -42);
     EXPECT_EQ(page->slider(2)->value(), -42);
 
     page->tiltRadio()->click();
@@ -93,15 +93,15 @@ TEST_F(ControlsPage, ModesSetRangesAndTargets) {
     EXPECT_EQ(page->slider(0)->maximum(), 0);
     EXPECT_FALSE(page->slider(1)->isEnabled());
     EXPECT_FALSE(page->edit(2)->isEnabled());
-    EXPECT_EQ(view->m_fLighting, 0);
+    EXPECT_EQ(view->scene().m_fLighting, 0);
 }
 
 TEST_F(ControlsPage, TiltIsIgnoredForEZines) {
     select("E-Zines.jpg");
-    EXPECT_EQ(view->m_fBookKind, 10);
+    EXPECT_EQ(view->scene().m_fBookKind, 10);
     page->rotateRadio()->click();
     page->tiltRadio()->click();
-    EXPECT_EQ(view->m_fMoveMode, 0);
+    EXPECT_EQ(view->scene().m_fMoveMode, 0);
     EXPECT_EQ(page->slider(0)->minimum(), -360);
     EXPECT_FALSE(page->tiltRadio()->isChecked());
     EXPECT_TRUE(page->rotateRadio()->isChecked());
@@ -120,13 +120,13 @@ TEST_F(ControlsPage, ControlsThatCannotActSayWhy) {
     EXPECT_TRUE(said.last().first().toString().contains("e-zine"));
 
     page->thumbs()->clearSelection();
-    view->m_fPackageFamily = 7;  // the CD disc does not tilt
+    view->scene().m_fPackageFamily = 7;  // the CD disc does not tilt
     page->tiltRadio()->click();
     ASSERT_EQ(said.size(), 3);
     EXPECT_TRUE(said.last().first().toString().contains("does not tilt"));
 
-    view->m_fPackageFamily = 4;
-    view->m_fBoxModel = 0;
+    view->scene().m_fPackageFamily = 4;
+    view->scene().m_fBoxModel = 0;
     page->mugColourRadio()->click();
     ASSERT_EQ(said.size(), 4);
     EXPECT_TRUE(said.last().first().toString().contains("mug"));
@@ -136,39 +136,39 @@ TEST_F(ControlsPage, TiltRowStandsAtTheTiltAndTiltsBoxesAfterAnEZine) {
     select("E-Zines.jpg");
     select("Cube.jpg");  // the e-zine's book kind stays behind in the scene
     page->thumbs()->clearSelection();
-    view->m_nSequenceStarted = 2;
-    view->m_fTilt = -30;
+    view->scene().m_nSequenceStarted = 2;
+    view->scene().m_fTilt = -30;
     page->tiltRadio()->click();
-    EXPECT_EQ(view->m_fMoveMode, 5);
+    EXPECT_EQ(view->scene().m_fMoveMode, 5);
     EXPECT_EQ(page->slider(0)->value(), -30);
     EXPECT_EQ(page->edit(0)->text(), "-30");
     EXPECT_EQ(page->rows()->label(0)->text(), "Tilt");
     page->slider(0)->setValue(-45);
-    EXPECT_EQ(view->m_fTilt, -45);
+    EXPECT_EQ(view->scene().m_fTilt, -45);
     page->refreshFromScene();  // as playback and scrubbing do
     EXPECT_EQ(page->slider(0)->value(), -45);
 }
 
 TEST_F(ControlsPage, SlidersStartAtTheValuesOfTheCurrentMode) {
-    view->m_nSequenceStarted = 2;
-    view->m_fRotX = 10;
-    view->m_fRotY = 20;
-    view->m_fRotZ = -70;
+    view->scene().m_nSequenceStarted = 2;
+    view->scene().m_fRotX = 10;
+    view->scene().m_fRotY = 20;
+    view->scene().m_fRotZ = -70;
     CmyProperty1 fresh(*view);
     EXPECT_EQ(fresh.slider(2)->value(), -70);
     fresh.slider(0)->setValue(11);
-    EXPECT_EQ(view->m_fRotY, 20);
-    EXPECT_EQ(view->m_fRotZ, -70);  // the first scroll moves nothing else
+    EXPECT_EQ(view->scene().m_fRotY, 20);
+    EXPECT_EQ(view->scene().m_fRotZ, -70);  // the first scroll moves nothing else
 
-    view->m_fControlsMode = view->m_fMoveMode = 2;
-    view->m_fPosX = 1500;
+    view->scene().m_fControlsMode = view->scene().m_fMoveMode = 2;
+    view->scene().m_fPosX = 1500;
     CmyProperty1 panning(*view);
     EXPECT_EQ(panning.slider(0)->maximum(), 2000);
     EXPECT_EQ(panning.slider(0)->value(), 1500);
 
     // Reopened in Tilt mode, the handle stands at the tilt, on the tilt's range.
-    view->m_fControlsMode = view->m_fMoveMode = 5;
-    view->m_fTilt = -60;
+    view->scene().m_fControlsMode = view->scene().m_fMoveMode = 5;
+    view->scene().m_fTilt = -60;
     CmyProperty1 tilting(*view);
     EXPECT_EQ(tilting.slider(0)->minimum(), -90);
     EXPECT_EQ(tilting.slider(0)->maximum(), 0);
@@ -178,9 +178,9 @@ TEST_F(ControlsPage, SlidersStartAtTheValuesOfTheCurrentMode) {
 
 TEST_F(ControlsPage, SizeAndMugColourKeysPlayOnceRecorded) {
     page->thumbs()->clearSelection();
-    view->m_pControlsPage = page.get();
-    view->m_strSizeMarker.clear();  // a new scene: no file read or written yet
-    view->m_nSequenceStarted = 2;
+    view->pages().m_pControlsPage = page.get();
+    view->scene().m_strSizeMarker.clear();  // a new scene: no file read or written yet
+    view->scene().m_nSequenceStarted = 2;
     page->scaleRadio()->click();
     page->strip()->addKeyButton()->click();
     page->strip()->timeline()->setValue(10);
@@ -189,50 +189,50 @@ TEST_F(ControlsPage, SizeAndMugColourKeysPlayOnceRecorded) {
     page->slider(1)->setValue(200);
     page->strip()->addKeyButton()->click();
 
-    view->m_fSize[0] = 0;
-    view->m_fMugGreen = 0;
-    ApplyTrackFrame(*view, AnimSubject::Model, 9, true);  // what a played frame applies
-    EXPECT_FLOAT_EQ(view->m_fSize[0], 100.0f);
-    EXPECT_FLOAT_EQ(view->m_fMugGreen, 200.0f);
-    view->m_pControlsPage = nullptr;
+    view->scene().m_fSize[0] = 0;
+    view->scene().m_fMugGreen = 0;
+    ApplyTrackFrame(view->scene(), AnimSubject::Model, 9, true);  // what a played frame applies
+    EXPECT_FLOAT_EQ(view->scene().m_fSize[0], 100.0f);
+    EXPECT_FLOAT_EQ(view->scene().m_fMugGreen, 200.0f);
+    view->pages().m_pControlsPage = nullptr;
 }
 
 TEST_F(ControlsPage, MovementSlidersScrubThePackageTrack) {
     page->thumbs()->clearSelection();
-    view->m_pControlsPage = page.get();
-    view->m_nSequenceStarted = 2;
+    view->pages().m_pControlsPage = page.get();
+    view->scene().m_nSequenceStarted = 2;
     page->strip()->addKeyButton()->click();
     page->strip()->timeline()->setValue(20);
     page->slider(1)->setValue(200);
     page->strip()->addKeyButton()->click();
     page->strip()->setPosition(5);
     page->slider(0)->setValue(-100);  // inside the recorded range the track wins
-    EXPECT_FLOAT_EQ(view->m_fRotX, view->m_trackModel.track[0][5]);
-    EXPECT_EQ(page->slider(1)->value(), int(view->m_trackModel.track[1][5]));
+    EXPECT_FLOAT_EQ(view->scene().m_fRotX, view->scene().m_trackModel.track[0][5]);
+    EXPECT_EQ(page->slider(1)->value(), int(view->scene().m_trackModel.track[1][5]));
     page->strip()->setPosition(40);
     page->slider(0)->setValue(-100);  // beyond it the slider poses the next key
-    EXPECT_EQ(view->m_fRotX, -100);
-    view->m_pControlsPage = nullptr;
+    EXPECT_EQ(view->scene().m_fRotX, -100);
+    view->pages().m_pControlsPage = nullptr;
 }
 
 TEST_F(ControlsPage, ShowHideTwiceRestoresTheFamily) {
     page->thumbs()->clearSelection();
-    view->m_fPackageFamily = 2;
+    view->scene().m_fPackageFamily = 2;
     page->showHideButton()->click();
-    EXPECT_EQ(view->m_fPackageFamily, 20);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 20);
     page->showHideButton()->click();
-    EXPECT_EQ(view->m_fPackageFamily, 2);
-    EXPECT_EQ(view->m_fHideCount, 0);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 2);
+    EXPECT_EQ(view->scene().m_fHideCount, 0);
 }
 
 TEST_F(ControlsPage, ClearAllRestartsInRotateMode) {
-    view->m_nSequenceStarted = 2;
+    view->scene().m_nSequenceStarted = 2;
     page->scaleRadio()->click();
     page->strip()->frameCount()->setValue(1);
     EXPECT_EQ(page->strip()->timeline()->maximum(), 1);
     QTest::mouseClick(page->strip()->clearAllButton(), Qt::LeftButton);
-    EXPECT_EQ(view->m_nFrameCount, 300);
-    EXPECT_EQ(view->m_fMoveMode, 0);
+    EXPECT_EQ(view->scene().m_nFrameCount, 300);
+    EXPECT_EQ(view->scene().m_fMoveMode, 0);
     EXPECT_TRUE(page->rotateRadio()->isChecked());
     EXPECT_FALSE(page->scaleRadio()->isChecked());
     EXPECT_EQ(page->slider(0)->maximum(), 360);
@@ -249,8 +249,8 @@ TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     ScriptedPlatform platform;
     auto view = std::make_unique<CGL2AviView>(platform);
     OnControlDeck(*view);
-    ASSERT_NE(view->m_pControlDeck, nullptr);
-    auto* sheet = static_cast<CMySheet*>(view->m_pControlDeck);
+    ASSERT_NE(view->pages().m_pControlDeck, nullptr);
+    auto* sheet = static_cast<CMySheet*>(view->pages().m_pControlDeck);
     EXPECT_EQ(sheet->windowTitle(), "Control Deck");
     EXPECT_TRUE(sheet->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(sheet->isModal());
@@ -258,7 +258,7 @@ TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(sheet->pos().x(), 0);
     EXPECT_EQ(sheet->pos().y(), std::max(screen.top(), std::min(300, screen.bottom() + 1 - sheet->height())));
-    EXPECT_EQ(view->m_bDeckOpen, 1);
+    EXPECT_EQ(view->scene().m_bDeckOpen, 1);
     EXPECT_EQ(sheet->tabs()->tabText(0), "Controls");
 
     // VELLUMARK_SHOT_DIR=folder saves each page as the user sees it, for review.
@@ -271,13 +271,13 @@ TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     }
 
     OnControlDeck(*view);  // already open: the same sheet
-    EXPECT_EQ(view->m_pControlDeck, sheet);
+    EXPECT_EQ(view->pages().m_pControlDeck, sheet);
 
     sheet->close();  // deletes on close
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(view->m_bDeckOpen, 0);
-    EXPECT_EQ(view->m_pControlDeck, nullptr);
-    EXPECT_EQ(view->m_pControlsPage, nullptr);
+    EXPECT_EQ(view->scene().m_bDeckOpen, 0);
+    EXPECT_EQ(view->pages().m_pControlDeck, nullptr);
+    EXPECT_EQ(view->pages().m_pControlsPage, nullptr);
 }
 
 }  // namespace

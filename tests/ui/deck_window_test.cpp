@@ -53,7 +53,7 @@ struct Program {
             app.mainFrame()->toolBar()->findChild<QToolButton*>(QString("ToolButton%1").arg(cmd::ControlDeck));
         if (!deckButton) return nullptr;
         QTest::mouseClick(deckButton, Qt::LeftButton);
-        return static_cast<CMySheet*>(app.view()->m_pControlDeck);
+        return static_cast<CMySheet*>(app.view()->pages().m_pControlDeck);
     }
     CGL2AviApp app;
 };
@@ -83,8 +83,8 @@ TEST(DeckWindow, ExitWithTheDeckOpenEndsTheProgram) {
     EXPECT_EQ(result, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(deck.isNull());
-    EXPECT_EQ(program.app.view()->m_pControlDeck, nullptr);
-    EXPECT_EQ(program.app.view()->m_bDeckOpen, 0);
+    EXPECT_EQ(program.app.view()->pages().m_pControlDeck, nullptr);
+    EXPECT_EQ(program.app.view()->scene().m_bDeckOpen, 0);
     for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible()) << window->windowTitle().toStdString();
 }
 
@@ -103,7 +103,7 @@ TEST(DeckWindow, TheDeckReopensWhereItWasLeftAndStaysOnTheScreen) {
     QTest::qWait(100);
     deck->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_EQ(program.app.view()->m_pControlDeck, nullptr);
+    ASSERT_EQ(program.app.view()->pages().m_pControlDeck, nullptr);
     deck = program.openDeck();
     ASSERT_NE(deck, nullptr);
     EXPECT_EQ(deck->pos(), left);
@@ -139,16 +139,16 @@ TEST(DeckWindow, TheFirstClickOnAThumbnailChoosesItsPackage) {
     };
     // The thumbnail that is selected when the deck opens (the first one)
     // is chosen by a click too.
-    view.m_fBoxType = 99;
-    view.m_fPackageFamily = 0;
+    view.scene().m_fBoxType = 99;
+    view.scene().m_fPackageFamily = 0;
     clickOn(thumbs->item(0)->text());
-    EXPECT_EQ(view.m_fPackageFamily, 4);
-    EXPECT_EQ(view.m_fBoxType, 1) << "BigBox.jpg";
+    EXPECT_EQ(view.scene().m_fPackageFamily, 4);
+    EXPECT_EQ(view.scene().m_fBoxType, 1) << "BigBox.jpg";
     clickOn("Mug.jpg");
-    EXPECT_EQ(view.m_fPackageFamily, 2);
+    EXPECT_EQ(view.scene().m_fPackageFamily, 2);
     clickOn("Tape.jpg");
-    EXPECT_EQ(view.m_fPackageFamily, 4);
-    EXPECT_EQ(view.m_fBoxType, 6);
+    EXPECT_EQ(view.scene().m_fPackageFamily, 4);
+    EXPECT_EQ(view.scene().m_fBoxType, 6);
     deck->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -160,7 +160,7 @@ TEST(DeckWindow, APageExplainsInTheStatusBar) {
     CMySheet* deck = program.openDeck();
     ASSERT_NE(deck, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(deck));
-    program.app.view()->m_nSequenceStarted = 0;
+    program.app.view()->scene().m_nSequenceStarted = 0;
     deck->controlsPage()->refreshFromScene();
     QTest::mouseClick(deck->controlsPage()->slider(0), Qt::LeftButton);
     EXPECT_TRUE(program.app.mainFrame()->statusBar()->currentMessage().contains("+ Add Key"))
@@ -184,7 +184,7 @@ TEST(DeckWindow, CtrlOOpensASceneFile) {
     const QStringList files = QDir(presets).entryList({"*.VLMK"}, QDir::Files, QDir::Name);
     ASSERT_GE(files.size(), 2) << "the presets beside the program";
     const QString chosen = QDir(presets).filePath(files.last());
-    view.m_fRotY = 12345;  // the user's scene, until the file replaces it
+    view.scene().m_fRotY = 12345;  // the user's scene, until the file replaces it
     platform.queueOpenFileName(chosen);
     QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
     const auto calls = platform.callsOf("openFileName");
@@ -192,15 +192,15 @@ TEST(DeckWindow, CtrlOOpensASceneFile) {
     EXPECT_EQ(calls[0].args[0], "Open a Vellumark File");
     EXPECT_TRUE(calls[0].args[1].contains("*.VLMK")) << calls[0].args[1].toStdString();
     EXPECT_EQ(QFileInfo(calls[0].args[3]).absolutePath(), QFileInfo(presets).absoluteFilePath());
-    EXPECT_NE(view.m_fRotY, 12345);  // the file's scene
+    EXPECT_NE(view.scene().m_fRotY, 12345);  // the file's scene
 
     QByteArray bytes;
     ASSERT_TRUE(ReadSceneFileBytes(chosen, bytes, nullptr));
     auto reference = std::make_unique<SceneState>();
     DecodeSceneFile(bytes, *reference);
-    EXPECT_EQ(view.m_fPackageFamily, reference->m_fPackageFamily);
-    EXPECT_EQ(view.m_fRotY, reference->m_fRotY);
-    EXPECT_EQ(view.m_nPackageKeys, reference->m_nPackageKeys);
+    EXPECT_EQ(view.scene().m_fPackageFamily, reference->m_fPackageFamily);
+    EXPECT_EQ(view.scene().m_fRotY, reference->m_fRotY);
+    EXPECT_EQ(view.scene().m_nPackageKeys, reference->m_nPackageKeys);
 
     // Save Settings starts in the same folder.
     platform.queueSaveFileName(std::nullopt);
@@ -228,8 +228,8 @@ TEST(DeckWindow, ChoosingAPackageAndDraggingChangesThePicture) {
         QString("ToolButton%1").arg(cmd::ControlDeck));
     ASSERT_NE(deckButton, nullptr);
     QTest::mouseClick(deckButton, Qt::LeftButton);
-    ASSERT_NE(view.m_pControlDeck, nullptr);
-    auto* sheet = static_cast<CMySheet*>(view.m_pControlDeck);
+    ASSERT_NE(view.pages().m_pControlDeck, nullptr);
+    auto* sheet = static_cast<CMySheet*>(view.pages().m_pControlDeck);
     EXPECT_EQ(sheet->windowTitle(), "Control Deck");
     EXPECT_EQ(sheet->pos(), QPoint(0, 300));
 
@@ -238,8 +238,8 @@ TEST(DeckWindow, ChoosingAPackageAndDraggingChangesThePicture) {
     const auto items = controls->thumbs()->findItems("DVD.jpg", Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1) << "Thumbs/DVD.jpg beside the program";
     controls->thumbs()->setCurrentItem(items.first());
-    EXPECT_EQ(view.m_fBoxType, 2);
-    EXPECT_EQ(view.m_fPackageFamily, 4);
+    EXPECT_EQ(view.scene().m_fBoxType, 2);
+    EXPECT_EQ(view.scene().m_fPackageFamily, 4);
     QTest::qWait(300);
     const QImage before = widget->grabFramebuffer();
 
@@ -251,7 +251,7 @@ TEST(DeckWindow, ChoosingAPackageAndDraggingChangesThePicture) {
         QApplication::sendEvent(widget, &move);
     }
     QTest::mouseRelease(widget, Qt::LeftButton, {}, centre + QPoint(80, 30));
-    EXPECT_NE(view.m_fRotY, 30.0f);
+    EXPECT_NE(view.scene().m_fRotY, 30.0f);
     QTest::qWait(300);
     const QImage after = widget->grabFramebuffer();
     EXPECT_GT(differingPixels(before, after), 200);

@@ -20,31 +20,31 @@ struct FloorPages : ::testing::Test {
 };
 
 TEST_F(FloorPages, ReflectionsFirstOpeningSetsFiftyAndSwitchesTheReflectionOn) {
-    view->m_fReflectPageInit = 0;
-    view->m_fReflection = 0;
+    view->scene().m_fReflectPageInit = 0;
+    view->scene().m_fReflection = 0;
     CmyReflections page(*view);
     page.show();
-    EXPECT_EQ(view->m_fReflection, 2);
-    EXPECT_EQ(view->m_fReflectionToggle, 1);
-    EXPECT_EQ(view->m_fReflectAmount, 50);
+    EXPECT_EQ(view->scene().m_fReflection, 2);
+    EXPECT_EQ(view->scene().m_fReflectionToggle, 1);
+    EXPECT_EQ(view->scene().m_fReflectAmount, 50);
     EXPECT_EQ(page.slider()->value(), 90);
     EXPECT_EQ(page.edit()->text(), "90");
 
     page.slider()->setValue(60);
-    EXPECT_EQ(view->m_fReflectAmount, 20);
+    EXPECT_EQ(view->scene().m_fReflectAmount, 20);
     EXPECT_EQ(page.edit()->text(), "60");
 
     // The toggle's second press switches the reflection off; a third brings it back.
     page.toggleButton()->click();
-    EXPECT_EQ(view->m_fReflection, 0);
-    EXPECT_EQ(view->m_fReflectionToggle, 0);
+    EXPECT_EQ(view->scene().m_fReflection, 0);
+    EXPECT_EQ(view->scene().m_fReflectionToggle, 0);
     page.toggleButton()->click();
-    EXPECT_EQ(view->m_fReflection, 2);
+    EXPECT_EQ(view->scene().m_fReflection, 2);
 
     // A later page keeps the amount the user chose.
     CmyReflections again(*view);
     again.show();
-    EXPECT_EQ(view->m_fReflectAmount, 20);
+    EXPECT_EQ(view->scene().m_fReflectAmount, 20);
     EXPECT_EQ(again.slider()->value(), 60);
 }
 
@@ -62,33 +62,33 @@ TEST_F(FloorPages, ShadowRangesFollowThePackage) {
         {1, 0, 0, 0, 0, 12},
     };
     for (const Case& c : cases) {
-        view->m_fPackageFamily = c.family;
-        view->m_fBookKind = c.bookKind;
-        view->m_fModelBook = c.modelBook;
-        view->m_fBoxModel = c.boxModel;
+        view->scene().m_fPackageFamily = c.family;
+        view->scene().m_fBookKind = c.bookKind;
+        view->scene().m_fModelBook = c.modelBook;
+        view->scene().m_fBoxModel = c.boxModel;
         CmyShadows1 page(*view);
         page.show();
         EXPECT_EQ(page.slider()->minimum(), c.low) << c.family << "/" << c.bookKind;
         EXPECT_EQ(page.slider()->maximum(), c.high) << c.family << "/" << c.bookKind;
-        EXPECT_EQ(view->m_fShadow, 2);
+        EXPECT_EQ(view->scene().m_fShadow, 2);
     }
 }
 
 TEST_F(FloorPages, ShadowSliderSetsLengthAndAdaptsAfterAPackageChoice) {
-    view->m_fPackageFamily = 1;
+    view->scene().m_fPackageFamily = 1;
     CmyShadows1 page(*view);
     page.show();
     page.slider()->setValue(10);
-    EXPECT_EQ(view->m_fShadowLength, 6);
+    EXPECT_EQ(view->scene().m_fShadowLength, 6);
     EXPECT_EQ(page.edit()->text(), QString::number(int(10 * 8.4f)));
 
     // A new package clears the range flag: the next scroll takes the new range.
-    view->m_fPackageFamily = 0;
-    view->m_fBookKind = 6;
-    view->m_fShadowRangeSet = 0;
+    view->scene().m_fPackageFamily = 0;
+    view->scene().m_fBookKind = 6;
+    view->scene().m_fShadowRangeSet = 0;
     page.slider()->setValue(3);
     EXPECT_EQ(page.slider()->maximum(), 4);
-    EXPECT_EQ(view->m_fShadowRangeSet, 2);
+    EXPECT_EQ(view->scene().m_fShadowRangeSet, 2);
 
     // Typing only records the value: the shadow follows the slider alone,
     // and the status bar says so.
@@ -98,7 +98,7 @@ TEST_F(FloorPages, ShadowSliderSetsLengthAndAdaptsAfterAPackageChoice) {
     EXPECT_EQ(page.editValue(), 42);
     ASSERT_FALSE(said.isEmpty());
     EXPECT_TRUE(said.last().first().toString().contains("slider"));
-    EXPECT_EQ(view->m_fShadowLength, float(page.slider()->value() - 4));
+    EXPECT_EQ(view->scene().m_fShadowLength, float(page.slider()->value() - 4));
 }
 
 }  // namespace

@@ -106,28 +106,28 @@ TEST_F(Scaffold, PlayWithoutKeysSaysSo) {
         if (button->text() == "Play >") button->click();
     ASSERT_EQ(said.size(), 1);
     EXPECT_TRUE(said.first().first().toString().contains("+ Add Key"));
-    EXPECT_EQ(view->m_trackLight.playing, 0);
+    EXPECT_EQ(view->scene().m_trackLight.playing, 0);
 }
 
 TEST_F(Scaffold, AMovementSliderScrubsThePagesTrack) {
     RowsPage page(*view);
-    view->m_pLightingPage = &page;
-    view->m_fSpotPos[0] = 0;
+    view->pages().m_pLightingPage = &page;
+    view->scene().m_fSpotPos[0] = 0;
     page.strip()->addKeyButton()->click();  // frame-0 key
     page.strip()->timeline()->setValue(10);
-    view->m_fSpotPos[0] = 100;
+    view->scene().m_fSpotPos[0] = 100;
     page.strip()->addKeyButton()->click();
     page.strip()->setPosition(4);
-    view->m_fSpotPos[0] = -77;
+    view->scene().m_fSpotPos[0] = -77;
     page.rows->slider(1)->setValue(5);  // inside the track: the track wins
-    EXPECT_FLOAT_EQ(view->m_fSpotPos[0], view->m_trackLight.track[0][4]);
+    EXPECT_FLOAT_EQ(view->scene().m_fSpotPos[0], view->scene().m_trackLight.track[0][4]);
     EXPECT_EQ(page.strip()->frameEdit()->text(), "4");
 
     page.strip()->setPosition(50);  // beyond the track: the sliders act freely
-    view->m_fSpotPos[0] = -77;
+    view->scene().m_fSpotPos[0] = -77;
     page.rows->slider(1)->setValue(6);
-    EXPECT_FLOAT_EQ(view->m_fSpotPos[0], -77.0f);
-    view->m_pLightingPage = nullptr;
+    EXPECT_FLOAT_EQ(view->scene().m_fSpotPos[0], -77.0f);
+    view->pages().m_pLightingPage = nullptr;
 }
 
 }  // namespace

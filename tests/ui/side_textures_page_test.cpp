@@ -47,15 +47,15 @@ struct SideTextures : ::testing::Test {
         ASSERT_TRUE(headless.created) << qPrintable(headless.host.error());
         ASSERT_TRUE(folder.isValid());
         view().OnInitialUpdate();
-        view().m_pControlDeck = &deck;
-        view().m_pSideTexturesPage = page.get();
+        view().pages().m_pControlDeck = &deck;
+        view().pages().m_pSideTexturesPage = page.get();
     }
     void TearDown() override {
-        view().m_pControlDeck = nullptr;
-        view().m_pSideTexturesPage = nullptr;
+        view().pages().m_pControlDeck = nullptr;
+        view().pages().m_pSideTexturesPage = nullptr;
     }
     CGL2AviView& view() { return *headless.view; }
-    void choose(const char* thumbnail) { WritePackageValues(view(), PackageIndex(thumbnail)); }
+    void choose(const char* thumbnail) { WritePackageValues(view().scene(), PackageIndex(thumbnail)); }
     // A plain image file of `colour` in the test's folder.
     QString image(const QString& name, QColor colour, int width = 64, int height = 64) {
         QImage picture(width, height, QImage::Format_RGB32);
@@ -86,42 +86,42 @@ TEST_F(SideTextures, ClearAndColourOfAFace) {
     choose("Book.jpg");
     // Never coloured: "Clear" draws it plain in 0.7 grey.
     page->clearButton(1)->click();
-    EXPECT_EQ(view().m_fFacePlain[1], 2);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[1][0], 0.7f);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[1][2], 0.7f);
+    EXPECT_EQ(view().scene().m_fFacePlain[1], 2);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[1][0], 0.7f);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[1][2], 0.7f);
 
     // A cancelled colour dialog on a face never coloured changes nothing
     // (it does not turn black).
     page->clearButton(0)->click();
-    view().m_fFacePlain[0] = 0;
+    view().scene().m_fFacePlain[0] = 0;
     page->colourButton(0)->click();
     EXPECT_EQ(deck.hides, 1);
     EXPECT_TRUE(deck.visible);
-    EXPECT_EQ(view().m_fFacePlain[0], 0);
-    EXPECT_EQ(view().m_fFaceColoured[0], 0);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[0][0], 0.7f);
+    EXPECT_EQ(view().scene().m_fFacePlain[0], 0);
+    EXPECT_EQ(view().scene().m_fFaceColoured[0], 0);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[0][0], 0.7f);
 
     // OK: the face is plain in the colour, remembered for the next dialog.
     headless.platform.queueColour(qRgb(255, 0, 51));
     page->colourButton(0)->click();
-    EXPECT_EQ(view().m_fFacePlain[0], 2);
-    EXPECT_EQ(view().m_fFaceColoured[0], 2);
-    EXPECT_EQ(view().m_rgbFaceColour[0], 0x3300ffu);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[0][0], 1.0f);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[0][2], 0.2f);
+    EXPECT_EQ(view().scene().m_fFacePlain[0], 2);
+    EXPECT_EQ(view().scene().m_fFaceColoured[0], 2);
+    EXPECT_EQ(view().scene().m_rgbFaceColour[0], 0x3300ffu);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[0][0], 1.0f);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[0][2], 0.2f);
     page->colourButton(0)->click();  // cancelled: still red
     const auto colourCalls = headless.platform.callsOf("chooseColour");
     ASSERT_EQ(colourCalls.size(), 3u);
     EXPECT_EQ(colourCalls[2].args[0], QString::number(qRgb(255, 0, 51), 16));
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[0][0], 1.0f);
-    EXPECT_EQ(view().m_fFacePlain[0], 2);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[0][0], 1.0f);
+    EXPECT_EQ(view().scene().m_fFacePlain[0], 2);
 
     // "Browse" returns the face to its texture with grey as its colour.
     page->browseButton(0)->click();
-    EXPECT_EQ(view().m_fFacePlain[0], 0);
-    EXPECT_EQ(view().m_fFaceColoured[0], 0);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[0][0], 0.7f);
-    EXPECT_EQ(view().m_fPickBookFace[0], 2);
+    EXPECT_EQ(view().scene().m_fFacePlain[0], 0);
+    EXPECT_EQ(view().scene().m_fFaceColoured[0], 0);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[0][0], 0.7f);
+    EXPECT_EQ(view().scene().m_fPickBookFace[0], 2);
 }
 
 TEST_F(SideTextures, BookFacePickIsServedByTheNextFrame) {
@@ -134,35 +134,35 @@ TEST_F(SideTextures, BookFacePickIsServedByTheNextFrame) {
     headless.frame();
     ASSERT_EQ(dialogs(), 1);
     EXPECT_EQ(headless.platform.callsOf("openFileName")[0].args[0], "Select Front Texture");
-    EXPECT_EQ(view().m_fPickBookFace[0], 0);
-    EXPECT_EQ(view().m_strBookFacePath[3], front);
-    EXPECT_EQ(view().m_fBookFacePathLen[0], float(front.size()));
+    EXPECT_EQ(view().scene().m_fPickBookFace[0], 0);
+    EXPECT_EQ(view().scene().m_strBookFacePath[3], front);
+    EXPECT_EQ(view().scene().m_fBookFacePathLen[0], float(front.size()));
     EXPECT_EQ(page->edit(0)->text(), front);
     EXPECT_TRUE(deck.visible);
-    EXPECT_EQ(textureColour(view().m_texBookFace[0]), QColor(Qt::red));
+    EXPECT_EQ(textureColour(view().resources().m_texBookFace[0]), QColor(Qt::red));
 
     // A cancelled dialog keeps the texture and the stored path.
-    const TextureName before = view().m_texBookFace[0];
+    const TextureName before = view().resources().m_texBookFace[0];
     page->browseButton(0)->click();
     headless.frame();
     EXPECT_EQ(dialogs(), 2);
-    EXPECT_EQ(view().m_texBookFace[0], before);
-    EXPECT_EQ(view().m_strBookFacePath[3], front);
+    EXPECT_EQ(view().resources().m_texBookFace[0], before);
+    EXPECT_EQ(view().scene().m_strBookFacePath[3], front);
     EXPECT_EQ(page->edit(0)->text(), front);
     EXPECT_TRUE(deck.visible);
 }
 
 TEST_F(SideTextures, RightTopAndBottomOfABookOnlyResetTheColour) {
     choose("Book.jpg");
-    view().m_fFacePlain[3] = 2;
-    view().m_fFaceColoured[3] = 2;
-    view().m_fFaceRGB[3][1] = 0.1f;
+    view().scene().m_fFacePlain[3] = 2;
+    view().scene().m_fFaceColoured[3] = 2;
+    view().scene().m_fFaceRGB[3][1] = 0.1f;
     page->browseButton(3)->click();
-    EXPECT_EQ(view().m_fFacePlain[3], 0);
-    EXPECT_EQ(view().m_fFaceColoured[3], 0);
-    EXPECT_FLOAT_EQ(view().m_fFaceRGB[3][1], 0.7f);
-    for (float request : view().m_fPickFace) EXPECT_EQ(request, 0);
-    for (float request : view().m_fPickBookFace) EXPECT_EQ(request, 0);
+    EXPECT_EQ(view().scene().m_fFacePlain[3], 0);
+    EXPECT_EQ(view().scene().m_fFaceColoured[3], 0);
+    EXPECT_FLOAT_EQ(view().scene().m_fFaceRGB[3][1], 0.7f);
+    for (float request : view().scene().m_fPickFace) EXPECT_EQ(request, 0);
+    for (float request : view().scene().m_fPickBookFace) EXPECT_EQ(request, 0);
     EXPECT_EQ(deck.hides, 0);
     headless.frame();
     EXPECT_EQ(dialogs(), 0);
@@ -172,12 +172,12 @@ TEST_F(SideTextures, BoxFacesArePickedIntoTheirRows) {
     choose("DVD.jpg");
     const QString top = image("top.png", Qt::blue);
     page->browseButton(4)->click();
-    EXPECT_EQ(view().m_fPickFace[4], 2);
+    EXPECT_EQ(view().scene().m_fPickFace[4], 2);
     headless.platform.queueOpenFileName(top);
     headless.frame();
     EXPECT_EQ(headless.platform.callsOf("openFileName").at(0).args[0], "Select Top Texture");
-    EXPECT_EQ(view().m_strFacePath[3], top);  // stored order: front, back, left, top, bottom, right
-    EXPECT_EQ(view().m_fFacePathLen[4], float(top.size()));
+    EXPECT_EQ(view().scene().m_strFacePath[3], top);  // stored order: front, back, left, top, bottom, right
+    EXPECT_EQ(view().scene().m_fFacePathLen[4], float(top.size()));
     EXPECT_EQ(page->edit(4)->text(), top);
 }
 
@@ -186,15 +186,15 @@ TEST_F(SideTextures, NothingToPickBringsTheDeckBackWithAReason) {
     QObject::connect(page.get(), &CmySidetextures::statusMessage, [&](const QString& why) { reasons << why; });
     choose("DVD.jpg");
     page->browseButton(6)->click();  // the mug image on a DVD
-    EXPECT_EQ(view().m_fPickMug, 0);
+    EXPECT_EQ(view().scene().m_fPickMug, 0);
     EXPECT_TRUE(deck.visible);
     choose("Book.jpg");
-    view().m_fMouseTarget = 4;  // the array is the target, but it is off
-    view().m_fMultiBook = 0;
+    view().scene().m_fMouseTarget = 4;  // the array is the target, but it is off
+    view().scene().m_fMultiBook = 0;
     page->browseButton(0)->click();
     EXPECT_TRUE(deck.visible);
-    EXPECT_EQ(view().m_fPickArrayFace[0], 0);
-    EXPECT_EQ(view().m_fPickBookFace[0], 0);
+    EXPECT_EQ(view().scene().m_fPickArrayFace[0], 0);
+    EXPECT_EQ(view().scene().m_fPickBookFace[0], 0);
     ASSERT_EQ(reasons.size(), 2);
     EXPECT_TRUE(reasons[0].contains("mug"));
     EXPECT_TRUE(reasons[1].contains("Multi Book"));
@@ -204,10 +204,10 @@ TEST_F(SideTextures, NothingToPickBringsTheDeckBackWithAReason) {
 
 TEST_F(SideTextures, MultiBookTargetOpensTheArrayDialogAtOnce) {
     choose("Book.jpg");
-    view().m_fMultiBook = 0;
+    view().scene().m_fMultiBook = 0;
     page->multiBookRadio()->click();  // turns the array on
-    EXPECT_EQ(view().m_fMouseTarget, 4);
-    EXPECT_EQ(view().m_fMultiBook, 2);
+    EXPECT_EQ(view().scene().m_fMouseTarget, 4);
+    EXPECT_EQ(view().scene().m_fMultiBook, 2);
     const QString back = image("array back.png", Qt::green);
     headless.platform.queueOpenFileName(back);
     page->browseButton(1)->click();
@@ -217,49 +217,49 @@ TEST_F(SideTextures, MultiBookTargetOpensTheArrayDialogAtOnce) {
     EXPECT_TRUE(call.args[1].contains("Jpg Texture Files (*.jpg)")) << qPrintable(call.args[1]);
     EXPECT_EQ(call.args[2], "jpg");
     EXPECT_EQ(call.args[3], "*jpg");
-    EXPECT_EQ(view().m_fPickArrayFace[1], 0);
-    EXPECT_EQ(view().m_strArrayBackPath, back);
+    EXPECT_EQ(view().scene().m_fPickArrayFace[1], 0);
+    EXPECT_EQ(view().scene().m_strArrayBackPath, back);
     EXPECT_EQ(page->edit(1)->text(), back);
-    EXPECT_EQ(textureColour(view().m_texBookFace[1]), QColor(Qt::green));
+    EXPECT_EQ(textureColour(view().resources().m_texBookFace[1]), QColor(Qt::green));
     EXPECT_TRUE(deck.visible);
 
     // Cancelled: texture and path stay.
     page->browseButton(1)->click();
-    EXPECT_EQ(view().m_strArrayBackPath, back);
-    EXPECT_EQ(textureColour(view().m_texBookFace[1]), QColor(Qt::green));
+    EXPECT_EQ(view().scene().m_strArrayBackPath, back);
+    EXPECT_EQ(textureColour(view().resources().m_texBookFace[1]), QColor(Qt::green));
 
     // "Book/Box": the package is the target again, the array stays on, and
     // the package's request is raised instead.
     page->packageRadio()->click();
-    EXPECT_EQ(view().m_fMouseTarget, 0);
-    EXPECT_EQ(view().m_fMultiBook, 2);
+    EXPECT_EQ(view().scene().m_fMouseTarget, 0);
+    EXPECT_EQ(view().scene().m_fMultiBook, 2);
     page->browseButton(0)->click();
-    EXPECT_EQ(view().m_fPickBookFace[0], 2);
+    EXPECT_EQ(view().scene().m_fPickBookFace[0], 2);
     EXPECT_EQ(dialogs(), 2);
 }
 
 TEST_F(SideTextures, PictureBrowseResetsTheSizeAndFillsThePictureRow) {
     choose("Picture.jpg");
-    view().m_fSize[0] = 3;
+    view().scene().m_fSize[0] = 3;
     const QString picture = image("holiday.png", Qt::yellow, 200, 100);
     page->browseButton(7)->click();
-    EXPECT_EQ(view().m_fPictureSized, 2);
-    EXPECT_EQ(view().m_fSize[0], 0);
-    EXPECT_EQ(view().m_fPickFace[0], 2);
+    EXPECT_EQ(view().scene().m_fPictureSized, 2);
+    EXPECT_EQ(view().scene().m_fSize[0], 0);
+    EXPECT_EQ(view().scene().m_fPickFace[0], 2);
     headless.platform.queueOpenFileName(picture);
     headless.frame();
     EXPECT_EQ(headless.platform.callsOf("openFileName").at(0).args[0], "Select Front Texture");
-    EXPECT_EQ(view().m_strFacePath[0], picture);
+    EXPECT_EQ(view().scene().m_strFacePath[0], picture);
 }
 
 TEST_F(SideTextures, MugPickOnTheMug) {
     choose("Mug.jpg");
     const QString mug = image("mug print.png", Qt::magenta);
     page->browseButton(6)->click();
-    EXPECT_EQ(view().m_fPickMug, 2);
+    EXPECT_EQ(view().scene().m_fPickMug, 2);
     headless.platform.queueOpenFileName(mug);
     headless.frame();
-    EXPECT_EQ(view().m_strBookFacePath[2], mug);
+    EXPECT_EQ(view().scene().m_strBookFacePath[2], mug);
     EXPECT_EQ(page->edit(6)->text(), mug);
 }
 
@@ -269,9 +269,9 @@ TEST_F(SideTextures, TheCDLabelCanBeReplaced) {
     page->browseButton(0)->click();
     headless.platform.queueOpenFileName(label);
     headless.frame();
-    EXPECT_EQ(view().m_strCDLabelPath, label);
+    EXPECT_EQ(view().scene().m_strCDLabelPath, label);
     EXPECT_EQ(page->edit(0)->text(), label);
-    EXPECT_EQ(textureColour(view().m_texCDLabel), QColor(Qt::cyan));
+    EXPECT_EQ(textureColour(view().resources().m_texCDLabel), QColor(Qt::cyan));
 }
 
 TEST_F(SideTextures, DesignServiceOpensTheShippedGuide) {
@@ -287,7 +287,7 @@ TEST_F(SideTextures, PickedBookImagesComeBackWhenTheSceneIsReopened) {
     for (int keys : {0, 1}) {
         SCOPED_TRACE(keys);
         choose("Book.jpg");
-        view().m_nPackageKeys = keys;
+        view().scene().m_nPackageKeys = keys;
         const QString front = image(QString("front%1.png").arg(keys), Qt::red);
         const QString spine = image(QString("spine%1.png").arg(keys), Qt::blue);
         page->browseButton(0)->click();
@@ -295,17 +295,17 @@ TEST_F(SideTextures, PickedBookImagesComeBackWhenTheSceneIsReopened) {
         headless.platform.queueOpenFileName(front);
         headless.platform.queueOpenFileName(spine);
         headless.frame();
-        EXPECT_EQ(view().m_strBookFacePath[3], front);
-        EXPECT_EQ(view().m_strBookFacePath[0], spine);
+        EXPECT_EQ(view().scene().m_strBookFacePath[3], front);
+        EXPECT_EQ(view().scene().m_strBookFacePath[0], spine);
         const QString scene = folder.filePath(QString("scene%1.vlmk").arg(keys));
         ASSERT_TRUE(view().SaveSceneFile(scene));
 
         // Something else on the faces, then reopen.
-        view().m_strBookFacePath[3] = view().m_strBookFacePath[0] = QString();
+        view().scene().m_strBookFacePath[3] = view().scene().m_strBookFacePath[0] = QString();
         ASSERT_TRUE(view().LoadSceneFile(scene));
-        EXPECT_EQ(view().m_strBookFacePath[3], front);
-        EXPECT_EQ(textureColour(view().m_texBookFace[0]), QColor(Qt::red));
-        EXPECT_EQ(textureColour(view().m_texBookFace[2]), QColor(Qt::blue));
+        EXPECT_EQ(view().scene().m_strBookFacePath[3], front);
+        EXPECT_EQ(textureColour(view().resources().m_texBookFace[0]), QColor(Qt::red));
+        EXPECT_EQ(textureColour(view().resources().m_texBookFace[2]), QColor(Qt::blue));
     }
 }
 

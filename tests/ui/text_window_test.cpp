@@ -70,13 +70,13 @@ protected:
         ASSERT_TRUE(created.first().first().toBool());
         // The New scene, with the package out of the way of the text.
         frame->action(cmd::FileNew)->trigger();
-        view->m_fPackageFamily = 20;
+        view->scene().m_fPackageFamily = 20;
         auto* deckButton =
             frame->toolBar()->findChild<QToolButton*>(QString("ToolButton%1").arg(cmd::ControlDeck));
         ASSERT_NE(deckButton, nullptr);
         QTest::mouseClick(deckButton, Qt::LeftButton);
-        ASSERT_NE(view->m_pControlDeck, nullptr);
-        sheet = static_cast<CMySheet*>(view->m_pControlDeck);
+        ASSERT_NE(view->pages().m_pControlDeck, nullptr);
+        sheet = static_cast<CMySheet*>(view->pages().m_pControlDeck);
         page = sheet->findChild<CmyTextPage*>();
         ASSERT_NE(page, nullptr);
         auto* tabs = sheet->findChild<QTabWidget*>();
@@ -85,7 +85,7 @@ protected:
         ASSERT_EQ(tabs->tabText(tabs->currentIndex()), QString("Text"));
     }
     void TearDown() override {
-        if (view && view->m_pControlDeck) delete static_cast<CMySheet*>(view->m_pControlDeck);
+        if (view && view->pages().m_pControlDeck) delete static_cast<CMySheet*>(view->pages().m_pControlDeck);
         frame.reset();
         view.reset();
     }
@@ -104,8 +104,8 @@ protected:
 }  // namespace
 
 TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
-    EXPECT_EQ(view->m_strText, QString("Vellumark"));
-    EXPECT_EQ(view->m_fMouseTarget, 2);
+    EXPECT_EQ(view->scene().m_strText, QString("Vellumark"));
+    EXPECT_EQ(view->scene().m_fMouseTarget, 2);
     const QImage on = picture();
     keep(on, "window-text-default");
     keep(sheet->grab().toImage(), "window-text-page");
@@ -116,7 +116,7 @@ TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
 
     // Typed text with a line break, twisted and spaced, in one colour.
     page->textEdit()->setPlainText(QString::fromUtf8("Café\nMüller"));
-    EXPECT_EQ(view->m_strText, QString::fromUtf8("Café\r\nMüller"));
+    EXPECT_EQ(view->scene().m_strText, QString::fromUtf8("Café\r\nMüller"));
     page->styleList()->setCurrentIndex(2);
     page->OnStyle(2);
     platform.queueColour(qRgb(200, 20, 20));
@@ -150,7 +150,7 @@ TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
     // the page's rows follow.
     GLViewWidget* widget = frame->viewWidget();
     const QPoint centre = widget->rect().center();
-    const float turnX = view->m_fTextRot[0], turnY = view->m_fTextRot[1];
+    const float turnX = view->scene().m_fTextRot[0], turnY = view->scene().m_fTextRot[1];
     QTest::mousePress(widget, Qt::LeftButton, {}, centre);
     for (int step = 1; step <= 5; ++step) {
         QMouseEvent move(QEvent::MouseMove, centre + QPoint(6 * step, 4 * step), widget->mapToGlobal(centre),
@@ -158,9 +158,9 @@ TEST_F(TextWindow, TheTextPageDrivesTheTextInTheView) {
         QApplication::sendEvent(widget, &move);
     }
     QTest::mouseRelease(widget, Qt::LeftButton, {}, centre + QPoint(30, 20));
-    EXPECT_NE(view->m_fTextRot[1], turnY);
-    EXPECT_NE(view->m_fTextRot[0], turnX);
-    EXPECT_EQ(page->edit(1)->text(), QString::number(int(view->m_fTextRot[1])));
+    EXPECT_NE(view->scene().m_fTextRot[1], turnY);
+    EXPECT_NE(view->scene().m_fTextRot[0], turnX);
+    EXPECT_EQ(page->edit(1)->text(), QString::number(int(view->scene().m_fTextRot[1])));
 }
 
 TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
@@ -187,7 +187,7 @@ TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
         for (int x = 0; x < 64; ++x) stripes.setPixel(x, y, (x / 8) % 2 ? qRgb(0, 160, 0) : qRgb(250, 250, 0));
     const QString path = dir.filePath("stripes.png");
     ASSERT_TRUE(stripes.save(path));
-    const unsigned int before = view->m_texText;
+    const unsigned int before = view->resources().m_texText;
     platform.queueOpenFileName(path);
     QTest::mouseClick(page->button(1018), Qt::LeftButton);  // the input asks for the frame that serves the pick
     EXPECT_FALSE(sheet->isVisible());
@@ -195,8 +195,8 @@ TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
     picture();  // the frame that serves the pick draws the text before it
     const QImage textured = picture();
     keep(textured, "window-text-textured");
-    EXPECT_NE(view->m_texText, before);
-    EXPECT_EQ(view->m_strTextTexturePath, path);
+    EXPECT_NE(view->resources().m_texText, before);
+    EXPECT_EQ(view->scene().m_strTextTexturePath, path);
     EXPECT_TRUE(sheet->isVisible());
     ASSERT_FALSE(platform.callsOf("openFileName").empty());
     EXPECT_EQ(platform.callsOf("openFileName").back().args.value(0), QString("Select Text Texture"));

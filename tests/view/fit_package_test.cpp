@@ -30,8 +30,8 @@ QRect opaquePart(const QImage& picture) {
 
 void choosePackage(test::HeadlessView& headless, int index) {
     headless.view->OnNewScene();
-    headless.view->m_fTextOn = 0;
-    WritePackageValues(*headless.view, index);
+    headless.view->scene().m_fTextOn = 0;
+    WritePackageValues(headless.view->scene(), index);
     headless.view->OnDraw();  // serves the package's image loads
 }
 
@@ -80,10 +80,10 @@ TEST(FitPackage, AFittedPackageStaysAndALostOneIsLeftAlone) {
     for (float offset : again.offset) EXPECT_EQ(offset, 0.0f);
 
     // Far out of sight there is nothing to measure: the position stays.
-    headless.view->m_fPosX = 1e6f;
+    headless.view->scene().m_fPosX = 1e6f;
     const FitResult lost = FitPackage(*headless.view, 200, 150);
     EXPECT_FALSE(lost.problem.isEmpty());
-    EXPECT_EQ(headless.view->m_fPosX, 1e6f);
+    EXPECT_EQ(headless.view->scene().m_fPosX, 1e6f);
     EXPECT_FALSE(MeasurePackageExtent(*headless.view, 200, 150));
 }
 
@@ -95,16 +95,16 @@ TEST(FitPackage, ShiftedKeysPlayTheFittedPosition) {
     CGL2AviView& view = *headless.view;
     KeyTurntable(view.scene(), view.pages(), 20);
     ScrubScene(view.scene(), view.pages(), AnimSubject::Model, 10);
-    const float rotation = view.m_fRotY;
-    const float x = view.m_fPosX, y = view.m_fPosY, z = view.m_fPosZ;
+    const float rotation = view.scene().m_fRotY;
+    const float x = view.scene().m_fPosX, y = view.scene().m_fPosY, z = view.scene().m_fPosZ;
 
-    ShiftModelKeys(view, {5, -3, 7});
+    ShiftModelKeys(view.scene(), {5, -3, 7});
     for (int frame : {0, 10, 19}) {
         ScrubScene(view.scene(), view.pages(), AnimSubject::Model, frame);
-        EXPECT_FLOAT_EQ(view.m_fPosX, x + 5) << frame;
-        EXPECT_FLOAT_EQ(view.m_fPosY, y - 3) << frame;
-        EXPECT_FLOAT_EQ(view.m_fPosZ, z + 7) << frame;
+        EXPECT_FLOAT_EQ(view.scene().m_fPosX, x + 5) << frame;
+        EXPECT_FLOAT_EQ(view.scene().m_fPosY, y - 3) << frame;
+        EXPECT_FLOAT_EQ(view.scene().m_fPosZ, z + 7) << frame;
     }
     ScrubScene(view.scene(), view.pages(), AnimSubject::Model, 10);
-    EXPECT_FLOAT_EQ(view.m_fRotY, rotation) << "only the position moves";
+    EXPECT_FLOAT_EQ(view.scene().m_fRotY, rotation) << "only the position moves";
 }

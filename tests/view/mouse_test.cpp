@@ -56,47 +56,47 @@ protected:
 }  // namespace
 
 TEST_F(MouseDrag, WithTheDeckClosedItRotatesThePackage) {
-    view->m_fMouseTarget = 3;  // whatever a page chose before
+    view->scene().m_fMouseTarget = 3;  // whatever a page chose before
     leftDrag(10, 4);           // half the movement: dX 5, dY 2
-    EXPECT_EQ(view->m_fRotX, 32);
-    EXPECT_EQ(view->m_fRotY, 35);
+    EXPECT_EQ(view->scene().m_fRotX, 32);
+    EXPECT_EQ(view->scene().m_fRotY, 35);
     rightDrag(6, 2);  // (1 + 3) / 2
-    EXPECT_EQ(view->m_fRotZ, 2);
-    EXPECT_EQ(view->m_fMouseDX, 3);
-    EXPECT_EQ(view->m_fMouseDY, 1);
+    EXPECT_EQ(view->scene().m_fRotZ, 2);
+    EXPECT_EQ(view->scene().m_fMouseDX, 3);
+    EXPECT_EQ(view->scene().m_fMouseDY, 1);
 }
 
 TEST_F(MouseDrag, AnglesStayWithinASpanOf720) {
-    view->m_fRotX = 365;
-    view->m_fRotY = -361;
-    view->m_fRotZ = 1000;
+    view->scene().m_fRotX = 365;
+    view->scene().m_fRotY = -361;
+    view->scene().m_fRotZ = 1000;
     leftDrag(0, 0);
-    EXPECT_EQ(view->m_fRotX, -355);
-    EXPECT_EQ(view->m_fRotY, 359);
-    EXPECT_EQ(view->m_fRotZ, 280);
+    EXPECT_EQ(view->scene().m_fRotX, -355);
+    EXPECT_EQ(view->scene().m_fRotY, 359);
+    EXPECT_EQ(view->scene().m_fRotZ, 280);
 }
 
 TEST_F(MouseDrag, UpsideDownTheHorizontalDragIsReversed) {
-    view->m_fRotX = 180;
+    view->scene().m_fRotX = 180;
     leftDrag(10, 0);
-    EXPECT_EQ(view->m_fRotY, 25);
-    view->m_fRotX = 90;  // the edge itself is not reversed
+    EXPECT_EQ(view->scene().m_fRotY, 25);
+    view->scene().m_fRotX = 90;  // the edge itself is not reversed
     leftDrag(10, 0);
-    EXPECT_EQ(view->m_fRotY, 30);
-    view->m_fRotX = -200;
+    EXPECT_EQ(view->scene().m_fRotY, 30);
+    view->scene().m_fRotX = -200;
     leftDrag(10, 0);
-    EXPECT_EQ(view->m_fRotY, 25);
+    EXPECT_EQ(view->scene().m_fRotY, 25);
 }
 
 TEST_F(MouseDrag, CtrlChangesNothingButKeepsThePosition) {
     view->OnLButtonDown(10, 10);
     view->OnMouseMove(50, 30, true);
-    EXPECT_EQ(view->m_fRotX, 30);
-    EXPECT_EQ(view->m_fRotY, 30);
-    EXPECT_EQ(view->m_ptLastMouse[0], 50);
+    EXPECT_EQ(view->scene().m_fRotX, 30);
+    EXPECT_EQ(view->scene().m_fRotY, 30);
+    EXPECT_EQ(view->scene().m_ptLastMouse[0], 50);
     // The next move measures from there.
     view->OnMouseMove(54, 30, false);
-    EXPECT_EQ(view->m_fRotY, 32);
+    EXPECT_EQ(view->scene().m_fRotY, 32);
 }
 
 TEST_F(MouseDrag, ReleasingTheRightButtonEndsEveryDrag) {
@@ -104,82 +104,82 @@ TEST_F(MouseDrag, ReleasingTheRightButtonEndsEveryDrag) {
     view->OnRButtonDown(0, 0);
     view->OnRButtonUp();
     view->OnMouseMove(40, 40, false);  // the left button is still down
-    EXPECT_EQ(view->m_fRotX, 30);
-    EXPECT_EQ(view->m_fRotZ, 0);
+    EXPECT_EQ(view->scene().m_fRotX, 30);
+    EXPECT_EQ(view->scene().m_fRotZ, 0);
 }
 
 TEST_F(MouseDrag, BooksPanFourTimesAsFarAsBoxes) {
-    view->m_pControlsPage = &page;
-    view->m_fControlsMode = 2;
-    view->m_fMoveMode = 2;
-    view->m_fPackageFamily = 4;
+    view->pages().m_pControlsPage = &page;
+    view->scene().m_fControlsMode = 2;
+    view->scene().m_fMoveMode = 2;
+    view->scene().m_fPackageFamily = 4;
     leftDrag(10, 6);
-    EXPECT_EQ(view->m_fPosX, 5);
-    EXPECT_EQ(view->m_fPosY, -3);
-    view->m_fPosX = view->m_fPosY = 0;
-    view->m_fPackageFamily = 0;
-    view->m_fModelBook = 2;
+    EXPECT_EQ(view->scene().m_fPosX, 5);
+    EXPECT_EQ(view->scene().m_fPosY, -3);
+    view->scene().m_fPosX = view->scene().m_fPosY = 0;
+    view->scene().m_fPackageFamily = 0;
+    view->scene().m_fModelBook = 2;
     leftDrag(10, 6);
-    EXPECT_EQ(view->m_fPosX, 20);
-    EXPECT_EQ(view->m_fPosY, -12);
+    EXPECT_EQ(view->scene().m_fPosX, 20);
+    EXPECT_EQ(view->scene().m_fPosY, -12);
     EXPECT_EQ(page.shown[0], 20);
     EXPECT_EQ(page.shown[1], -12);
     // A family of 3 moves nothing.
-    view->m_fPackageFamily = 3;
+    view->scene().m_fPackageFamily = 3;
     leftDrag(10, 6);
-    EXPECT_EQ(view->m_fPosX, 20);
+    EXPECT_EQ(view->scene().m_fPosX, 20);
 }
 
 TEST_F(MouseDrag, TheControlsPageMirrorsOnlyWhileItsSlidersFollow) {
-    view->m_pControlsPage = &page;
-    view->m_fMoveMode = 3;  // the sliders show the size
+    view->pages().m_pControlsPage = &page;
+    view->scene().m_fMoveMode = 3;  // the sliders show the size
     leftDrag(3, 5);
-    EXPECT_EQ(view->m_fRotX, 32.5f);
+    EXPECT_EQ(view->scene().m_fRotX, 32.5f);
     EXPECT_TRUE(page.shown.empty());
-    view->m_fMoveMode = 0;
+    view->scene().m_fMoveMode = 0;
     leftDrag(3, 5);
     EXPECT_EQ(page.shown[0], 35);  // 35 truncated
     EXPECT_EQ(page.shown[1], 33);
     // The zoom drag takes the full sum.
-    view->m_fControlsMode = 2;
+    view->scene().m_fControlsMode = 2;
     rightDrag(4, 6);
-    EXPECT_EQ(view->m_fPosZ, 5);
+    EXPECT_EQ(view->scene().m_fPosZ, 5);
     EXPECT_EQ(page.shown[2], 5);
 }
 
 TEST_F(MouseDrag, TextPictureAndArrayTargets) {
-    view->m_pControlsPage = &page;  // the deck is open
+    view->pages().m_pControlsPage = &page;  // the deck is open
     FakePage text, picture, array;
-    view->m_pTextPage = &text;
-    view->m_pPicturePage = &picture;
-    view->m_pMultiBookPage = &array;
+    view->pages().m_pTextPage = &text;
+    view->pages().m_pPicturePage = &picture;
+    view->pages().m_pMultiBookPage = &array;
 
-    view->m_fMouseTarget = 2;
+    view->scene().m_fMouseTarget = 2;
     text.function = 1;  // pan and zoom
     leftDrag(8, 4);
-    EXPECT_EQ(view->m_fTextPos[0], 4);
-    EXPECT_EQ(view->m_fTextPos[1], -2);
+    EXPECT_EQ(view->scene().m_fTextPos[0], 4);
+    EXPECT_EQ(view->scene().m_fTextPos[1], -2);
     text.function = 3;  // the background colour, in 0..1 and shown in 0..255
-    view->m_fBackRGB[0] = 0.5f;
+    view->scene().m_fBackRGB[0] = 0.5f;
     leftDrag(51, 0);
-    EXPECT_FLOAT_EQ(view->m_fBackRGB[0], 0.6f);
+    EXPECT_FLOAT_EQ(view->scene().m_fBackRGB[0], 0.6f);
     EXPECT_EQ(text.shown[0], 153);
     text.function = 10;  // nothing
     leftDrag(8, 4);
-    EXPECT_EQ(view->m_fRotX, 30);  // the package stays put while the deck is open
+    EXPECT_EQ(view->scene().m_fRotX, 30);  // the package stays put while the deck is open
 
-    view->m_fMouseTarget = 3;
-    view->m_fPicMode = 3;
+    view->scene().m_fMouseTarget = 3;
+    view->scene().m_fPicMode = 3;
     rightDrag(2, 2);
-    EXPECT_EQ(view->m_fPicScale[2], 1);
+    EXPECT_EQ(view->scene().m_fPicScale[2], 1);
     EXPECT_EQ(picture.shown[2], 1);
 
-    view->m_fMouseTarget = 4;
-    view->m_fArrayMode = 1;
+    view->scene().m_fMouseTarget = 4;
+    view->scene().m_fArrayMode = 1;
     leftDrag(6, 2);
-    EXPECT_EQ(view->m_fArrayPos[1], 1);
-    EXPECT_EQ(view->m_fArrayPos[2], 3);
-    view->m_fArrayMode = 5;  // no value set of its own
+    EXPECT_EQ(view->scene().m_fArrayPos[1], 1);
+    EXPECT_EQ(view->scene().m_fArrayPos[2], 3);
+    view->scene().m_fArrayMode = 5;  // no value set of its own
     leftDrag(6, 2);
-    EXPECT_EQ(view->m_fArrayPos[2], 3);
+    EXPECT_EQ(view->scene().m_fArrayPos[2], 3);
 }

@@ -20,20 +20,20 @@ struct Session {
         if (!headless.created) return;
         headless.view->OnInitialUpdate();
         headless.view->OnNewScene();
-        headless.view->m_fTextOn = 0;
+        headless.view->scene().m_fTextOn = 0;
         headless.frame();
     }
     // Chooses a package as a click on its thumbnail does and lets the
     // frames serve its loads.
     void choose(const QString& package) {
-        WritePackageValues(*headless.view, PackageIndex(package));
+        WritePackageValues(headless.view->scene(), PackageIndex(package));
         headless.frame();
         headless.frame();
     }
     // The user's own image on box face `face` through its dialog.
     void pick(int face, const QString& path) {
         headless.platform.queueOpenFileName(path);
-        headless.view->m_fPickFace[face] = 2;
+        headless.view->scene().m_fPickFace[face] = 2;
         headless.frame();
     }
     QImage picture() { return headless.frame(); }
@@ -79,7 +79,7 @@ Outcome run(const std::function<void(Session&)>& steps) {
     Session session;
     if (!session.headless.created) return {};
     steps(session);
-    return {session.picture(), std::make_unique<SceneState>(*session.headless.view)};
+    return {session.picture(), std::make_unique<SceneState>(session.headless.view->scene())};
 }
 
 TEST(PackageHistory, APackageLooksAsOnAFirstChoiceAfterAnyOther) {
@@ -119,12 +119,12 @@ TEST(PackageHistory, TheUsersOwnSidesComeAlongAndNothingElse) {
         s.pick(3, side);
         s.choose("DVD.jpg");
         s.choose("BigBox.jpg");
-        s.headless.view->m_fRotY = -40;  // the right side in view
+        s.headless.view->scene().m_fRotY = -40;  // the right side in view
     });
     const Outcome fresh = run([&](Session& s) {
         s.choose("BigBox.jpg");
         s.pick(3, side);
-        s.headless.view->m_fRotY = -40;
+        s.headless.view->scene().m_fRotY = -40;
     });
     ASSERT_TRUE(fresh.scene && after.scene);
     EXPECT_EQ(differing(fresh.picture, after.picture), 0);

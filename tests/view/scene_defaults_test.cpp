@@ -98,24 +98,24 @@ TEST(SceneStartUp, InitialisationGivesTheStartValuesAndNewTheBoxScene) {
     v.OnInitialUpdate();
     // Start column (no presets in the build's Sequences folder yet, or a preset
     // replaced them: only the fields no scene file holds are checked).
-    EXPECT_EQ(v.m_nArrayCount, 5);
-    EXPECT_EQ(v.m_fArrayMode, 3);
-    EXPECT_EQ(v.m_fArraySingle, 2);
-    EXPECT_EQ(v.m_fFogStartBase, 220);
-    EXPECT_EQ(v.m_fFogEndBase, 420);
-    EXPECT_EQ(v.m_nAskNewSequence, 1);  // the settings' default
-    EXPECT_FLOAT_EQ(v.m_fFlatGrid[0][0][0], -4.5f);
-    EXPECT_FLOAT_EQ(v.m_fPicGrid[44][44][1], 4.3f);
-    EXPECT_FLOAT_EQ(v.m_fFlatGrid[10][3][1], -3.9f);
-    EXPECT_EQ(v.m_strPresetNames[0], "Nothing Selected");
-    EXPECT_FALSE(v.m_strStartFolder.isEmpty());
+    EXPECT_EQ(v.scene().m_nArrayCount, 5);
+    EXPECT_EQ(v.scene().m_fArrayMode, 3);
+    EXPECT_EQ(v.scene().m_fArraySingle, 2);
+    EXPECT_EQ(v.scene().m_fFogStartBase, 220);
+    EXPECT_EQ(v.scene().m_fFogEndBase, 420);
+    EXPECT_EQ(v.scene().m_nAskNewSequence, 1);  // the settings' default
+    EXPECT_FLOAT_EQ(v.scene().m_fFlatGrid[0][0][0], -4.5f);
+    EXPECT_FLOAT_EQ(v.scene().m_fPicGrid[44][44][1], 4.3f);
+    EXPECT_FLOAT_EQ(v.scene().m_fFlatGrid[10][3][1], -3.9f);
+    EXPECT_EQ(v.scene().m_strPresetNames[0], "Nothing Selected");
+    EXPECT_FALSE(v.scene().m_strStartFolder.isEmpty());
     ASSERT_FALSE(headless.platform.callsOf("readProfileInt").empty());
     EXPECT_EQ(headless.platform.callsOf("readProfileInt")[0].args, QStringList({"Set new project", "Value"}));
 
     v.OnNewScene();
-    EXPECT_EQ(v.m_fPackageFamily, 4);
-    EXPECT_EQ(v.m_strText, "Vellumark");
-    EXPECT_EQ(v.m_nPackageKeys + v.m_nTextKeys + v.m_nLightKeys + v.m_nPictureKeys + v.m_nMultiBookKeys, 0);
+    EXPECT_EQ(v.scene().m_fPackageFamily, 4);
+    EXPECT_EQ(v.scene().m_strText, "Vellumark");
+    EXPECT_EQ(v.scene().m_nPackageKeys + v.scene().m_nTextKeys + v.scene().m_nLightKeys + v.scene().m_nPictureKeys + v.scene().m_nMultiBookKeys, 0);
     // The background is white after New.
     const QImage frame = headless.frame();
     EXPECT_EQ(frame.pixelColor(0, 0), QColor(255, 255, 255));

@@ -70,7 +70,7 @@ TEST(HeadlessViewFrame, AViewWithoutAContextFailsCreationAndDrawsNothing) {
     CGL2AviView& view = *viewObject;
     BrokenWindow window;
     EXPECT_EQ(view.OnCreate(&window), -1);
-    EXPECT_EQ(view.m_hGLContext, nullptr);
+    EXPECT_EQ(view.resources().m_hGLContext, nullptr);
     view.OnInitialUpdate();  // cannot make the context current: nothing is initialised
     EXPECT_EQ(view.initialUpdates(), 0);
     view.OnDraw();  // skipped silently
