@@ -114,8 +114,7 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
     }
     if (!options.font.isEmpty()) {
         view.scene().m_strFontFace = options.font;
-        view.FreeGlyphLists();
-        view.MakeGlyphLists();
+        view.RebuildTextGlyphs();
     }
     // The first frame serves the package's pending image loads.
     view.OnDraw();

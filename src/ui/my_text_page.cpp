@@ -252,8 +252,7 @@ void CmyTextPage::OnChangeFont() {
     }
     // A cancelled dialog rebuilds with the font as it was.
     makeViewCurrent();
-    m_view.FreeGlyphLists();
-    m_view.MakeGlyphLists();
+    m_view.RebuildTextGlyphs();
     showSheet();
 }
 
@@ -283,8 +282,7 @@ void CmyTextPage::OnStyle(int entry) {
     } else if (entry == 5 || entry == 6) {
         m_view.scene().m_fTextWireframe = entry == 5 ? 2.0f : 0.0f;
         makeViewCurrent();
-        m_view.FreeGlyphLists();
-        m_view.MakeGlyphLists();
+        m_view.RebuildTextGlyphs();
     } else if (entry == 7) {
         m_view.scene().m_fTextShiny = 2;
     } else if (entry == 8) {

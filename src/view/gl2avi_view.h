@@ -150,21 +150,6 @@ public:
     // Scene initialisation, run by the initial update.
     void InitScene();
 
-    // The scene's texture loaders (render/scene_textures.h) on this view's
-    // scene and resources.
-    int LoadTexture(const QString& path, TextureName* slot, int /*face*/ = 0) {
-        return vm::LoadTexture(scene(), resources(), path, slot);
-    }
-    int LoadMipmappedTexture(const QString& path, TextureName* slot) {
-        return vm::LoadMipmappedTexture(scene(), resources(), path, slot);
-    }
-    int LoadPictureTexture(const QString& path, TextureName* slot, int /*face*/ = 0) {
-        return vm::LoadPictureTexture(scene(), resources(), path, slot);
-    }
-    int LoadDefaultTexture(const QString& path, TextureName* slot, bool mipmapped = false) {
-        return vm::LoadDefaultTexture(scene(), resources(), path, slot, mipmapped);
-    }
-    QString ResolveTexturePath(const QString& path) const { return vm::ResolveTexturePath(scene(), path); }
 
     // The renderer sequence of a frame (render/renderers.h: background
     // picture, box family, book family, book array, CD disc, screen shot,
@@ -183,10 +168,9 @@ public:
     void ServePictureLoad();
     void ServeScreenShotPick();
 
-    // The 3D text's glyph lists (render/text_renderer.h) for this view's
-    // scene, in its context.
-    void MakeGlyphLists() { vm::MakeGlyphLists(scene(), resources()); }
-    void FreeGlyphLists() { vm::FreeGlyphLists(resources()); }
+    // Makes the 3D text's glyph lists (render/text_renderer.h) again for the
+    // scene's font and style, in this view's context (current).
+    void RebuildTextGlyphs() { vm::MakeGlyphLists(m_scene, m_resources); }
     const GlyphStore* glyphStore() const { return m_resources.m_pGlyphStore.get(); }
     // Presets and scene files (files/).
     // Fills m_strPresetNames from the Sequences folder: "Nothing Selected",

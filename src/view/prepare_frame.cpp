@@ -42,7 +42,7 @@ public:
 
 private:
     void load(const char* path, int object) {
-        v.LoadTexture(QString::fromLatin1(path), &BoxFaceSlot(object), object);
+        vm::LoadTexture(v.scene(), v.resources(), QString::fromLatin1(path), &BoxFaceSlot(object));
     }
 
     void loadPendingImages() {
@@ -76,7 +76,7 @@ private:
             v.scene().m_fPathAsGiven = 2;
             for (const auto& side : sides) {
                 const QString path = v.scene().m_strFacePath[side.path].left(FloatToInt(v.scene().m_fFacePathLen[side.length], 0));
-                v.LoadTexture(path, &BoxFaceSlot(side.object), side.object);
+                vm::LoadTexture(v.scene(), v.resources(), path, &BoxFaceSlot(side.object));
             }
         }
         v.scene().m_fLoadDefaults = 0;
@@ -109,7 +109,7 @@ private:
             v.scene().m_fPathAsGiven = 2;
             v.scene().m_strFacePath[pick.pathIndex] = StoredPickPath(v, *chosen, "Design Images/");
             v.scene().m_fFacePathLen[pick.face] = float(chosen->size());
-            v.LoadTexture(*chosen, &BoxFaceSlot(pick.object), pick.object);
+            vm::LoadTexture(v.scene(), v.resources(), *chosen, &BoxFaceSlot(pick.object));
             if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.scene().m_fUserSides = 2;
             AfterTexturePick(v, pick.controlId, v.scene().m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
         }
@@ -134,7 +134,7 @@ private:
         const char* const* files = BookImageFiles(images);
         SetProgramFolderCurrent();
         v.scene().m_fPathAsGiven = 0;
-        for (int i = 0; i < 3; ++i) v.LoadTexture(QString::fromLatin1(files[i]), &v.resources().m_texBookFace[i], i);
+        for (int i = 0; i < 3; ++i) vm::LoadTexture(v.scene(), v.resources(), QString::fromLatin1(files[i]), &v.resources().m_texBookFace[i]);
     }
 
     // Every request is cleared by the frame that looks at it, honoured or not.
@@ -210,7 +210,7 @@ void CGL2AviView::ServeTexturePicks() {
             m_scene.m_fPathAsGiven = 2;
             m_scene.m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
             m_scene.m_fBookFacePathLen[face.request] = float(chosen->size());
-            LoadTexture(*chosen, &m_resources.m_texBookFace[face.texture], face.request);
+            vm::LoadTexture(m_scene, m_resources, *chosen, &m_resources.m_texBookFace[face.texture]);
             AfterTexturePick(*this, face.controlId, m_scene.m_strBookFacePath[face.path], *chosen, m_resources.m_texBookFace[face.texture]);
         }
     }
@@ -223,7 +223,7 @@ void CGL2AviView::ServeTexturePicks() {
             // The mug's print lives in the upper half of the texture table.
             const Model3DS& mug = GetModel(ModelId::CoffeeMug);
             const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
-            LoadTexture(*chosen, &MugTextureSlot(material), 0);
+            vm::LoadTexture(m_scene, m_resources, *chosen, &MugTextureSlot(material));
             AfterTexturePick(*this, 1071, m_scene.m_strBookFacePath[2], *chosen, MugTextureSlot(material));
         }
     }
@@ -231,7 +231,7 @@ void CGL2AviView::ServeTexturePicks() {
         m_scene.m_fPickCDLabel = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
             m_scene.m_fPathAsGiven = 2;
-            if (LoadTexture(*chosen, &m_resources.m_texCDLabel, 0)) m_scene.m_strCDLabelPath = *chosen;
+            if (vm::LoadTexture(m_scene, m_resources, *chosen, &m_resources.m_texCDLabel)) m_scene.m_strCDLabelPath = *chosen;
             AfterTexturePick(*this, 1059, *chosen, *chosen, m_resources.m_texCDLabel);
         }
     }
@@ -240,7 +240,7 @@ void CGL2AviView::ServeTexturePicks() {
         m_scene.m_fPickTextTexture = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Text Texture")) {
             m_scene.m_fPathAsGiven = 2;
-            LoadMipmappedTexture(*chosen, &m_resources.m_texText);
+            vm::LoadMipmappedTexture(m_scene, m_resources, *chosen, &m_resources.m_texText);
             m_scene.m_strTextTexturePath = StoredPickPath(*this, *chosen, "Textures/");
             m_scene.m_fTextTexturePathLen = float(chosen->size());
             AfterTexturePick(*this, 0, QString());
@@ -261,7 +261,7 @@ void CGL2AviView::ServePictureLoad() {
     m_scene.m_fPathAsGiven = 2;
     m_scene.m_strPicturePath = StoredPickPath(*this, *chosen, "Design Images/");
     m_scene.m_fPicturePathLen = float(chosen->size());
-    LoadPictureTexture(*chosen, &m_resources.m_texPicture);
+    vm::LoadPictureTexture(m_scene, m_resources, *chosen, &m_resources.m_texPicture);
     if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->showDeck();
 }
 
@@ -273,7 +273,7 @@ void CGL2AviView::ServeScreenShotPick() {
         m_scene.m_fPathAsGiven = 2;
         m_scene.m_strFacePath[0] = StoredPickPath(*this, *chosen, "Boxes/");
         m_scene.m_fFacePathLen[0] = float(chosen->size());
-        LoadTexture(*chosen, &BoxFaceSlot(0), 0);
+        vm::LoadTexture(m_scene, m_resources, *chosen, &BoxFaceSlot(0));
         AfterTexturePick(*this, 1073, m_scene.m_strFacePath[0], *chosen, BoxFaceSlot(0));
     }
 }

@@ -41,8 +41,7 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
 
     ReloadSceneImages(scene(), resources(), loaded.version);
     glClearColor(m_scene.m_fBackRGB[0], m_scene.m_fBackRGB[1], m_scene.m_fBackRGB[2], 0.0f);
-    FreeGlyphLists();
-    MakeGlyphLists();
+    RebuildTextGlyphs();
     RefreshPagesAfterLoad(scene(), pages());
     setUpSpotLight(scene());
     ReportSceneFileWarnings(m_platform, path, loaded);

@@ -21,18 +21,18 @@ namespace {
 void loadMugPrint(CGL2AviView& view, ModelId mug) {
     const Model3DS& model = GetModel(mug);
     const int material = model.pObjects.size() > 1 ? std::max(0, model.pObjects[1].nMaterial) : 0;
-    view.LoadDefaultTexture("Design Images/Mug.jpg", &MugTextureSlot(material));
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/Mug.jpg", &MugTextureSlot(material));
 }
 
 // The textures every scene starts with: the text's environment maps, the CD
 // labels, the background picture and the page block.
 void loadStartTextures(CGL2AviView& view) {
-    view.LoadDefaultTexture("Textures/Reflectings.jpg", &view.resources().m_texText, true);
-    view.LoadDefaultTexture("Textures/Envroll.jpg", &view.resources().m_texTextShine, true);
-    view.LoadDefaultTexture("Design Images/CDOut.jpg", &view.resources().m_texCDLabel);
-    view.LoadDefaultTexture("Design Images/CDIn.jpg", &view.resources().m_texCDHub);
-    view.LoadPictureTexture("Textures/sleeping-dog.jpg", &view.resources().m_texPicture);
-    view.LoadDefaultTexture("Design Images/ePage.jpg", &view.resources().m_texPage);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Reflectings.jpg", &view.resources().m_texText, true);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Envroll.jpg", &view.resources().m_texTextShine, true);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDOut.jpg", &view.resources().m_texCDLabel);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDIn.jpg", &view.resources().m_texCDHub);
+    vm::LoadPictureTexture(view.scene(), view.resources(), "Textures/sleeping-dog.jpg", &view.resources().m_texPicture);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/ePage.jpg", &view.resources().m_texPage);
 }
 
 }  // namespace
@@ -60,8 +60,8 @@ void CGL2AviView::InitScene() {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     SetProgramFolderCurrent();
-    LoadDefaultTexture("Design Images/Envroll.bmp", &m_resources.m_texMugShine);
-    LoadDefaultTexture("Design Images/MugTexture.jpg", &m_resources.m_texMugBody);
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/Envroll.bmp", &m_resources.m_texMugShine);
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/MugTexture.jpg", &m_resources.m_texMugBody);
 
     ImportModelSet(ModelSet::Mug, m_platform);
     SetProgramFolderCurrent();
@@ -121,7 +121,7 @@ void CGL2AviView::InitScene() {
     m_scene.m_fSize[0] = m_scene.m_fSize[1] = m_scene.m_fSize[2] = 0;
     m_scene.m_fPictureDepth = 0.028f;
 
-    MakeGlyphLists();
+    RebuildTextGlyphs();
 
     // In the desktop program a preset chosen at random becomes the start
     // scene; without presets (and on other hosts) the start values stay.
@@ -146,24 +146,23 @@ void CGL2AviView::OnNewScene() {
     // The box set into the slots of the six faces of the box model.
     auto faceSlot = [](int object) -> TextureName& { return BoxFaceSlot(object); };
     SetProgramFolderCurrent();
-    LoadDefaultTexture("Design Images/box-front.jpg", &faceSlot(0));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-front.jpg", &faceSlot(0));
     m_scene.m_fSavedImageWidth = m_scene.m_fImageWidth;
     m_scene.m_fSavedImageHeight = m_scene.m_fImageHeight;
-    LoadDefaultTexture("Design Images/box-right.jpg", &faceSlot(1));
-    LoadDefaultTexture("Design Images/box-back.jpg", &faceSlot(2));
-    LoadDefaultTexture("Design Images/box-left.jpg", &faceSlot(3));
-    LoadDefaultTexture("Design Images/box-bottom.jpg", &faceSlot(4));
-    LoadDefaultTexture("Design Images/box-top.jpg", &faceSlot(5));
-    LoadDefaultTexture("Design Images/front.jpg", &m_resources.m_texBookFace[0]);
-    LoadDefaultTexture("Design Images/back.jpg", &m_resources.m_texBookFace[1]);
-    LoadDefaultTexture("Design Images/Spine.jpg", &m_resources.m_texBookFace[2]);
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-right.jpg", &faceSlot(1));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-back.jpg", &faceSlot(2));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-left.jpg", &faceSlot(3));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-bottom.jpg", &faceSlot(4));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/box-top.jpg", &faceSlot(5));
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/front.jpg", &m_resources.m_texBookFace[0]);
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/back.jpg", &m_resources.m_texBookFace[1]);
+    vm::LoadDefaultTexture(m_scene, m_resources, "Design Images/Spine.jpg", &m_resources.m_texBookFace[2]);
     // The text's maps, the CD labels, the background picture and the page
     // block (each once: every load makes a new texture object).
     SetProgramFolderCurrent();
     loadStartTextures(*this);
 
-    FreeGlyphLists();
-    MakeGlyphLists();
+    RebuildTextGlyphs();
     m_scene.m_fPathAsGiven = 2;
 
     glClearColor(255.0f, 255.0f, 255.0f, 0.0f);  // clamps to white

@@ -134,7 +134,7 @@ void BrowseArrayFaces(CGL2AviView& view) {
         // The full path as chosen: a name below the program's folder would
         // not find the user's file again when the scene is reopened.
         *faces[i].storedPath = *chosen;
-        view.LoadTexture(*chosen, &view.resources().m_texBookFace[i], i);
+        vm::LoadTexture(view.scene(), view.resources(), *chosen, &view.resources().m_texBookFace[i]);
         AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.resources().m_texBookFace[i]);
     }
 }

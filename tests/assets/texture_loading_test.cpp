@@ -73,7 +73,7 @@ TEST(TextureLoaders, FitRecordSizesAndKeepTheSlotOnFailure) {
 
     TextureName slot = 0;
     v.scene().m_fPathAsGiven = 2;
-    ASSERT_EQ(v.LoadTexture(picture, &slot), 1);
+    ASSERT_EQ(vm::LoadTexture(v.scene(), v.resources(), picture, &slot), 1);
     ASSERT_NE(slot, 0u);
     glBindTexture(GL_TEXTURE_2D, slot);
     EXPECT_EQ(boundTextureSize(GL_TEXTURE_WIDTH), 512);
@@ -83,17 +83,17 @@ TEST(TextureLoaders, FitRecordSizesAndKeepTheSlotOnFailure) {
 
     // A failed load keeps the texture and the recorded size.
     const TextureName before = slot;
-    EXPECT_EQ(v.LoadTexture(dir.filePath("missing.png"), &slot), 0);
-    EXPECT_EQ(v.LoadTexture("http://example.invalid/cover.jpg", &slot), 0);  // never fetched
+    EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), dir.filePath("missing.png"), &slot), 0);
+    EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), "http://example.invalid/cover.jpg", &slot), 0);  // never fetched
     EXPECT_EQ(slot, before);
     EXPECT_EQ(v.scene().m_nImageWidthHM, HimetricFromPixels(640));
 
     // The picture loader records its own size; the mipmapped one none.
     TextureName pictureSlot = 0, mipmapped = 0;
-    ASSERT_EQ(v.LoadPictureTexture(writeImage(dir, "small.png", 200, 100), &pictureSlot), 1);
+    ASSERT_EQ(vm::LoadPictureTexture(v.scene(), v.resources(), writeImage(dir, "small.png", 200, 100), &pictureSlot), 1);
     EXPECT_EQ(v.scene().m_nPictureWidthHM, HimetricFromPixels(200));
     EXPECT_EQ(v.scene().m_nImageWidthHM, HimetricFromPixels(640));
-    ASSERT_EQ(v.LoadMipmappedTexture(picture, &mipmapped), 1);
+    ASSERT_EQ(vm::LoadMipmappedTexture(v.scene(), v.resources(), picture, &mipmapped), 1);
     glBindTexture(GL_TEXTURE_2D, pictureSlot);
     EXPECT_EQ(boundTextureSize(GL_TEXTURE_WIDTH), 256);
     EXPECT_EQ(boundTextureSize(GL_TEXTURE_HEIGHT), 128);
@@ -106,11 +106,11 @@ TEST(TextureLoaders, PathsResolveAgainstTheProgramFolder) {
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());  // as a file dialog may leave it
     v.scene().m_fPathAsGiven = 0;
-    EXPECT_EQ(v.ResolveTexturePath("Design Images/x.jpg"), elsewhere.path() + "/Design Images/x.jpg");
-    EXPECT_EQ(v.ResolveTexturePath("http://host/x.jpg"), "http://host/x.jpg");
+    EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "Design Images/x.jpg"), elsewhere.path() + "/Design Images/x.jpg");
+    EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "http://host/x.jpg"), "http://host/x.jpg");
     SetProgramFolderCurrent();
     TextureName slot = 0;
-    EXPECT_EQ(v.LoadTexture("Design Images/box-front.jpg", &slot), 1);
+    EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), "Design Images/box-front.jpg", &slot), 1);
     v.scene().m_fPathAsGiven = 2;
-    EXPECT_EQ(v.ResolveTexturePath("/abs/y.jpg"), "/abs/y.jpg");
+    EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "/abs/y.jpg"), "/abs/y.jpg");
 }

@@ -209,8 +209,7 @@ TEST(TextRender, GlyphListsAreRebuiltForWireFrameAndForANewContext) {
     EXPECT_EQ(solid.lines, 0);
 
     v.scene().m_fTextWireframe = 2;
-    v.FreeGlyphLists();
-    v.MakeGlyphLists();
+    v.RebuildTextGlyphs();
     const Primitives wire = feedbackOf(store->listBase + 'O');
     EXPECT_EQ(wire.polygons, 0) << "wire-frame lists hold lines only";
     EXPECT_GT(wire.lines, 20);
@@ -218,8 +217,7 @@ TEST(TextRender, GlyphListsAreRebuiltForWireFrameAndForANewContext) {
     const QImage outline = scene.frame();
     SaveFrame(outline, "text-wireframe");
     v.scene().m_fTextWireframe = 0;
-    v.FreeGlyphLists();
-    v.MakeGlyphLists();
+    v.RebuildTextGlyphs();
     const QImage filled = scene.frame();
     EXPECT_GT(countDark(filled), countDark(outline) * 2) << "solid glyphs fill what the outlines enclose";
 
