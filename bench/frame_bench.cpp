@@ -111,10 +111,11 @@ int main(int argc, char** argv) {
         if (const vm::GlyphStore* store = view.glyphStore(); store && store->shapes)
             for (const char c : vm::TextCodes(view.scene().m_strText))
                 triangles += store->shapes->glyphs[static_cast<unsigned char>(c)].triangles.size() / 3;
-        std::printf("%dx%d: without text %.3f ms, with \"%s\" (%zu triangles a pass) and all its passes %.3f ms: "
-                    "text adds %.3f ms; processor time %.3f and %.3f ms, text adds %.3f ms\n",
-                    w, h, bare, qPrintable(view.scene().m_strText), triangles, text, text - bare, bareCpu, textCpu,
-                    textCpu - bareCpu);
+        std::printf(
+            "%dx%d: without text %.3f ms, with \"%s\" (%zu triangles a pass) and all its passes %.3f ms: "
+            "text adds %.3f ms; processor time %.3f and %.3f ms, text adds %.3f ms\n",
+            w, h, bare, qPrintable(view.scene().m_strText), triangles, text, text - bare, bareCpu, textCpu,
+            textCpu - bareCpu);
     }
     return 0;
 }

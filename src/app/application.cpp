@@ -25,7 +25,8 @@ void SetSettingsKey() {
 CGL2AviApp::CGL2AviApp() = default;
 
 CGL2AviApp::~CGL2AviApp() {
-    if (m_view && m_view->pages().m_pControlDeck) delete static_cast<CMySheet*>(m_view->pages().m_pControlDeck);
+    if (m_view && m_view->pages().m_pControlDeck)
+        delete static_cast<CMySheet*>(m_view->pages().m_pControlDeck);
     m_frame.reset();  // destroys the view widget, which releases the context
     m_view.reset();
 }

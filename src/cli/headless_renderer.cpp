@@ -177,7 +177,8 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
                                          format ? format->height : options.height);
         if (!fit.problem.isEmpty()) problems << "cannot fit the package: " + fit.problem;
         // Keys move with it, or playback would undo the fit.
-        else if (view.scene().m_trackModel.keyCount > 0) ShiftModelKeys(view.scene(), fit.offset);
+        else if (view.scene().m_trackModel.keyCount > 0)
+            ShiftModelKeys(view.scene(), fit.offset);
     }
 
     for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);

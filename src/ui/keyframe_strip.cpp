@@ -106,9 +106,10 @@ KeyframeStrip::KeyframeStrip(CGL2AviView& view, AnimSubject subject, KeyframePag
         Q_EMIT keyAdded();
     });
     connect(m_play, &QPushButton::clicked, this, [this] {
-        const bool anyKeys = m_view.scene().m_trackModel.keyCount != 0 || m_view.scene().m_trackText.keyCount != 0 ||
-                             m_view.scene().m_trackLight.keyCount != 0 || m_view.scene().m_trackPicture.keyCount != 0 ||
-                             (m_subject == AnimSubject::Array && m_view.scene().m_trackArray.keyCount != 0);
+        const bool anyKeys =
+            m_view.scene().m_trackModel.keyCount != 0 || m_view.scene().m_trackText.keyCount != 0 ||
+            m_view.scene().m_trackLight.keyCount != 0 || m_view.scene().m_trackPicture.keyCount != 0 ||
+            (m_subject == AnimSubject::Array && m_view.scene().m_trackArray.keyCount != 0);
         if (!anyKeys) {
             Q_EMIT statusMessage("Nothing to play yet: record keys with \"+ Add Key\" first.");
             return;

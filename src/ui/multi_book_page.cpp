@@ -72,11 +72,17 @@ CMultiBook::CMultiBook(CGL2AviView& view, QWidget* parent) : DeckPage(view, Anim
 std::array<float*, 3> CMultiBook::targets() const {
     CGL2AviView& v = m_view;
     const float mode = effectiveMode(v.scene().m_fArrayMode);
-    if (mode == 0.0f) return {&v.scene().m_fArrayPos[1], &v.scene().m_fArrayPos[2], &v.scene().m_fArrayPos[0]};
-    if (mode == 2.0f) return {&v.scene().m_fArrayRot[0], &v.scene().m_fArrayRot[1], &v.scene().m_fArrayRot[2]};
-    if (mode == 3.0f) return {&v.scene().m_fArrayBookRot[0], &v.scene().m_fArrayBookRot[1], &v.scene().m_fArrayBookRot[2]};
-    if (mode == 4.0f) return {&v.scene().m_fArrayBookPos[0], &v.scene().m_fArrayBookPos[1], &v.scene().m_fArrayBookPos[2]};
-    if (mode == 6.0f) return {&v.scene().m_fArrayBookScale[0], &v.scene().m_fArrayBookScale[1], &v.scene().m_fArrayBookScale[2]};
+    if (mode == 0.0f)
+        return {&v.scene().m_fArrayPos[1], &v.scene().m_fArrayPos[2], &v.scene().m_fArrayPos[0]};
+    if (mode == 2.0f)
+        return {&v.scene().m_fArrayRot[0], &v.scene().m_fArrayRot[1], &v.scene().m_fArrayRot[2]};
+    if (mode == 3.0f)
+        return {&v.scene().m_fArrayBookRot[0], &v.scene().m_fArrayBookRot[1], &v.scene().m_fArrayBookRot[2]};
+    if (mode == 4.0f)
+        return {&v.scene().m_fArrayBookPos[0], &v.scene().m_fArrayBookPos[1], &v.scene().m_fArrayBookPos[2]};
+    if (mode == 6.0f)
+        return {&v.scene().m_fArrayBookScale[0], &v.scene().m_fArrayBookScale[1],
+                &v.scene().m_fArrayBookScale[2]};
     if (mode == kTiltMode) return {&v.scene().m_fArrayTilt, nullptr, nullptr};
     return {nullptr, nullptr, nullptr};
 }

@@ -40,7 +40,8 @@ CmyLight::CmyLight(CGL2AviView& view, QWidget* parent) : DeckPage(view, AnimSubj
         m_view.scene().m_fSpotPos[1] = 1;
         m_view.scene().m_fSpotPos[2] = 10;
         m_rows->setRanges(-360, 360);
-        m_rows->show(m_view.scene().m_fSpotPos[0], m_view.scene().m_fSpotPos[1], m_view.scene().m_fSpotPos[2]);
+        m_rows->show(m_view.scene().m_fSpotPos[0], m_view.scene().m_fSpotPos[1],
+                     m_view.scene().m_fSpotPos[2]);
     });
     // The sliders start where the light is: a first scroll must not carry
     // stale values of the other two axes into the scene.

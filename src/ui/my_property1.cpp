@@ -98,8 +98,9 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
 
 void CmyProperty1::OnTurntable() {
     if (m_view.scene().m_nPackageKeys > 0 &&
-        m_view.platform().messageBox("The package already has keys. Replace them with one full turn?", "Turntable",
-                                     MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes)
+        m_view.platform().messageBox("The package already has keys. Replace them with one full turn?",
+                                     "Turntable", MessageButtons::YesNo,
+                                     MessageIcon::Question) != MessageResult::Yes)
         return;
     KeyTurntable(m_view.scene(), m_view.pages(), m_view.scene().m_nFrameCount);
     enableMovementSliders();
@@ -241,7 +242,8 @@ void CmyProperty1::OnMoveEdit(int axis) {
     if (!ok) return;  // not an integer (yet): the scene keeps its value
     const float v = float(value);
     if (m_view.scene().m_fMugTintMode >= 2) {
-        float* colour[3] = {&m_view.scene().m_fMugRed, &m_view.scene().m_fMugGreen, &m_view.scene().m_fMugBlue};
+        float* colour[3] = {&m_view.scene().m_fMugRed, &m_view.scene().m_fMugGreen,
+                            &m_view.scene().m_fMugBlue};
         *colour[axis] = v;
     } else if (m_view.scene().m_fMoveMode <= 1) {
         float* rot[3] = {&m_view.scene().m_fRotX, &m_view.scene().m_fRotY, &m_view.scene().m_fRotZ};

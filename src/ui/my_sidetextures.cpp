@@ -21,8 +21,12 @@ const char* const kStartNames[CmySidetextures::kRows] = {
     "standard-box-front.jpg", "standard-box-back.jpg", "standard-box-left.jpg",   "standard-box-right.jpg",
     "standard-box-top.jpg",   "standard-box-bottom.jpg", "mug.jpg", "picture.jpg"};
 
-bool bookFamily(const CGL2AviView& v) { return v.scene().m_fPackageFamily <= 1.0f; }
-bool boxFamily(const CGL2AviView& v) { return v.scene().m_fPackageFamily == 4.0f; }
+bool bookFamily(const CGL2AviView& v) {
+    return v.scene().m_fPackageFamily <= 1.0f;
+}
+bool boxFamily(const CGL2AviView& v) {
+    return v.scene().m_fPackageFamily == 4.0f;
+}
 
 }  // namespace
 

@@ -264,7 +264,8 @@ void CmyTextPage::OnLoadTexture() {
 void CmyTextPage::OnFontColour() {
     hideSheet();
     // Only a chosen colour changes the text; Cancel leaves it as it is.
-    if (const std::optional<QRgb> chosen = m_view.platform().chooseColour(fromColourRef(m_view.scene().m_rgbTextColour))) {
+    if (const std::optional<QRgb> chosen =
+            m_view.platform().chooseColour(fromColourRef(m_view.scene().m_rgbTextColour))) {
         m_view.scene().m_rgbTextColour = toColourRef(*chosen);
         m_view.scene().m_fFontColour[0] = float(m_view.scene().m_rgbTextColour & 0xFF);
         m_view.scene().m_fFontColour[1] = float(m_view.scene().m_rgbTextColour >> 8 & 0xFF);

@@ -194,7 +194,9 @@ void CGL2AviView::ApplyVideoFormat() {
 
 // A new selection counts at once, Apply or not: the export applies the
 // format's size and rate itself.
-void CGL2AviView::settingsSelectionChanged(int index) { m_scene.m_nVideoFormat = index; }
+void CGL2AviView::settingsSelectionChanged(int index) {
+    m_scene.m_nVideoFormat = index;
+}
 
 void CGL2AviView::settingsApplied() {
     ApplyVideoFormat();

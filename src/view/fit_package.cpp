@@ -22,11 +22,11 @@ constexpr double kOpaqueEnough = 0.2;
 // Sets the scene's text and background picture aside while measuring.
 class PackageOnly {
 public:
-    explicit PackageOnly(CGL2AviView& view)
-        : m_view(view), m_textOn(view.scene().m_fTextOn), m_showPicture(view.scene().m_fShowPicture) {
-        view.scene().m_fTextOn = 0;
-        view.scene().m_fShowPicture = 0;
-    }
+  explicit PackageOnly(CGL2AviView& view)
+      : m_view(view), m_textOn(view.scene().m_fTextOn), m_showPicture(view.scene().m_fShowPicture) {
+      view.scene().m_fTextOn = 0;
+      view.scene().m_fShowPicture = 0;
+  }
     ~PackageOnly() {
         m_view.scene().m_fTextOn = m_textOn;
         m_view.scene().m_fShowPicture = m_showPicture;
@@ -261,9 +261,10 @@ void CGL2AviView::OnFitPackage() {
     // Playback sets the position from the keys: without shifting them the
     // next Play would undo the fit.
     if (moved && m_scene.m_trackModel.keyCount > 0 &&
-        m_platform.messageBox("The package has keys. Shift every key by the same offset, so that playback keeps "
-                              "the fit?",
-                              "Fit Package", MessageButtons::YesNo, MessageIcon::Question) == MessageResult::Yes)
+        m_platform.messageBox(
+            "The package has keys. Shift every key by the same offset, so that playback keeps "
+            "the fit?",
+            "Fit Package", MessageButtons::YesNo, MessageIcon::Question) == MessageResult::Yes)
         ShiftModelKeys(m_scene, fit.offset);
     if (m_pages.m_pControlsPage) m_pages.m_pControlsPage->refreshFromScene();
     ShowStatus("The package fills the view.");

@@ -132,7 +132,8 @@ bool CGL2AviView::RenderImage(int width, int height, const ImageOptions& options
         if (options.fullWidth > 0 && options.fullHeight > 0) ApplyTileFrustum(width, height, options);
         float background[3];
         std::copy(m_scene.m_fBackRGB, m_scene.m_fBackRGB + 3, background);
-        if (options.background) std::copy(options.background->begin(), options.background->end(), m_scene.m_fBackRGB);
+        if (options.background)
+            std::copy(options.background->begin(), options.background->end(), m_scene.m_fBackRGB);
         DrawFrame();
         std::copy(background, background + 3, m_scene.m_fBackRGB);
         ok = m_imageTarget.read(options.layout, out);

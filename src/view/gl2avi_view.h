@@ -45,7 +45,7 @@ Projection ViewProjection(int width, int height);
 // first, so that they lie at the start of the object rather than behind the
 // scene's megabytes (the sanitizer's type check refuses such a far offset).
 class CGL2AviView : public ExportSettingsSink, public FrameSource {
-public:
+  public:
     explicit CGL2AviView(Platform& platform);
     virtual ~CGL2AviView();
     CGL2AviView(const CGL2AviView&) = delete;
@@ -149,7 +149,6 @@ public:
 
     // Scene initialisation, run by the initial update.
     void InitScene();
-
 
     // The renderer sequence of a frame (render/renderers.h: background
     // picture, box family, book family, book array, CD disc, screen shot,

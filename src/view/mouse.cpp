@@ -30,7 +30,9 @@ void CGL2AviView::OnRButtonDown(int x, int y) {
     OnLButtonDown(x, y);
 }
 
-void CGL2AviView::OnLButtonUp() { m_scene.m_bLButtonDown = 0; }
+void CGL2AviView::OnLButtonUp() {
+    m_scene.m_bLButtonDown = 0;
+}
 
 void CGL2AviView::OnRButtonUp() {
     m_scene.m_bLButtonDown = 0;
@@ -58,7 +60,7 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
             float* value = m_scene.m_fPicMode <= 1.0f   ? &m_scene.m_fPicRot[2]
                            : m_scene.m_fPicMode == 2.0f ? &m_scene.m_fPicPos[2]
                            : m_scene.m_fPicMode == 3.0f ? &m_scene.m_fPicScale[2]
-                                                : nullptr;
+                                                        : nullptr;
             if (value) {
                 *value += s;
                 mirror(m_pages.m_pPicturePage, 2, *value);
@@ -70,16 +72,17 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
                            : m_scene.m_fArrayMode == 3.0f ? &m_scene.m_fArrayBookRot[2]
                            : m_scene.m_fArrayMode == 4.0f ? &m_scene.m_fArrayBookPos[2]
                            : m_scene.m_fArrayMode == 6.0f ? &m_scene.m_fArrayBookScale[2]
-                                                  : nullptr;
+                                                          : nullptr;
             if (value) {
                 *value += s;
                 mirror(m_pages.m_pMultiBookPage, 2, *value);
             }
         }
         if (m_scene.m_fMouseTarget == 2.0f && m_pages.m_pTextPage) {
-            float* blue[] = {&m_scene.m_fTextRot[2],     &m_scene.m_fTextPos[2],      &m_scene.m_fFontColour[2],
-                             &m_scene.m_fBackRGB[2],     &m_scene.m_fTextTwist[2],    &m_scene.m_fLineSpacing[2],
-                             &m_scene.m_fCharSpacing[2], &m_scene.m_fTextSpotColour[2], &m_scene.m_fTextScale[2]};
+            float* blue[] = {
+                &m_scene.m_fTextRot[2],     &m_scene.m_fTextPos[2],        &m_scene.m_fFontColour[2],
+                &m_scene.m_fBackRGB[2],     &m_scene.m_fTextTwist[2],      &m_scene.m_fLineSpacing[2],
+                &m_scene.m_fCharSpacing[2], &m_scene.m_fTextSpotColour[2], &m_scene.m_fTextScale[2]};
             const int function = m_pages.m_pTextPage->sliderFunction();
             if (function == 3) {
                 m_scene.m_fBackRGB[2] += (dY + dX) / 255.0f;
@@ -103,7 +106,8 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
     } else if (!ctrlDown) {
         NormalizeAngles();
         // Upside down, a drag to the right turns the other way.
-        if (std::fabs(m_scene.m_fRotX) > 90.0f && std::fabs(m_scene.m_fRotX) < 270.0f) m_scene.m_fMouseDX = -m_scene.m_fMouseDX;
+        if (std::fabs(m_scene.m_fRotX) > 90.0f && std::fabs(m_scene.m_fRotX) < 270.0f)
+            m_scene.m_fMouseDX = -m_scene.m_fMouseDX;
         const float dX = m_scene.m_fMouseDX, dY = m_scene.m_fMouseDY;
         if (deckClosed) {
             m_scene.m_fRotX += dY;
@@ -117,20 +121,37 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
         };
         if (m_scene.m_fMouseTarget == 2.0f && m_pages.m_pTextPage) {
             switch (m_pages.m_pTextPage->sliderFunction()) {
-                case 0: both(m_pages.m_pTextPage, m_scene.m_fTextRot[0], dY, m_scene.m_fTextRot[1], dX); break;
-                case 1: both(m_pages.m_pTextPage, m_scene.m_fTextPos[0], dX, m_scene.m_fTextPos[1], -dY); break;
-                case 2: both(m_pages.m_pTextPage, m_scene.m_fFontColour[0], dX, m_scene.m_fFontColour[1], -dY); break;
+                case 0:
+                    both(m_pages.m_pTextPage, m_scene.m_fTextRot[0], dY, m_scene.m_fTextRot[1], dX);
+                    break;
+                case 1:
+                    both(m_pages.m_pTextPage, m_scene.m_fTextPos[0], dX, m_scene.m_fTextPos[1], -dY);
+                    break;
+                case 2:
+                    both(m_pages.m_pTextPage, m_scene.m_fFontColour[0], dX, m_scene.m_fFontColour[1], -dY);
+                    break;
                 case 3:
                     m_scene.m_fBackRGB[0] += dX / 255.0f;
                     m_scene.m_fBackRGB[1] -= dY / 255.0f;
                     mirror(m_pages.m_pTextPage, 0, m_scene.m_fBackRGB[0] * 255.0f);
                     mirror(m_pages.m_pTextPage, 1, m_scene.m_fBackRGB[1] * 255.0f);
                     break;
-                case 4: both(m_pages.m_pTextPage, m_scene.m_fTextTwist[0], dX, m_scene.m_fTextTwist[1], -dY); break;
-                case 5: both(m_pages.m_pTextPage, m_scene.m_fLineSpacing[0], dX, m_scene.m_fLineSpacing[1], -dY); break;
-                case 6: both(m_pages.m_pTextPage, m_scene.m_fCharSpacing[0], dX, m_scene.m_fCharSpacing[1], -dY); break;
-                case 7: both(m_pages.m_pTextPage, m_scene.m_fTextSpotColour[0], dX, m_scene.m_fTextSpotColour[1], -dY); break;
-                case 8: both(m_pages.m_pTextPage, m_scene.m_fTextScale[0], dX, m_scene.m_fTextScale[1], -dY); break;
+                case 4:
+                    both(m_pages.m_pTextPage, m_scene.m_fTextTwist[0], dX, m_scene.m_fTextTwist[1], -dY);
+                    break;
+                case 5:
+                    both(m_pages.m_pTextPage, m_scene.m_fLineSpacing[0], dX, m_scene.m_fLineSpacing[1], -dY);
+                    break;
+                case 6:
+                    both(m_pages.m_pTextPage, m_scene.m_fCharSpacing[0], dX, m_scene.m_fCharSpacing[1], -dY);
+                    break;
+                case 7:
+                    both(m_pages.m_pTextPage, m_scene.m_fTextSpotColour[0], dX, m_scene.m_fTextSpotColour[1],
+                         -dY);
+                    break;
+                case 8:
+                    both(m_pages.m_pTextPage, m_scene.m_fTextScale[0], dX, m_scene.m_fTextScale[1], -dY);
+                    break;
                 case 9:
                     m_scene.m_fTextFade += dX;
                     mirror(m_pages.m_pTextPage, 0, m_scene.m_fTextFade);
@@ -158,11 +179,14 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
             else if (m_scene.m_fArrayMode == 2.0f)
                 both(m_pages.m_pMultiBookPage, m_scene.m_fArrayRot[0], dY, m_scene.m_fArrayRot[1], dX);
             else if (m_scene.m_fArrayMode == 3.0f)
-                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookRot[0], dY, m_scene.m_fArrayBookRot[1], dX);
+                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookRot[0], dY, m_scene.m_fArrayBookRot[1],
+                     dX);
             else if (m_scene.m_fArrayMode == 4.0f)
-                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookPos[0], dX, m_scene.m_fArrayBookPos[1], -dY);
+                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookPos[0], dX, m_scene.m_fArrayBookPos[1],
+                     -dY);
             else if (m_scene.m_fArrayMode == 6.0f)
-                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookScale[0], dX, m_scene.m_fArrayBookScale[1], -dY);
+                both(m_pages.m_pMultiBookPage, m_scene.m_fArrayBookScale[0], dX, m_scene.m_fArrayBookScale[1],
+                     -dY);
         }
         if (m_scene.m_fMouseTarget <= 1.0f && m_pages.m_pControlsPage) {
             if (m_scene.m_fControlsMode <= 1.0f) {
@@ -175,7 +199,9 @@ void CGL2AviView::OnMouseMove(int x, int y, bool ctrlDown) {
             } else if (m_scene.m_fControlsMode >= 2.0f) {
                 if (m_scene.m_fPackageFamily <= 2.0f) {
                     // Books and mugs stand closer: they pan four times as far.
-                    const float factor = m_scene.m_fModelBook >= 2.0f ? 4.0f : m_scene.m_fModelBook <= 1.0f ? 1.0f : 0.0f;
+                    const float factor = m_scene.m_fModelBook >= 2.0f   ? 4.0f
+                                         : m_scene.m_fModelBook <= 1.0f ? 1.0f
+                                                                        : 0.0f;
                     m_scene.m_fPosX += factor * dX;
                     m_scene.m_fPosY -= factor * dY;
                 } else if (m_scene.m_fPackageFamily >= 4.0f) {

@@ -58,7 +58,8 @@ private:
         // The box set goes on every face, also when the user has sides of
         // their own: those are put back over it below. (Skipping it then left
         // the front, back and spine of whichever package was shown before.)
-        if (!IsSet(v.scene().m_fCurlDefaults) && !cubeRequested && !IsSet(v.scene().m_fSceneOpened) && v.scene().m_fLoadDefaults == 4.0f) {
+        if (!IsSet(v.scene().m_fCurlDefaults) && !cubeRequested && !IsSet(v.scene().m_fSceneOpened) &&
+            v.scene().m_fLoadDefaults == 4.0f) {
             SetProgramFolderCurrent();
             const char* const* files = BoxImageFiles();
             for (int i = 0; i < 6; ++i) load(files[i], ObjectOfSetImage(i));
@@ -75,7 +76,8 @@ private:
             SetProgramFolderCurrent();
             v.scene().m_fPathAsGiven = 2;
             for (const auto& side : sides) {
-                const QString path = v.scene().m_strFacePath[side.path].left(FloatToInt(v.scene().m_fFacePathLen[side.length], 0));
+                const QString path = v.scene().m_strFacePath[side.path].left(
+                    FloatToInt(v.scene().m_fFacePathLen[side.length], 0));
                 vm::LoadTexture(v.scene(), v.resources(), path, &BoxFaceSlot(side.object));
             }
         }
@@ -111,7 +113,8 @@ private:
             v.scene().m_fFacePathLen[pick.face] = float(chosen->size());
             vm::LoadTexture(v.scene(), v.resources(), *chosen, &BoxFaceSlot(pick.object));
             if (pick.object == 1 || pick.object == 4 || pick.object == 5) v.scene().m_fUserSides = 2;
-            AfterTexturePick(v, pick.controlId, v.scene().m_strFacePath[pick.pathIndex], *chosen, BoxFaceSlot(pick.object));
+            AfterTexturePick(v, pick.controlId, v.scene().m_strFacePath[pick.pathIndex], *chosen,
+                             BoxFaceSlot(pick.object));
         }
     }
 
@@ -121,12 +124,12 @@ private:
 // The image sets and models a book-family package asked for.
 class BookFamilyRequests {
 public:
-    explicit BookFamilyRequests(CGL2AviView& view) : v(view), kind(BookKindOf(view.scene().m_fBookKind)) {}
+  explicit BookFamilyRequests(CGL2AviView& view) : v(view), kind(BookKindOf(view.scene().m_fBookKind)) {}
 
-    void serve() {
-        if (v.scene().m_fPackageFamily > 1.0f || !IsSet(v.scene().m_fModelBook)) return;
-        loadRequestedImages();
-        importModelSetOnFirstUse();
+  void serve() {
+      if (v.scene().m_fPackageFamily > 1.0f || !IsSet(v.scene().m_fModelBook)) return;
+      loadRequestedImages();
+      importModelSetOnFirstUse();
     }
 
 private:
@@ -134,13 +137,15 @@ private:
         const char* const* files = BookImageFiles(images);
         SetProgramFolderCurrent();
         v.scene().m_fPathAsGiven = 0;
-        for (int i = 0; i < 3; ++i) vm::LoadTexture(v.scene(), v.resources(), QString::fromLatin1(files[i]), &v.resources().m_texBookFace[i]);
+        for (int i = 0; i < 3; ++i)
+            vm::LoadTexture(v.scene(), v.resources(), QString::fromLatin1(files[i]),
+                            &v.resources().m_texBookFace[i]);
     }
 
     // Every request is cleared by the frame that looks at it, honoured or not.
     void loadRequestedImages() {
-        if (IsSet(v.scene().m_fBookDefaults) && (kind == BookKind::HardBack || kind == BookKind::Open ||
-                                         kind == BookKind::Display))
+        if (IsSet(v.scene().m_fBookDefaults) &&
+            (kind == BookKind::HardBack || kind == BookKind::Open || kind == BookKind::Display))
             loadSet(BookKind::HardBack);
         v.scene().m_fBookDefaults = 0;
         if (IsSet(v.scene().m_fStandUpDefaults)) loadSet(BookKind::HardBack);
@@ -159,10 +164,22 @@ private:
         float* loaded = nullptr;
         ModelSet set = ModelSet::Curl;
         switch (kind) {
-            case BookKind::Curled: loaded = &v.scene().m_fCurlModelsLoaded; set = ModelSet::Curl; break;
-            case BookKind::Open: loaded = &v.scene().m_fOpenModelsLoaded; set = ModelSet::Open; break;
-            case BookKind::Display: loaded = &v.scene().m_fDisplayModelsLoaded; set = ModelSet::Display; break;
-            case BookKind::StandUp: loaded = &v.scene().m_fStandUpModelsLoaded; set = ModelSet::StandUp; break;
+            case BookKind::Curled:
+                loaded = &v.scene().m_fCurlModelsLoaded;
+                set = ModelSet::Curl;
+                break;
+            case BookKind::Open:
+                loaded = &v.scene().m_fOpenModelsLoaded;
+                set = ModelSet::Open;
+                break;
+            case BookKind::Display:
+                loaded = &v.scene().m_fDisplayModelsLoaded;
+                set = ModelSet::Display;
+                break;
+            case BookKind::StandUp:
+                loaded = &v.scene().m_fStandUpModelsLoaded;
+                set = ModelSet::StandUp;
+                break;
             case BookKind::HardBack:
             case BookKind::EZine: return;
         }
@@ -211,7 +228,8 @@ void CGL2AviView::ServeTexturePicks() {
             m_scene.m_strBookFacePath[face.path] = StoredPickPath(*this, *chosen, "Design Images/");
             m_scene.m_fBookFacePathLen[face.request] = float(chosen->size());
             vm::LoadTexture(m_scene, m_resources, *chosen, &m_resources.m_texBookFace[face.texture]);
-            AfterTexturePick(*this, face.controlId, m_scene.m_strBookFacePath[face.path], *chosen, m_resources.m_texBookFace[face.texture]);
+            AfterTexturePick(*this, face.controlId, m_scene.m_strBookFacePath[face.path], *chosen,
+                             m_resources.m_texBookFace[face.texture]);
         }
     }
     if (m_scene.m_fPackageFamily == 2.0f && IsSet(m_scene.m_fPickMug)) {
@@ -231,7 +249,8 @@ void CGL2AviView::ServeTexturePicks() {
         m_scene.m_fPickCDLabel = 0;
         if (const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture", "*jpg")) {
             m_scene.m_fPathAsGiven = 2;
-            if (vm::LoadTexture(m_scene, m_resources, *chosen, &m_resources.m_texCDLabel)) m_scene.m_strCDLabelPath = *chosen;
+            if (vm::LoadTexture(m_scene, m_resources, *chosen, &m_resources.m_texCDLabel))
+                m_scene.m_strCDLabelPath = *chosen;
             AfterTexturePick(*this, 1059, *chosen, *chosen, m_resources.m_texCDLabel);
         }
     }

@@ -19,7 +19,8 @@ int CGL2AviView::RenderFrame() {
 }
 
 bool CGL2AviView::IsPlaying() const {
-    return m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture || m_scene.m_bPlayMultiBook || m_scene.m_bPlayText;
+    return m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture ||
+           m_scene.m_bPlayMultiBook || m_scene.m_bPlayText;
 }
 
 void CGL2AviView::DrawFrame() {
@@ -39,7 +40,8 @@ void CGL2AviView::DrawFrame() {
         m_scene.m_fLighting = 0;
     }
 
-    if (!m_scene.m_bPlayPackage && !m_scene.m_bPlayLight && !m_scene.m_bPlayPicture && !m_scene.m_bPlayMultiBook) {
+    if (!m_scene.m_bPlayPackage && !m_scene.m_bPlayLight && !m_scene.m_bPlayPicture &&
+        !m_scene.m_bPlayMultiBook) {
         DrawSceneRenderers();
         // The array's offsets for the next frame: this one drew with those of
         // the frame before.
@@ -64,7 +66,8 @@ void CGL2AviView::DrawFrame() {
 
 void CGL2AviView::AdvanceFrame() {
     // The same subjects DrawFrame stepped, in the same order.
-    if (m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture || m_scene.m_bPlayMultiBook) {
+    if (m_scene.m_bPlayPackage || m_scene.m_bPlayLight || m_scene.m_bPlayPicture ||
+        m_scene.m_bPlayMultiBook) {
         if (m_scene.m_nPackageKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Model);
         if (m_scene.m_nLightKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Light);
         if (m_scene.m_nPictureKeys != 0) AdvanceTrack(scene(), pages(), AnimSubject::Picture);

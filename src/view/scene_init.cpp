@@ -21,18 +21,25 @@ namespace {
 void loadMugPrint(CGL2AviView& view, ModelId mug) {
     const Model3DS& model = GetModel(mug);
     const int material = model.pObjects.size() > 1 ? std::max(0, model.pObjects[1].nMaterial) : 0;
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/Mug.jpg", &MugTextureSlot(material));
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/Mug.jpg",
+                           &MugTextureSlot(material));
 }
 
 // The textures every scene starts with: the text's environment maps, the CD
 // labels, the background picture and the page block.
 void loadStartTextures(CGL2AviView& view) {
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Reflectings.jpg", &view.resources().m_texText, true);
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Envroll.jpg", &view.resources().m_texTextShine, true);
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDOut.jpg", &view.resources().m_texCDLabel);
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDIn.jpg", &view.resources().m_texCDHub);
-    vm::LoadPictureTexture(view.scene(), view.resources(), "Textures/sleeping-dog.jpg", &view.resources().m_texPicture);
-    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/ePage.jpg", &view.resources().m_texPage);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Reflectings.jpg",
+                           &view.resources().m_texText, true);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Textures/Envroll.jpg",
+                           &view.resources().m_texTextShine, true);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDOut.jpg",
+                           &view.resources().m_texCDLabel);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/CDIn.jpg",
+                           &view.resources().m_texCDHub);
+    vm::LoadPictureTexture(view.scene(), view.resources(), "Textures/sleeping-dog.jpg",
+                           &view.resources().m_texPicture);
+    vm::LoadDefaultTexture(view.scene(), view.resources(), "Design Images/ePage.jpg",
+                           &view.resources().m_texPage);
 }
 
 }  // namespace

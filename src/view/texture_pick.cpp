@@ -64,7 +64,8 @@ QString BlurryImageWarning(const QString& fileName, QSize imageSize) {
 
 void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath, const QString& chosen,
                       unsigned int texture) {
-    if (controlId && view.pages().m_pSideTexturesPage) view.pages().m_pSideTexturesPage->setPathText(controlId, storedPath);
+    if (controlId && view.pages().m_pSideTexturesPage)
+        view.pages().m_pSideTexturesPage->setPathText(controlId, storedPath);
     if (view.pages().m_pControlDeck) view.pages().m_pControlDeck->showDeck();
     // Only an image that loaded (it is in the texture) is worth a warning.
     // A FIFO or device would block the size read.
@@ -76,7 +77,8 @@ void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPat
 void ResetFaceColour(CGL2AviView& view, int face) {
     if (face < 0 || face >= 6) return;
     view.scene().m_fFaceColoured[face] = 0;
-    view.scene().m_fFaceRGB[face][0] = view.scene().m_fFaceRGB[face][1] = view.scene().m_fFaceRGB[face][2] = 0.7f;
+    view.scene().m_fFaceRGB[face][0] = view.scene().m_fFaceRGB[face][1] = view.scene().m_fFaceRGB[face][2] =
+        0.7f;
     view.scene().m_fFacePlain[face] = 0;
 }
 
@@ -135,7 +137,8 @@ void BrowseArrayFaces(CGL2AviView& view) {
         // not find the user's file again when the scene is reopened.
         *faces[i].storedPath = *chosen;
         vm::LoadTexture(view.scene(), view.resources(), *chosen, &view.resources().m_texBookFace[i]);
-        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen, view.resources().m_texBookFace[i]);
+        AfterTexturePick(view, faces[i].controlId, *faces[i].storedPath, *chosen,
+                         view.resources().m_texBookFace[i]);
     }
 }
 

@@ -84,13 +84,16 @@ TEST(TextureLoaders, FitRecordSizesAndKeepTheSlotOnFailure) {
     // A failed load keeps the texture and the recorded size.
     const TextureName before = slot;
     EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), dir.filePath("missing.png"), &slot), 0);
-    EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), "http://example.invalid/cover.jpg", &slot), 0);  // never fetched
+    EXPECT_EQ(vm::LoadTexture(v.scene(), v.resources(), "http://example.invalid/cover.jpg", &slot),
+              0);  // never fetched
     EXPECT_EQ(slot, before);
     EXPECT_EQ(v.scene().m_nImageWidthHM, HimetricFromPixels(640));
 
     // The picture loader records its own size; the mipmapped one none.
     TextureName pictureSlot = 0, mipmapped = 0;
-    ASSERT_EQ(vm::LoadPictureTexture(v.scene(), v.resources(), writeImage(dir, "small.png", 200, 100), &pictureSlot), 1);
+    ASSERT_EQ(vm::LoadPictureTexture(v.scene(), v.resources(), writeImage(dir, "small.png", 200, 100),
+                                     &pictureSlot),
+              1);
     EXPECT_EQ(v.scene().m_nPictureWidthHM, HimetricFromPixels(200));
     EXPECT_EQ(v.scene().m_nImageWidthHM, HimetricFromPixels(640));
     ASSERT_EQ(vm::LoadMipmappedTexture(v.scene(), v.resources(), picture, &mipmapped), 1);
@@ -106,7 +109,8 @@ TEST(TextureLoaders, PathsResolveAgainstTheProgramFolder) {
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());  // as a file dialog may leave it
     v.scene().m_fPathAsGiven = 0;
-    EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "Design Images/x.jpg"), elsewhere.path() + "/Design Images/x.jpg");
+    EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "Design Images/x.jpg"),
+              elsewhere.path() + "/Design Images/x.jpg");
     EXPECT_EQ(vm::ResolveTexturePath(v.scene(), "http://host/x.jpg"), "http://host/x.jpg");
     SetProgramFolderCurrent();
     TextureName slot = 0;

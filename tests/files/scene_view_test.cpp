@@ -98,7 +98,8 @@ TEST(SceneFileOnTheView, DamagedFilesAreRefusedWithTheSceneUnchanged) {
     ASSERT_TRUE(v.created);
     ASSERT_TRUE(v.view->LoadSceneFile(v.samplePath));
     const QByteArray before = EncodeSceneFile(v.view->scene(), {1, 1});
-    const unsigned textures[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText, v.view->resources().m_texPicture, BoxFaceSlot(0)};
+    const unsigned textures[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText,
+                                 v.view->resources().m_texPicture, BoxFaceSlot(0)};
     const int modelLength = v.view->scene().m_trackModel.length;
 
     const QString damaged = v.folder.filePath("damaged.VLMK");
@@ -122,7 +123,8 @@ TEST(SceneFileOnTheView, DamagedFilesAreRefusedWithTheSceneUnchanged) {
     EXPECT_EQ(messagesNaming(v.platform, missing), 1);
 
     EXPECT_EQ(EncodeSceneFile(v.view->scene(), {1, 1}), before);
-    const unsigned after[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText, v.view->resources().m_texPicture, BoxFaceSlot(0)};
+    const unsigned after[] = {v.view->resources().m_texBookFace[0], v.view->resources().m_texText,
+                              v.view->resources().m_texPicture, BoxFaceSlot(0)};
     EXPECT_TRUE(std::equal(std::begin(textures), std::end(textures), std::begin(after)));
     EXPECT_EQ(v.view->scene().m_trackModel.length, modelLength);
 }

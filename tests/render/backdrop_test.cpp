@@ -172,7 +172,8 @@ TEST(BackgroundPicture, LoadPictureIsServedByTheNextFrameAndACancelKeepsEverythi
     EXPECT_EQ(v.scene().m_strPicturePath, red) << "no package keys: the full path";
     EXPECT_EQ(v.scene().m_fPicturePathLen, float(red.size()));
     EXPECT_EQ(v.scene().m_fPathAsGiven, 2);
-    EXPECT_GT(v.scene().m_nPictureWidthHM, 3 * v.scene().m_nPictureHeightHM) << "the new picture's natural size";
+    EXPECT_GT(v.scene().m_nPictureWidthHM, 3 * v.scene().m_nPictureHeightHM)
+        << "the new picture's natural size";
     // A wide picture drawn at its natural size: four times wider than high.
     const QRect picture = Drawn(image, kWhite);
     EXPECT_GT(picture.width(), 3 * picture.height());

@@ -54,7 +54,8 @@ struct BookScene : HeadlessView {
         v.scene().m_fBookKind = info.kind;
         v.scene().m_fSize[0] = v.scene().m_fSize[1] = v.scene().m_fSize[2] = 0;
         if (modelsLoaded)
-            v.scene().m_fCurlModelsLoaded = v.scene().m_fOpenModelsLoaded = v.scene().m_fDisplayModelsLoaded = v.scene().m_fStandUpModelsLoaded = 2;
+            v.scene().m_fCurlModelsLoaded = v.scene().m_fOpenModelsLoaded = v.scene().m_fDisplayModelsLoaded =
+                v.scene().m_fStandUpModelsLoaded = 2;
         const ModelId* m = info.models;
         InstallBookModels(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7]);
         v.resources().m_texBookFace[0] = SolidTexture(kRed);

@@ -169,7 +169,8 @@ TEST(TextRender, EveryStyleDrawsAndTheShineAddsLight) {
     TextScene scene;
     ASSERT_TRUE(scene.created);
     CGL2AviView& v = scene.v();
-    v.scene().m_fBackRGB[0] = v.scene().m_fBackRGB[1] = v.scene().m_fBackRGB[2] = 0.3f;  // grey, so additive styles show
+    v.scene().m_fBackRGB[0] = v.scene().m_fBackRGB[1] = v.scene().m_fBackRGB[2] =
+        0.3f;  // grey, so additive styles show
     v.scene().m_fTextOn = 0;
     const QImage off = scene.frame();
     v.scene().m_fTextOn = 2;

@@ -115,7 +115,9 @@ TEST(SceneStartUp, InitialisationGivesTheStartValuesAndNewTheBoxScene) {
     v.OnNewScene();
     EXPECT_EQ(v.scene().m_fPackageFamily, 4);
     EXPECT_EQ(v.scene().m_strText, "Vellumark");
-    EXPECT_EQ(v.scene().m_nPackageKeys + v.scene().m_nTextKeys + v.scene().m_nLightKeys + v.scene().m_nPictureKeys + v.scene().m_nMultiBookKeys, 0);
+    EXPECT_EQ(v.scene().m_nPackageKeys + v.scene().m_nTextKeys + v.scene().m_nLightKeys +
+                  v.scene().m_nPictureKeys + v.scene().m_nMultiBookKeys,
+              0);
     // The background is white after New.
     const QImage frame = headless.frame();
     EXPECT_EQ(frame.pixelColor(0, 0), QColor(255, 255, 255));
