@@ -126,10 +126,8 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     PictureExportChoice m_pictureExport;
     QString m_strPictureFile;
 
-    // Options > Settings (view/export_commands.cpp): opens the one
-    // "Settings" dialog; Apply sizes the main window and sets the frame rate.
-    void OpenExportSettings();
-    void ApplyVideoFormat();
+    // Options > Settings (view/export_commands.cpp): the one "Settings"
+    // dialog reports here; Apply sizes the main window and sets the frame rate.
     void settingsSelectionChanged(int index) override;
     void settingsApplied() override;
     void settingsClosed() override;
@@ -141,14 +139,9 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     void OnLButtonUp();
     void OnRButtonUp();
     void OnMouseMove(int x, int y, bool ctrlDown);
-    // Keeps the package angles within [-360, 360], in steps of 720.
-    void NormalizeAngles();
 
     bool HasGLExtension(const char* name) const;
     bool FindMultisampleFormat();
-
-    // Scene initialisation, run by the initial update.
-    void InitScene();
 
     // The renderer sequence of a frame (render/renderers.h: background
     // picture, box family, book family, book array, CD disc, screen shot,
@@ -156,16 +149,6 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     // to date around it; without the book-array offset update. Playback steps
     // call it too.
     void DrawSceneRenderers();
-    // Serves the texture-pick requests of every face, the mug and the text
-    // (the prepare step, view/prepare_frame.cpp).
-    void ServeTexturePicks();
-    // The box family's pending image loads and face picks; the book family's
-    // image sets and model sets.
-    void PrepareBoxFamily();
-    void PrepareBookFamily();
-    // The Background Picture page's Load Picture request.
-    void ServePictureLoad();
-    void ServeScreenShotPick();
 
     // Makes the 3D text's glyph lists (render/text_renderer.h) again for the
     // scene's font and style, in this view's context (current).
@@ -204,6 +187,25 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     int initialUpdates() const { return m_initialUpdates; }
 
 private:
+    // Options > Settings: opens the dialog; applies the chosen video format.
+    void OpenExportSettings();
+    void ApplyVideoFormat();
+    // Keeps the package angles within [-360, 360], in steps of 720.
+    void NormalizeAngles();
+    // Scene initialisation, run by the initial update.
+    void InitScene();
+
+    // The prepare step's parts (view/prepare_frame.cpp).
+    // Serves the texture-pick requests of every face, the mug and the text
+    // (the prepare step, view/prepare_frame.cpp).
+    void ServeTexturePicks();
+    // The box family's pending image loads and face picks; the book family's
+    // image sets and model sets.
+    void PrepareBoxFamily();
+    void PrepareBookFamily();
+    // The Background Picture page's Load Picture request.
+    void ServePictureLoad();
+    void ServeScreenShotPick();
     // Viewport and perspective for a drawing size.
     void ApplyProjection(int width, int height);
     void ApplyTileFrustum(int width, int height, const ImageOptions& tile);
