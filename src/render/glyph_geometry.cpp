@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <deque>
+#include <unordered_map>
 
 #include "platform/gl.h"
 
@@ -104,6 +106,72 @@ void orient(std::vector<GlyphContour>& contours) {
     for (GlyphContour& c : contours) std::reverse(c.begin(), c.end());
 }
 
+using FlatPoint = std::array<double, 2>;
+using Corners = std::array<int, 3>;  // indices of a triangle's corners, counter-clockwise
+
+// Twice the signed area of the triangle abc: positive when counter-clockwise.
+double orientation(const FlatPoint& a, const FlatPoint& b, const FlatPoint& c) {
+    return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
+}
+
+// Whether d lies clearly inside the circle through the counter-clockwise
+// triangle abc (a tolerance keeps four points on one circle from flipping
+// back and forth).
+bool insideCircumcircle(const FlatPoint& a, const FlatPoint& b, const FlatPoint& c, const FlatPoint& d) {
+    const double ax = a[0] - d[0], ay = a[1] - d[1], bx = b[0] - d[0], by = b[1] - d[1];
+    const double cx = c[0] - d[0], cy = c[1] - d[1];
+    const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    const double t1 = a2 * (bx * cy - cx * by), t2 = b2 * (cx * ay - ax * cy), t3 = c2 * (ax * by - bx * ay);
+    return t1 + t2 + t3 > 1e-9 * (std::abs(t1) + std::abs(t2) + std::abs(t3));
+}
+
+// The sweep of the tessellator leaves long slivers, fanning from a curve's
+// many points to a far corner. The rasteriser shades every 4 x 4 block a
+// triangle touches, so slivers cost several times their area: flipping the
+// shared edges until no triangle's circumcircle holds its neighbour's far
+// corner (a Delaunay triangulation within the outlines, whose edges are
+// never flipped) gives the same fill with short, fat triangles.
+void flipToDelaunay(const std::vector<FlatPoint>& points, std::vector<Corners>& triangles) {
+    auto key = [](int from, int to) {
+        return (std::uint64_t(std::uint32_t(from)) << 32) | std::uint32_t(to);
+    };
+    const auto& p = points;
+    for (int pass = 0; pass < 100; ++pass) {
+        // Which triangle holds each directed edge; each edge a triangle
+        // shares runs the other way in its neighbour.
+        std::unordered_map<std::uint64_t, size_t> owner;
+        owner.reserve(triangles.size() * 3);
+        for (size_t t = 0; t < triangles.size(); ++t)
+            for (size_t k = 0; k < 3; ++k) owner.emplace(key(triangles[t][k], triangles[t][(k + 1) % 3]), t);
+        // A triangle changes once a pass at most, so the map stays true.
+        std::vector<char> changed(triangles.size(), 0);
+        bool flipped = false;
+        for (size_t t = 0; t < triangles.size(); ++t) {
+            for (size_t k = 0; k < 3 && !changed[t]; ++k) {
+                const int a = triangles[t][k], b = triangles[t][(k + 1) % 3], c = triangles[t][(k + 2) % 3];
+                const auto neighbour = owner.find(key(b, a));
+                if (neighbour == owner.end() || neighbour->second == t || changed[neighbour->second])
+                    continue;
+                const Corners& other = triangles[neighbour->second];
+                int d = other[0];
+                for (const int corner : other)
+                    if (corner != a && corner != b) d = corner;
+                if (d == c || !insideCircumcircle(p[size_t(a)], p[size_t(b)], p[size_t(c)], p[size_t(d)]))
+                    continue;
+                // The quadrilateral a, d, b, c takes the other diagonal.
+                if (orientation(p[size_t(a)], p[size_t(d)], p[size_t(c)]) <= 0 ||
+                    orientation(p[size_t(d)], p[size_t(b)], p[size_t(c)]) <= 0)
+                    continue;
+                triangles[t] = {a, d, c};
+                triangles[neighbour->second] = {d, b, c};
+                changed[t] = changed[neighbour->second] = 1;
+                flipped = true;
+            }
+        }
+        if (!flipped) return;
+    }
+}
+
 // Fills the contours with triangles through the GLU tessellator.
 struct Tessellation {
     std::deque<std::array<double, 3>> vertices;  // stable addresses for the tessellator
@@ -156,16 +224,33 @@ std::vector<GlyphVertex> fill(const std::vector<GlyphContour>& contours) {
     gluDeleteTess(tess);
     if (t.failed) return {};
 
-    std::vector<GlyphVertex> out;
-    out.reserve(t.corners.size() * 2 + 1);
+    // The tessellator's corners are the addresses of our vertices: number
+    // them so that triangles sharing a corner share its index.
+    std::vector<FlatPoint> points;
+    std::unordered_map<const double*, int> indexOf;
+    std::vector<Corners> triangles;
     for (size_t i = 0; i + 2 < t.corners.size(); i += 3) {
-        const double* a = t.corners[i];
-        const double* b = t.corners[i + 1];
-        const double* c = t.corners[i + 2];
+        Corners tri{};
+        for (size_t k = 0; k < 3; ++k) {
+            const double* p = t.corners[i + k];
+            const auto [at, added] = indexOf.emplace(p, int(points.size()));
+            if (added) points.push_back({p[0], p[1]});
+            tri[k] = at->second;
+        }
         // The front faces +z: counter-clockwise seen from the front.
-        if ((b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]) < 0) std::swap(b, c);
-        for (const double* p : {a, b, c}) out.push_back({float(p[0]), float(p[1]), 0, 0, 0, 1});
+        if (orientation(points[size_t(tri[0])], points[size_t(tri[1])], points[size_t(tri[2])]) < 0)
+            std::swap(tri[1], tri[2]);
+        triangles.push_back(tri);
     }
+    flipToDelaunay(points, triangles);
+
+    std::vector<GlyphVertex> out;
+    out.reserve(triangles.size() * 6 + 1);
+    for (const Corners& tri : triangles)
+        for (const int corner : tri) {
+            const FlatPoint& p = points[size_t(corner)];
+            out.push_back({float(p[0]), float(p[1]), 0, 0, 0, 1});
+        }
     return out;
 }
 

@@ -1,13 +1,18 @@
 // The shapes of 3D glyphs, checked without any OpenGL context.
 
-#include <gtest/gtest.h>
+#include "render/glyph_geometry.h"
 
 #include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "render/font_resolver.h"
-#include "render/glyph_geometry.h"
 
 using namespace vm;
 
@@ -171,4 +176,63 @@ TEST(GlyphGeometry, ItalicWithoutAnItalicFaceIsSlanted) {
     const GlyphMetric& u = upright.glyphs['l'].metric;
     const GlyphMetric& i = oblique.glyphs['l'].metric;
     EXPECT_GT(i.blackBoxX, u.blackBoxX * 1.5f) << "the stem of an l leans";
+}
+
+// The front face as the rasteriser gets it: closed along the outline (no
+// cracks between its triangles and the walls) and made of fat triangles, not
+// the long slivers a sweep leaves, which cost a shading run for every 4 x 4
+// pixel block they touch.
+TEST(GlyphGeometry, FrontFaceIsClosedAlongTheOutlineAndFreeOfSlivers) {
+    const GlyphSet& set = solidDefault();
+    using Point = std::pair<float, float>;
+    using Edge = std::pair<Point, Point>;
+    for (const int code : {int('O'), int('e'), int('S'), int('8'), int('&'), int('m'), 0xE9}) {
+        const GlyphShape& g = glyph(set, code);
+        std::map<Edge, int> edges;  // directed, as the counter-clockwise triangles run
+        std::vector<std::array<Point, 3>> front;
+        for (size_t i = 0; i + 2 < g.triangles.size(); i += 3) {
+            if (g.triangles[i].nz != 1) continue;
+            std::array<Point, 3> t;
+            for (size_t k = 0; k < 3; ++k) t[k] = {g.triangles[i + k].x, g.triangles[i + k].y};
+            for (size_t k = 0; k < 3; ++k) ++edges[{t[k], t[(k + 1) % 3]}];
+            front.push_back(t);
+        }
+        ASSERT_FALSE(front.empty()) << code;
+
+        // Each edge is run once; one without its reverse lies on the outline.
+        std::set<Edge> outline;
+        for (const GlyphContour& c : g.contours)
+            for (size_t i = 0; i < c.size(); ++i) {
+                const GlyphPoint& a = c[i];
+                const GlyphPoint& b = c[(i + 1) % c.size()];
+                outline.insert({{a[0], a[1]}, {b[0], b[1]}});
+            }
+        int repeated = 0, open = 0;
+        for (const auto& [edge, count] : edges) {
+            if (count != 1) ++repeated;
+            if (!edges.count({edge.second, edge.first}) && !outline.count(edge)) ++open;
+        }
+        EXPECT_EQ(repeated, 0) << code;
+        EXPECT_EQ(open, 0) << code << ": a crack inside the face";
+
+        // No shared edge has the far corner of its other triangle inside its
+        // triangle's circumcircle (beyond rounding).
+        std::map<Edge, Point> farCorner;
+        for (const auto& t : front)
+            for (size_t k = 0; k < 3; ++k) farCorner[{t[k], t[(k + 1) % 3]}] = t[(k + 2) % 3];
+        int slivers = 0;
+        for (const auto& [edge, c] : farCorner) {
+            const auto other = farCorner.find({edge.second, edge.first});
+            if (other == farCorner.end()) continue;
+            const Point a = edge.first, b = edge.second, d = other->second;
+            const double ax = a.first - d.first, ay = a.second - d.second, bx = b.first - d.first,
+                         by = b.second - d.second, cx = c.first - d.first, cy = c.second - d.second;
+            const double det = (ax * ax + ay * ay) * (bx * cy - cx * by) +
+                               (bx * bx + by * by) * (cx * ay - ax * cy) +
+                               (cx * cx + cy * cy) * (ax * by - bx * ay);
+            const double size = (ax * ax + ay * ay + bx * bx + by * by + cx * cx + cy * cy);
+            if (det > 1e-6 * size * size) ++slivers;
+        }
+        EXPECT_EQ(slivers, 0) << code;
+    }
 }
