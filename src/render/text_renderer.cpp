@@ -275,7 +275,13 @@ void RenderText(const SceneState& s, const GlResources& res) {
     glRotatef(s.m_fTextRot[1], 0, 1, 0);
     glRotatef(s.m_fTextRot[2], 0, 0, 1);
     scale();
+    // Unlit and at full opacity the blend gives back the text's own colour
+    // (its textures carry no alpha), so the pass writes it outright and
+    // spares reading every sample back; the blend is on again afterwards.
+    const bool opaque = styleOf(s.m_fTextStyle) != 1 && s.m_fTextFade >= 255.0f && !glIsEnabled(GL_LIGHTING);
+    if (opaque) glDisable(GL_BLEND);
     drawGlyphs();
+    if (opaque) glEnable(GL_BLEND);
     endPass();
 
     // Shiny overlay: the environment map added over the text.

@@ -124,6 +124,39 @@ TEST(TextRender, SingleColourShowsTheFontColourAndTwoLinesStandTaller) {
     EXPECT_NEAR(both.center().y(), one.center().y(), 12) << "the raise keeps the block centred";
 }
 
+TEST(TextRender, FadeLetsTheBackgroundThroughAndGlassOnlyAddsLight) {
+    TextScene scene;
+    ASSERT_TRUE(scene.created);
+    CGL2AviView& v = scene.v();
+    scene.singleColour(255, 0, 0);
+    v.scene().m_fTextFade = 255;
+    const QImage opaque = scene.frame();
+    EXPECT_GT(CountNear(opaque, QColor(255, 0, 0), 0), 500) << "full opacity covers the white exactly";
+
+    v.scene().m_fTextFade = 128;
+    const QImage faded = scene.frame();
+    SaveFrame(faded, "text-faded");
+    EXPECT_EQ(CountNear(faded, QColor(255, 0, 0), 30), 0);
+    EXPECT_GT(CountNear(faded, QColor(255, 127, 127), 4), 500) << "half the white shows through";
+
+    // Glass adds its light to what lies behind, at full opacity too: over
+    // grey no pixel gets darker.
+    v.scene().m_fBackRGB[0] = v.scene().m_fBackRGB[1] = v.scene().m_fBackRGB[2] = 0.5f;
+    v.scene().m_fTextOn = 0;
+    const QImage grey = scene.frame();
+    v.scene().m_fTextOn = 2;
+    v.scene().m_fTextFade = 255;
+    v.scene().m_fTextStyle = 1;
+    const QImage glass = scene.frame();
+    const Change change = Compare(grey, glass);
+    EXPECT_GT(change.pixels, 500);
+    int darker = 0;
+    for (int y = 0; y < glass.height(); ++y)
+        for (int x = 0; x < glass.width(); ++x)
+            if (qGray(glass.pixel(x, y)) + 1 < qGray(grey.pixel(x, y))) ++darker;
+    EXPECT_EQ(darker, 0);
+}
+
 TEST(TextRender, ShadowDarkensAndFollowsItsOpacity) {
     TextScene scene;
     ASSERT_TRUE(scene.created);
