@@ -6,6 +6,8 @@
 // mirror, shadow; 2 for the single-colour style) also times a chosen set.
 // BENCH_SAMPLES=N draws with N samples a pixel instead of the program's 4
 // (0: no multisampling), to tell the per-sample cost from the rest.
+// BENCH_PROFILE=text or =bare only draws FRAMES frames with or without the
+// text's every pass, counted under callgrind from after the warm-up.
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -14,6 +16,13 @@
 #include <ctime>
 #include <memory>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
 #include "platform/gl.h"
 #include "platform/offscreen_view.h"
@@ -65,7 +74,21 @@ int main(int argc, char** argv) {
         view.OnSize(w, h);
         view.OnInitialUpdate();
         view.OnNewScene();
+        // BENCH_PROFILE: the frames alone, for an instruction counter.
+        const QByteArray profile = qgetenv("BENCH_PROFILE");
+        if (!profile.isEmpty()) {
+            view.scene().m_fTextOn = profile == "text" ? 2 : 0;
+            view.scene().m_fTextShiny = view.scene().m_fTextReflectionOn = view.scene().m_fTextShadowOn = 2;
+        }
         for (int i = 0; i < 5; ++i) view.OnDraw();  // warm up
+        if (!profile.isEmpty()) {
+            glFinish();
+            CALLGRIND_START_INSTRUMENTATION;
+            for (int i = 0; i < frames; ++i) view.OnDraw();
+            glFinish();
+            CALLGRIND_STOP_INSTRUMENTATION;
+            continue;
+        }
 
         vm::FramePixels pixels;
         const double draw = millisecondsPerFrame(frames, [&] { view.OnDraw(); });
