@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/gl.h"
 
@@ -135,40 +136,48 @@ void flipToDelaunay(const std::vector<FlatPoint>& points, std::vector<Corners>& 
     auto key = [](int from, int to) {
         return (std::uint64_t(std::uint32_t(from)) << 32) | std::uint32_t(to);
     };
-    const auto& p = points;
-    for (int pass = 0; pass < 100; ++pass) {
-        // Which triangle holds each directed edge; each edge a triangle
-        // shares runs the other way in its neighbour.
-        std::unordered_map<std::uint64_t, size_t> owner;
-        owner.reserve(triangles.size() * 3);
-        for (size_t t = 0; t < triangles.size(); ++t)
-            for (size_t k = 0; k < 3; ++k) owner.emplace(key(triangles[t][k], triangles[t][(k + 1) % 3]), t);
-        // A triangle changes once a pass at most, so the map stays true.
-        std::vector<char> changed(triangles.size(), 0);
-        bool flipped = false;
-        for (size_t t = 0; t < triangles.size(); ++t) {
-            for (size_t k = 0; k < 3 && !changed[t]; ++k) {
-                const int a = triangles[t][k], b = triangles[t][(k + 1) % 3], c = triangles[t][(k + 2) % 3];
-                const auto neighbour = owner.find(key(b, a));
-                if (neighbour == owner.end() || neighbour->second == t || changed[neighbour->second])
-                    continue;
-                const Corners& other = triangles[neighbour->second];
-                int d = other[0];
-                for (const int corner : other)
-                    if (corner != a && corner != b) d = corner;
-                if (d == c || !insideCircumcircle(p[size_t(a)], p[size_t(b)], p[size_t(c)], p[size_t(d)]))
-                    continue;
-                // The quadrilateral a, d, b, c takes the other diagonal.
-                if (orientation(p[size_t(a)], p[size_t(d)], p[size_t(c)]) <= 0 ||
-                    orientation(p[size_t(d)], p[size_t(b)], p[size_t(c)]) <= 0)
-                    continue;
-                triangles[t] = {a, d, c};
-                triangles[neighbour->second] = {d, b, c};
-                changed[t] = changed[neighbour->second] = 1;
-                flipped = true;
-            }
+    // The corner that follows the edge from -> to in a triangle holding it.
+    auto farCorner = [](const Corners& t, int from) {
+        for (size_t k = 0; k < 3; ++k)
+            if (t[k] == from) return t[(k + 2) % 3];
+        return from;
+    };
+    // Which triangle holds each directed edge; an edge two triangles share
+    // runs the other way in the neighbour, an outline edge has no twin.
+    std::unordered_map<std::uint64_t, size_t> owner;
+    owner.reserve(triangles.size() * 3);
+    std::vector<std::pair<int, int>> pending;
+    for (size_t t = 0; t < triangles.size(); ++t)
+        for (size_t k = 0; k < 3; ++k) {
+            const int from = triangles[t][k], to = triangles[t][(k + 1) % 3];
+            owner.emplace(key(from, to), t);
+            if (from < to) pending.emplace_back(from, to);
         }
-        if (!flipped) return;
+    const auto& p = points;
+    // Each flip makes the triangulation strictly better, so it ends; the
+    // budget only guards against rounding going round in circles.
+    for (size_t budget = 50 * triangles.size() + 100; !pending.empty() && budget > 0; --budget) {
+        const auto [a, b] = pending.back();
+        pending.pop_back();
+        const auto ab = owner.find(key(a, b)), ba = owner.find(key(b, a));
+        if (ab == owner.end() || ba == owner.end() || ab->second == ba->second) continue;
+        const size_t t = ab->second, u = ba->second;
+        const int c = farCorner(triangles[t], a), d = farCorner(triangles[u], b);
+        if (c == d || !insideCircumcircle(p[size_t(a)], p[size_t(b)], p[size_t(c)], p[size_t(d)])) continue;
+        // The quadrilateral a, d, b, c takes the other diagonal.
+        if (orientation(p[size_t(a)], p[size_t(d)], p[size_t(c)]) <= 0 ||
+            orientation(p[size_t(d)], p[size_t(b)], p[size_t(c)]) <= 0)
+            continue;
+        owner.erase(ab);
+        owner.erase(key(b, a));
+        triangles[t] = {a, d, c};
+        triangles[u] = {d, b, c};
+        for (const auto& [from, to] : {std::pair{a, d}, std::pair{d, c}, std::pair{c, a}})
+            owner[key(from, to)] = t;
+        for (const auto& [from, to] : {std::pair{d, b}, std::pair{b, c}, std::pair{c, d}})
+            owner[key(from, to)] = u;
+        for (const auto& edge : {std::pair{a, d}, std::pair{d, b}, std::pair{b, c}, std::pair{c, a}})
+            pending.push_back(edge);
     }
 }
 
