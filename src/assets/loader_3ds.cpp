@@ -273,10 +273,13 @@ private:
     }
 
     // The object's material by name: the first material of that name, -1
-    // when none has it; without any materials the object keeps 0.
+    // when none has it; without any materials the object keeps 0. Of several
+    // material chunks the last decides, also whether the object is textured:
+    // a texture without its material would be drawn with another's.
     void readObjectMaterial(Cursor& content, ModelObject& object) {
         std::string name;
         content.string(name);
+        object.bTextured = 0;
         for (int i = 0; i < int(m_model.pMaterials.size()); ++i) {
             if (m_model.pMaterials[i].szName == name) {
                 object.nMaterial = i;
