@@ -20,6 +20,7 @@
 #include "platform/scripted_platform.h"
 #include "render/box_family.h"
 #include "view/commands.h"
+#include "view/face_images.h"
 #include "view/fit_package.h"
 #include "view/gl2avi_view.h"
 #include "view/package_choice.h"
@@ -32,14 +33,12 @@ void complain(const QString& text) { std::fprintf(stderr, "vellumark-render: %s\
 
 // The texture a face image lands in, to tell whether a pick loaded.
 unsigned int faceTexture(const CGL2AviView& view, const QString& face) {
-    const bool book = view.scene().m_fPackageFamily <= 1.0f;
-    if (face == "mug") return g_TextureTable[kMugTextureBase];
-    if (face == "label") return view.resources().m_texCDLabel;
-    if (book && face == "front") return view.resources().m_texBookFace[0];
-    if (book && face == "back") return view.resources().m_texBookFace[1];
-    if (book && face == "left") return view.resources().m_texBookFace[2];
-    static const QStringList boxFaces = {"front", "right", "back", "left", "bottom", "top"};  // object order
-    return BoxFaceSlot(int(boxFaces.indexOf(face)));
+    static const QStringList rows = {"front", "back", "left", "right", "top", "bottom", "mug"};
+    int row = int(rows.indexOf(face));
+    if (face == "label") row = 0;  // the CD disc's only image
+    if (face == "front" && view.scene().m_fPackageFamily == 6.0f) row = 7;  // the screen-shot sheet's picture
+    const TextureName* slot = FaceImageSlot(view.scene(), view.resources(), row);
+    return slot ? *slot : 0;
 }
 
 // Raises the face's pick request, as the Control Deck does.
@@ -82,7 +81,6 @@ void colourFace(CGL2AviView& view, int face, QRgb colour) {
 struct RenderJob {
     QString package, scene, out;
     QList<FaceImage> faces;
-    bool facesMustLoad = false;  // a batch row fails on an unreadable image
     std::optional<QString> text;  // a batch row's text, before the command line's --text
 };
 
@@ -140,11 +138,11 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         view.PrepareFrame();
         if (faceTexture(view, face.face) == before) {
             facesLoaded = false;
-            problems << "the " + face.face + " image \"" + face.path + "\" could not be read" +
-                            (job.facesMustLoad ? "" : "; the face keeps its previous image");
+            problems << "the " + face.face + " image \"" + face.path + "\" could not be read";
         }
     }
-    if (!facesLoaded && job.facesMustLoad) return 1;
+    // A picture without the image asked for is not the picture asked for.
+    if (!facesLoaded) return 1;
 
     for (const FaceColour& face : options.faceColours)
         colourFace(view, int(FaceNames().indexOf(face.face)), face.colour);
@@ -253,7 +251,7 @@ int RunHeadlessRender(const RenderOptions& options) {
     if (options.batch.isEmpty()) {
         QStringList problems;
         const int code = renderJob(*view, platform, options, {options.package, options.scene, options.out,
-                                                              options.faces, false, {}},
+                                                              options.faces, {}},
                                    problems);
         for (const QString& problem : problems) complain(problem);
         return code;
@@ -266,7 +264,7 @@ int RunHeadlessRender(const RenderOptions& options) {
         if (terminal) std::fprintf(stderr, "\rrow %d of %d", done, int(plan.rows.size()));
         QStringList problems = row.problems;
         int code = problems.isEmpty() ? 0 : 1;
-        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, true, row.text},
+        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, row.text},
                                         problems);
         if (terminal && !problems.isEmpty()) std::fputc('\n', stderr);
         for (const QString& problem : problems)

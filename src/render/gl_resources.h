@@ -32,13 +32,17 @@ struct GlResources {
     void ReplaceTexture(TextureName* slot, TextureName name);
     bool TextureNameInUse(TextureName name, const TextureName* except = nullptr) const;
 
-    // Slots that hold one of the program's own images, and which file gave
-    // it, so that start-up and New do not upload the same pictures again.
-    struct DefaultTexture {
+    // Which file gave each slot its texture (the full path), so that start-up
+    // and New do not upload the same pictures again and the Side Textures
+    // page can name the image a face shows. An entry counts only while the
+    // slot still holds that texture name.
+    struct SlotFile {
         QString path;
         TextureName name = 0;
     };
-    std::map<const TextureName*, DefaultTexture> m_defaultTextures;
+    std::map<const TextureName*, SlotFile> m_slotFiles;
+    // The file the slot's texture came from, or empty.
+    QString FileOfSlot(const TextureName* slot) const;
 
     // The context these names belong to (null while there is none), and the
     // 3D text's glyph lists and metrics (render/text_renderer.h).

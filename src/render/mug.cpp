@@ -207,4 +207,9 @@ private:
 
 void RenderMug(const SceneState& scene, const GlResources& res) { MugRenderer(scene, res).render(); }
 
+unsigned int& MugPrintSlot() {
+    const Model3DS& mug = GetModel(ModelId::CoffeeMug);
+    return MugTextureSlot(mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial));
+}
+
 }  // namespace vm

@@ -20,6 +20,8 @@ void RenderBookArray(const SceneState& scene, const GlResources& res);
 void RenderCDDisc(const SceneState& scene, const GlResources& res);
 void RenderScreenShot(const SceneState& scene, const GlResources& res);
 void RenderMug(const SceneState& scene, const GlResources& res);
+// The texture slot of the mug's print (the coffee mug's first object's material).
+unsigned int& MugPrintSlot();
 
 // Before the pass: the sizes the shown picture, the picture box and the
 // screen-shot sheet are drawn at (the background picture's and screen shot's

@@ -79,15 +79,19 @@ void GlResources::ReplaceTexture(TextureName* slot, TextureName name) {
     // only a name nobody else holds is deleted.
     if (old != 0 && old != name && !TextureNameInUse(old, slot)) glDeleteTextures(1, &old);
     *slot = name;
-    m_defaultTextures.erase(slot);
+    m_slotFiles.erase(slot);
+}
+
+QString GlResources::FileOfSlot(const TextureName* slot) const {
+    const auto known = m_slotFiles.find(slot);
+    if (known == m_slotFiles.end() || known->second.name != *slot || *slot == 0) return {};
+    return known->second.path;
 }
 
 int LoadDefaultTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot, bool mipmapped) {
     if (!slot) return 0;
     const QString full = ResolveTexturePath(s, path);
-    const auto known = res.m_defaultTextures.find(slot);
-    if (known != res.m_defaultTextures.end() && known->second.path == full && known->second.name == *slot &&
-        *slot != 0 && glIsTexture(*slot)) {
+    if (res.FileOfSlot(slot) == full && glIsTexture(*slot)) {
         if (!mipmapped) {
             // The loaders' side effect: the last image's natural size.
             QImageReader reader(full);
@@ -99,9 +103,7 @@ int LoadDefaultTexture(SceneState& s, GlResources& res, const QString& path, Tex
         }
         return 1;
     }
-    const int loaded = mipmapped ? LoadMipmappedTexture(s, res, path, slot) : LoadTexture(s, res, path, slot);
-    if (loaded) res.m_defaultTextures[slot] = {full, *slot};
-    return loaded;
+    return mipmapped ? LoadMipmappedTexture(s, res, path, slot) : LoadTexture(s, res, path, slot);
 }
 
 QString ResolveTexturePath(const SceneState& s, const QString& path) {
@@ -112,8 +114,10 @@ QString ResolveTexturePath(const SceneState& s, const QString& path) {
 
 int LoadTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Standard, loaded)) return 0;
+    const QString full = ResolveTexturePath(s, path);
+    if (!slot || !loadAndUpload(full, Upload::Standard, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
+    res.m_slotFiles[slot] = {full, loaded.name};
     s.m_nImageWidthHM = loaded.widthHM;
     s.m_nImageHeightHM = loaded.heightHM;
     s.m_fImageWidth = float(s.m_nImageWidthHM);
@@ -123,15 +127,19 @@ int LoadTexture(SceneState& s, GlResources& res, const QString& path, TextureNam
 
 int LoadMipmappedTexture(const SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Mipmapped, loaded)) return 0;
+    const QString full = ResolveTexturePath(s, path);
+    if (!slot || !loadAndUpload(full, Upload::Mipmapped, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
+    res.m_slotFiles[slot] = {full, loaded.name};
     return 1;
 }
 
 int LoadPictureTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot) {
     LoadedTexture loaded;
-    if (!slot || !loadAndUpload(ResolveTexturePath(s, path), Upload::Standard, loaded)) return 0;
+    const QString full = ResolveTexturePath(s, path);
+    if (!slot || !loadAndUpload(full, Upload::Standard, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
+    res.m_slotFiles[slot] = {full, loaded.name};
     s.m_nPictureWidthHM = loaded.widthHM;
     s.m_nPictureHeightHM = loaded.heightHM;
     s.m_fPictureWidth = float(s.m_nPictureWidthHM);

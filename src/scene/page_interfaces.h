@@ -51,6 +51,8 @@ public:
     // `controlId`: 1059 front, 1061 back, 1063 left, 1065 right, 1067 top,
     // 1069 bottom, 1071 mug.
     virtual void setPathText(int controlId, const QString& path) = 0;
+    // Shows on every row the image the shown package carries now.
+    virtual void showFaceImages() = 0;
 };
 
 // The sheet itself.
@@ -59,6 +61,10 @@ public:
     virtual ~ControlDeck() = default;
     virtual void showDeck() = 0;
     virtual void hideDeck() = 0;
+    // After the frame's requests were served: the deck shows what the scene
+    // holds now (the package's thumbnail, the faces' images), whatever
+    // changed it (a package choice, an open, New, a drop, a preset).
+    virtual void followScene() {}
 };
 
 // The Control Deck's pages, as the view, the playback and the scene files

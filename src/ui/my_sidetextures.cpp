@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "view/face_images.h"
 #include "view/gl2avi_view.h"
 #include "view/texture_pick.h"
 
@@ -17,9 +18,6 @@ namespace {
 constexpr int kFirstEditId = 1059;  // the edits are 1059, 1061, ... 1073
 const char* const kRowLabels[CmySidetextures::kRows] = {"Front Image", "Back Image",   "Left Image", "Right Image",
                                                          "Top Image",   "Bottom Image", "Mug Image",  "Picture Image"};
-const char* const kStartNames[CmySidetextures::kRows] = {
-    "standard-box-front.jpg", "standard-box-back.jpg", "standard-box-left.jpg",   "standard-box-right.jpg",
-    "standard-box-top.jpg",   "standard-box-bottom.jpg", "mug.jpg", "picture.jpg"};
 
 bool bookFamily(const CGL2AviView& v) {
     return v.scene().m_fPackageFamily <= 1.0f;
@@ -36,7 +34,7 @@ CmySidetextures::CmySidetextures(CGL2AviView& view, QWidget* parent) : QWidget(p
     auto* grid = new QGridLayout(box);
     for (int row = 0; row < kRows; ++row) {
         grid->addWidget(new QLabel(kRowLabels[row], box), row, 0);
-        auto* edit = new QLineEdit(QString::fromLatin1(kStartNames[row]), box);
+        auto* edit = new QLineEdit(box);
         // The edits only show which file a face shows.
         edit->setReadOnly(true);
         edit->setMinimumWidth(220);
@@ -77,6 +75,7 @@ CmySidetextures::CmySidetextures(CGL2AviView& view, QWidget* parent) : QWidget(p
     connect(m_designService, &QPushButton::clicked, this, [this] { OnDesignService(); });
     outer->addWidget(m_designService);
     outer->addStretch();
+    showFaceImages();
 }
 
 QLineEdit* CmySidetextures::editFor(int controlId) const {
@@ -87,6 +86,24 @@ QLineEdit* CmySidetextures::editFor(int controlId) const {
 
 void CmySidetextures::setPathText(int controlId, const QString& path) {
     if (QLineEdit* edit = editFor(controlId)) edit->setText(path);
+}
+
+void CmySidetextures::showFaceImages() {
+    static_assert(kRows == kFaceImageRows);
+    const std::array<QString, kFaceImageRows> files = FaceImageFiles(m_view.scene(), m_view.resources());
+    for (int row = 0; row < kRows; ++row) {
+        QString text = files[size_t(row)];
+        const bool hasFace = FaceImageSlot(m_view.scene(), m_view.resources(), row) != nullptr;
+        // A cleared or coloured face shows no image, whatever its slot holds.
+        if (hasFace && row < 6 && IsSet(m_view.scene().m_fFacePlain[row]))
+            text = IsSet(m_view.scene().m_fFaceColoured[row]) ? QStringLiteral("(colour)") : QStringLiteral("(plain)");
+        QLineEdit* edit = m_edits[size_t(row)];
+        edit->setPlaceholderText(hasFace ? QString() : QStringLiteral("not on this package"));
+        if (edit->text() != text) {
+            edit->setText(text);
+            edit->setCursorPosition(0);
+        }
+    }
 }
 
 void CmySidetextures::hideDeck() {

@@ -34,6 +34,7 @@ public:
     QPushButton* designServiceButton() const { return m_designService; }
 
     void setPathText(int controlId, const QString& path) override;
+    void showFaceImages() override;
 
     void OnBrowseFace(int face);
     void OnBrowseMug();

@@ -8,6 +8,7 @@
 #include "platform/float_to_int.h"
 #include "render/book_family.h"
 #include "render/box_family.h"
+#include "render/renderers.h"
 #include "scene/page_interfaces.h"
 #include "view/gl2avi_view.h"
 #include "view/texture_pick.h"
@@ -203,6 +204,7 @@ void CGL2AviView::PrepareFrame() {
     ServePictureLoad();
     // A dropped file answers only the pick raised with it, in this step.
     m_givenPickFile.reset();
+    if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->followScene();
 }
 
 void CGL2AviView::ServeTexturePicks() {
@@ -239,10 +241,8 @@ void CGL2AviView::ServeTexturePicks() {
             m_scene.m_strBookFacePath[2] = StoredPickPath(*this, *chosen, "Design Images/");
             m_scene.m_fMugPathLen = float(chosen->size());
             // The mug's print lives in the upper half of the texture table.
-            const Model3DS& mug = GetModel(ModelId::CoffeeMug);
-            const int material = mug.pObjects.empty() ? 0 : std::max(0, mug.pObjects[0].nMaterial);
-            vm::LoadTexture(m_scene, m_resources, *chosen, &MugTextureSlot(material));
-            AfterTexturePick(*this, 1071, m_scene.m_strBookFacePath[2], *chosen, MugTextureSlot(material));
+            vm::LoadTexture(m_scene, m_resources, *chosen, &MugPrintSlot());
+            AfterTexturePick(*this, 1071, m_scene.m_strBookFacePath[2], *chosen, MugPrintSlot());
         }
     }
     if (m_scene.m_fPackageFamily == 7.0f && IsSet(m_scene.m_fPickCDLabel)) {

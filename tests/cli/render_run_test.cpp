@@ -80,11 +80,27 @@ TEST(VellumarkRender, FifosAndFoldersAreRefusedInsteadOfRead) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("it is a folder")) << qPrintable(run.err);
 
-    const QString image = dir.filePath("cover.jpg");
-    ASSERT_EQ(mkfifo(QFile::encodeName(image).constData(), 0600), 0);
-    run = render({"--face", "front=" + image, "--out", dir.filePath("b.png")});
-    EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
-    EXPECT_FALSE(QImage(dir.filePath("b.png")).isNull());
+}
+
+// A face image that cannot be read fails the run: no picture with the
+// sample artwork in its place, whatever the reason the file does not read.
+TEST(VellumarkRender, AFaceImageThatCannotBeReadIsAnError) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("cover.jpg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString text = dir.filePath("notes.jpg");
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture");
+    notes.close();
+    const QString unreadable[] = {dir.filePath("missing.jpg"), dir.path(), fifo, "/dev/zero", text};
+    for (const QString& image : unreadable) {
+        const QString out = dir.filePath("out.png");
+        const RunResult run = render({"--size", "64x48", "--face", "front=" + image, "--out", out});
+        EXPECT_NE(run.exitCode, 0) << qPrintable(image);
+        EXPECT_TRUE(run.err.contains("could not be read")) << qPrintable(run.err);
+        EXPECT_FALSE(QFile::exists(out)) << qPrintable(image);
+    }
 }
 
 TEST(VellumarkRender, AnUnwritableOutputIsReportedWithItsCause) {

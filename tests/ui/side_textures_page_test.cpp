@@ -7,10 +7,12 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <map>
 
 #include "platform/gl.h"
 #include "support/offscreen_fixture.h"
 #include "ui/my_sidetextures.h"
+#include "render/box_family.h"
 #include "view/package_choice.h"
 #include "view/texture_pick.h"
 
@@ -72,11 +74,40 @@ struct SideTextures : ::testing::Test {
     std::unique_ptr<CmySidetextures> page = std::make_unique<CmySidetextures>(*headless.view);
 };
 
-TEST_F(SideTextures, RowsStartWithTheBoxFileNamesAndTypingChangesNothing) {
-    EXPECT_EQ(page->edit(0)->text(), "standard-box-front.jpg");
-    EXPECT_EQ(page->edit(5)->text(), "standard-box-bottom.jpg");
-    EXPECT_EQ(page->edit(6)->text(), "mug.jpg");
-    EXPECT_EQ(page->edit(7)->text(), "picture.jpg");
+// The rows name the images the shown package carries, after any choice,
+// and nothing for faces it does not have.
+TEST_F(SideTextures, RowsNameTheImagesOnThePackageShown) {
+    const struct {
+        const char* package;
+        std::map<int, QString> rows;  // every other row is empty
+    } cases[] = {
+        {"Book.jpg", {{0, "Design Images/front.jpg"}, {1, "Design Images/back.jpg"}, {2, "Design Images/Spine.jpg"}}},
+        {"DVD.jpg", {{0, DefaultImageFiles(DefaultImageSet::Dvd)[0]}, {1, DefaultImageFiles(DefaultImageSet::Dvd)[2]},
+                     {2, DefaultImageFiles(DefaultImageSet::Dvd)[3]}, {3, DefaultImageFiles(DefaultImageSet::Dvd)[1]},
+                     {4, DefaultImageFiles(DefaultImageSet::Dvd)[4]}, {5, DefaultImageFiles(DefaultImageSet::Dvd)[5]}}},
+        {"Mug.jpg", {{6, "Design Images/Mug.jpg"}}},
+        {"CD-Disk.jpg", {{0, "Design Images/CDOut.jpg"}}},
+    };
+    view().OnNewScene();
+    for (const auto& c : cases) {
+        choose(c.package);
+        headless.frame();
+        page->showFaceImages();
+        for (int row = 0; row < CmySidetextures::kRows; ++row)
+            EXPECT_EQ(page->edit(row)->text().toStdString(),
+                      QDir::toNativeSeparators(c.rows.count(row) ? c.rows.at(row) : QString()).toStdString())
+                << c.package << " row " << row;
+    }
+    // A face's own image, a cleared face.
+    view().scene().m_fPickFace[0] = 2;
+    headless.platform.queueOpenFileName(image("mine.png", Qt::red));
+    choose("Tape.jpg");
+    headless.frame();
+    page->showFaceImages();
+    EXPECT_EQ(page->edit(0)->text(), QDir::toNativeSeparators(folder.filePath("mine.png")));
+    page->clearButton(1)->click();
+    page->showFaceImages();
+    EXPECT_EQ(page->edit(1)->text(), "(plain)");
     EXPECT_TRUE(page->edit(0)->isReadOnly());
     EXPECT_EQ(page->editFor(1073), page->edit(7));
     EXPECT_EQ(page->editFor(1060), nullptr);
