@@ -121,7 +121,8 @@ void ApplyNewSceneValues(SceneState& s) {
 
     // Deck, animation, reflections, shadows, light and faces.
     s.m_nSequenceStarted = 2;
-    s.m_bDeckOpen = 0;
+    // Whether the deck is open belongs to the window, not the scene: New and
+    // Open hide the deck, and its button shows it again without asking.
     s.m_nFrameCount = 300;
     s.m_fTextReflectionOn = 0;
     s.m_fTextShadowOn = 0;

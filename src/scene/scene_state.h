@@ -47,8 +47,6 @@ struct SceneData {
     float m_fBookKind = 0;  // 0 book, 2 curled, 4 open, 6 display, 8 stand-up open, 10 e-zine
     float m_fCDOnBox = 0;
     float m_fCDInCase = 0;
-    float m_fApplyCount[kPackageCount] = {};
-    QString m_strSelectedThumb;
     float m_fHideCount = 0, m_fHiddenFamily = 0;
     float m_fSceneOpened = 0;
     float m_fLoadDefaults = 0, m_fUserSides = 0;

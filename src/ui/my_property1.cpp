@@ -39,17 +39,16 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
 
     auto* moveBox = new QGroupBox("Movement Controls", this);
     auto* moveLayout = new QVBoxLayout(moveBox);
-    // Every command goes through the package check first.
     auto* modes = new ModeRadios(moveBox);
-    m_rotate = modes->add("Rotate", [this] { OnCmdMsg(); OnRotate(); });
-    m_panZoom = modes->add("Pan and Zoom", [this] { OnCmdMsg(); OnPanZoom(); });
-    m_scale = modes->add("Scale", [this] { OnCmdMsg(); OnScale(); });
-    m_tilt = modes->add("Tilt", [this] { OnCmdMsg(); OnTilt(); });
-    m_mugColour = modes->add("Mug Color", [this] { OnCmdMsg(); OnMugColour(); });
+    m_rotate = modes->add("Rotate", [this] { OnRotate(); });
+    m_panZoom = modes->add("Pan and Zoom", [this] { OnPanZoom(); });
+    m_scale = modes->add("Scale", [this] { OnScale(); });
+    m_tilt = modes->add("Tilt", [this] { OnTilt(); });
+    m_mugColour = modes->add("Mug Color", [this] { OnMugColour(); });
     moveLayout->addWidget(modes);
     m_rows = new SliderEditRows({"X", "Y", "Z"}, moveBox);
     moveLayout->addWidget(m_rows);
-    connectRows(m_rows, [this] { OnMoveSlider(); }, [this](int axis, int) { OnCmdMsg(); OnMoveEdit(axis); });
+    connectRows(m_rows, [this] { OnMoveSlider(); }, [this](int axis, int) { OnMoveEdit(axis); });
     for (int axis = 0; axis < 3; ++axis) {
         explainWhenDisabled(m_rows->slider(axis), [this, axis] { return whySliderIsLocked(axis); });
         explainWhenDisabled(m_rows->edit(axis), [this, axis] { return whySliderIsLocked(axis); });
@@ -82,18 +81,18 @@ CmyProperty1::CmyProperty1(CGL2AviView& view, QWidget* parent) : DeckPage(view, 
     m_thumbs->setExtension("jpg");
     SetProgramFolderCurrent();
     m_thumbs->LoadFolder(QDir(ProgramFolder()).filePath("Thumbs"));
+    selectShownPackage();
     exchangeRadios();
 
-    connect(m_showHide, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnShowHide(); });
-    connect(m_presets, &QComboBox::activated, this, [this](int index) { OnCmdMsg(); OnPresetSelected(index); });
-    connect(m_addPreset, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnAddToPresets(); });
-    connect(m_turntable, &QPushButton::clicked, this, [this] { OnCmdMsg(); OnTurntable(); });
-    connect(m_thumbs, &QListWidget::itemSelectionChanged, this, [this] { OnCmdMsg(); });
-    // A click on the item that is already selected is a choice too.
-    connect(m_thumbs, &QListWidget::itemClicked, this, [this] { OnCmdMsg(); });
-    connect(strip()->timeline(), &QSlider::valueChanged, this, [this] { OnCmdMsg(); });
-    connect(strip(), &KeyframeStrip::keyAdded, this, [this] { OnCmdMsg(); });
-    connect(strip(), &KeyframeStrip::cleared, this, [this] { OnCmdMsg(); onClearAll(); });
+    connect(m_showHide, &QPushButton::clicked, this, [this] { OnShowHide(); });
+    connect(m_presets, &QComboBox::activated, this, [this](int index) { OnPresetSelected(index); });
+    connect(m_addPreset, &QPushButton::clicked, this, [this] { OnAddToPresets(); });
+    connect(m_turntable, &QPushButton::clicked, this, [this] { OnTurntable(); });
+    // A package is applied only when the user picks its thumbnail; the list
+    // follows the scene silently, so no other command can replace the user's
+    // package and images.
+    connect(m_thumbs, &CThumbsListCtrl::picked, this, &CmyProperty1::OnThumbnailPicked);
+    connect(strip(), &KeyframeStrip::cleared, this, [this] { onClearAll(); });
 }
 
 void CmyProperty1::OnTurntable() {
@@ -107,9 +106,24 @@ void CmyProperty1::OnTurntable() {
     refreshFromScene();
 }
 
-void CmyProperty1::OnCmdMsg() {
-    ApplySelectedThumbnail(m_view.scene(), m_thumbs->GetSelectedName());
+void CmyProperty1::OnThumbnailPicked(QListWidgetItem* item) {
+    if (!item || !ChoosePackage(m_view.scene(), item->text())) return;
     if (m_view.scene().m_fPackageFamily == 2) m_mugColour->setVisible(true);
+    if (m_view.window()) m_view.window()->invalidate();
+}
+
+void CmyProperty1::selectShownPackage() {
+    const int shown = ShownPackageIndex(m_view.scene());
+    QListWidgetItem* item = nullptr;
+    if (shown >= 0) {
+        const auto items = m_thumbs->findItems(PackageThumbnailNames().at(shown), Qt::MatchExactly);
+        if (!items.isEmpty()) item = items.first();
+    }
+    if (item == m_thumbs->currentItem() && (!item || item->isSelected())) return;
+    const QSignalBlocker quiet(m_thumbs);
+    m_thumbs->setCurrentItem(item);
+    if (!item) m_thumbs->clearSelection();
+    m_thumbs->viewport()->update();
 }
 
 QString CmyProperty1::whySliderIsLocked(int axis) const {
@@ -233,7 +247,6 @@ void CmyProperty1::OnMoveSlider() {
         m_view.scene().m_fTilt = a;
     }
     for (int axis = 0; axis < 3; ++axis) m_rows->edit(axis)->setText(QString::number(m_rows->value(axis)));
-    OnCmdMsg();  // the edits changed: a command reaches the page
 }
 
 void CmyProperty1::OnMoveEdit(int axis) {
@@ -339,6 +352,7 @@ void CmyProperty1::exchangeRadios() {
 }
 
 void CmyProperty1::refreshFromScene() {
+    selectShownPackage();
     exchangeRadios();
     showMode();
     setFrameCountDisplay(m_view.scene().m_nFrameCount);

@@ -15,8 +15,11 @@ class CmyProperty1 : public DeckPage {
 public:
     explicit CmyProperty1(CGL2AviView& view, QWidget* parent = nullptr);
 
-    // The package check every command reaching the page runs first.
-    void OnCmdMsg();
+    // The user picked a thumbnail: its package replaces the shown one.
+    void OnThumbnailPicked(QListWidgetItem* item);
+    // Selects the thumbnail of the package the scene shows (none when it is
+    // not one of the list's), without applying anything.
+    void selectShownPackage();
 
     void OnRotate();
     void OnPanZoom();

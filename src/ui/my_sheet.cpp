@@ -1,5 +1,7 @@
 #include "ui/my_sheet.h"
 
+#include <QPushButton>
+
 #include "anim/key_editing.h"
 
 #include <QCloseEvent>
@@ -86,6 +88,12 @@ CMySheet::CMySheet(CGL2AviView& view, std::function<void()> generateAvi,
         if (m_showStatus) m_showStatus(text);
     });
     m_tabs->setCurrentIndex(0);
+    // Enter in a value's edit only confirms the value: a dialog would press
+    // its default button with it (Show/Hide, Turntable, Clear All...).
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     view.pages().m_pControlDeck = this;
     view.pages().m_pControlsPage = m_controls;
@@ -121,6 +129,11 @@ void CMySheet::addPage(Tab tab, QWidget* page, const QString& caption) {
 
 void CMySheet::showDeck() { show(); }
 void CMySheet::hideDeck() { hide(); }
+
+void CMySheet::followScene() {
+    m_controls->selectShownPackage();
+    if (m_view.pages().m_pSideTexturesPage) m_view.pages().m_pSideTexturesPage->showFaceImages();
+}
 
 namespace {
 const QString kDeckSection = QStringLiteral("Control Deck");
@@ -161,16 +174,17 @@ void CMySheet::closeEvent(QCloseEvent* event) {
 
 void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi,
                    std::function<void(const QString&)> showStatus) {
-    // Asked on every opening, also when the deck is already open, unless the
-    // user ticked "Do not ask me again.".
-    AskForNewSequence(view);
-    if (view.scene().m_bDeckOpen && view.pages().m_pControlDeck) {
+    // An open deck is only brought to the front: asking for a new sequence
+    // there would offer to reset the scene the user is working on.
+    if (view.pages().m_pControlDeck) {
         auto* sheet = static_cast<CMySheet*>(view.pages().m_pControlDeck);
         sheet->show();
         sheet->raise();
         sheet->activateWindow();
         return;
     }
+    // Asked when the deck opens, unless the user ticked "Do not ask me again.".
+    AskForNewSequence(view);
     view.scene().m_bDeckOpen = 1;
     auto* sheet = new CMySheet(view, std::move(generateAvi), std::move(showStatus));
     sheet->adjustSize();

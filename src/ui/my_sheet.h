@@ -26,6 +26,7 @@ public:
 
     void showDeck() override;
     void hideDeck() override;
+    void followScene() override;
 
     // Where the deck opens: where the user left it last time (kept in the
     // settings), else (0, 300); always on the screen.

@@ -36,6 +36,14 @@ CThumbsListCtrl::CThumbsListCtrl(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(this, &QListWidget::itemClicked, this, &CThumbsListCtrl::picked);
+    connect(this, &QListWidget::itemActivated, this, &CThumbsListCtrl::picked);
+}
+
+void CThumbsListCtrl::keyPressEvent(QKeyEvent* event) {
+    QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before) Q_EMIT picked(currentItem());
 }
 
 QStringList CThumbsListCtrl::FindFiles(const QString& folder, const QString& extension, bool recursive) {
@@ -69,7 +77,6 @@ void CThumbsListCtrl::LoadFolder(const QString& folder) {
             addItem(new QListWidgetItem(QIcon(Thumbnail(path)), QFileInfo(path).fileName()));
         setUpdatesEnabled(true);
         setFocus();
-        setCurrentRow(0);
     }
     QApplication::restoreOverrideCursor();
 }

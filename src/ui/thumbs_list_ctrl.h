@@ -22,6 +22,15 @@ public:
     // `extension`, ignoring case, in name order; hidden entries skipped.
     static QStringList FindFiles(const QString& folder, const QString& extension, bool recursive);
 
+Q_SIGNALS:
+    // The user picked a thumbnail: a click, Enter, or the keyboard moving to
+    // another item. Selections the program makes (and the current item Qt
+    // sets when the list takes the focus) are no picks.
+    void picked(QListWidgetItem* item);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString m_folder;
     QString m_extension;

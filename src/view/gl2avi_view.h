@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "export/frame_source.h"
+#include "files/scene_images.h"
 #include "platform/frame_target.h"
 #include "platform/image_options.h"
 #include "platform/platform.h"
@@ -206,6 +207,11 @@ private:
     // The Background Picture page's Load Picture request.
     void ServePictureLoad();
     void ServeScreenShotPick();
+    // Opening a scene: the shown package's own images go on its faces first,
+    // so a face whose file is missing never keeps another scene's image; the
+    // missing files of the package's faces are named in one message.
+    void LoadPackageDefaultImages();
+    void ReportMissingImages(const QString& sceneFile, const QList<MissingImage>& missing);
     // Viewport and perspective for a drawing size.
     void ApplyProjection(int width, int height);
     void ApplyTileFrustum(int width, int height, const ImageOptions& tile);

@@ -3,6 +3,10 @@
 #include "render/box_family.h"
 #include "scene/scene_state.h"
 
+#include <array>
+#include <memory>
+#include <vector>
+
 namespace vm {
 
 namespace {
@@ -135,15 +139,78 @@ void WritePackageValues(SceneState& s, int index) {
     }
 }
 
-bool ApplySelectedThumbnail(SceneState& s, const QString& thumbnail) {
-    s.m_strSelectedThumb = thumbnail;
+namespace {
+
+// The fields that tell the packages apart. A field a package's choice does
+// not write is left at kAnyValue: it matches whatever the scene holds.
+constexpr float kAnyValue = -12345.0f;
+
+struct PackageFields {
+    float family, boxType, boxModel, bookKind, cdInCase, cdOnBox, farLight;
+    float size[3];
+};
+
+PackageFields FieldsOf(const SceneState& s) {
+    return {s.m_fPackageFamily, s.m_fBoxType, s.m_fBoxModel, s.m_fBookKind, s.m_fCDInCase, s.m_fCDOnBox,
+            s.m_fFarLight, {s.m_fSize[0], s.m_fSize[1], s.m_fSize[2]}};
+}
+
+// What each package's choice writes, read off WritePackageValues itself so
+// that the two cannot disagree.
+const std::array<PackageFields, kPackageCount>& ChosenFields() {
+    static const std::array<PackageFields, kPackageCount> table = [] {
+        std::array<PackageFields, kPackageCount> fields{};
+        auto probe = std::make_unique<SceneState>();
+        for (int i = 0; i < kPackageCount; ++i) {
+            SceneState& s = *probe;
+            s.m_fPackageFamily = s.m_fBoxType = s.m_fBoxModel = s.m_fBookKind = kAnyValue;
+            s.m_fCDInCase = s.m_fCDOnBox = s.m_fFarLight = kAnyValue;
+            s.m_fSize[0] = s.m_fSize[1] = s.m_fSize[2] = kAnyValue;
+            WritePackageValues(s, i);
+            fields[size_t(i)] = FieldsOf(s);
+        }
+        return fields;
+    }();
+    return table;
+}
+
+bool Matches(float wanted, float actual) { return wanted == kAnyValue || wanted == actual; }
+
+// The fields that decide the model drawn; which of them count depends on the family.
+bool SameModel(const PackageFields& chosen, const PackageFields& scene) {
+    if (chosen.family != scene.family) return false;
+    if (scene.family <= 1.0f) return Matches(chosen.bookKind, scene.bookKind);
+    if (scene.family != 4.0f) return true;
+    return Matches(chosen.boxType, scene.boxType) && Matches(chosen.boxModel, scene.boxModel) &&
+           Matches(chosen.cdInCase, scene.cdInCase) && Matches(chosen.cdOnBox, scene.cdOnBox) &&
+           Matches(chosen.farLight, scene.farLight);
+}
+
+bool SameSize(const PackageFields& chosen, const PackageFields& scene) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (!Matches(chosen.size[axis], scene.size[axis])) return false;
+    return true;
+}
+
+}  // namespace
+
+int ShownPackageIndex(const SceneState& s) {
+    const PackageFields shown = FieldsOf(s);
+    std::vector<int> models;
+    for (int i = 0; i < kPackageCount; ++i)
+        if (SameModel(ChosenFields()[size_t(i)], shown)) models.push_back(i);
+    if (models.size() == 1) return models.front();
+    // Packages drawn with one model (the DVD and the paperback) differ in size.
+    std::vector<int> sized;
+    for (int i : models)
+        if (SameSize(ChosenFields()[size_t(i)], shown)) sized.push_back(i);
+    return sized.size() == 1 ? sized.front() : -1;
+}
+
+bool ChoosePackage(SceneState& s, const QString& thumbnail) {
     const int index = PackageIndex(thumbnail);
-    if (index < 0 || s.m_fApplyCount[index] > 3.0f) return false;
-    const float count = s.m_fApplyCount[index] + 1.0f;
-    for (float& other : s.m_fApplyCount) other = 0;
-    s.m_fApplyCount[index] = count;
+    if (index < 0 || index == ShownPackageIndex(s)) return false;
     WritePackageValues(s, index);
-    s.m_strSelectedThumb = "Zed.jpg";
     return true;
 }
 

@@ -17,11 +17,15 @@ int PackageIndex(const QString& thumbnail);
 // Writes the package's scene values (no apply-count logic).
 void WritePackageValues(SceneState& scene, int index);
 
-// The check the Controls page runs on every command: a selected thumbnail
-// applies its package while its count of applications in a row is at most 3
-// (so at most four times), counting it and resetting the others' counts.
-// Returns true when the package was applied. The name is recorded in
-// m_strSelectedThumb, and replaced by "Zed.jpg" after an application.
-bool ApplySelectedThumbnail(SceneState& scene, const QString& thumbnail);
+// The package the scene shows: the index whose package fields (family, box
+// type and model, book kind, CD placement, and the size where those leave
+// several) match the scene's, when exactly one does; otherwise -1.
+int ShownPackageIndex(const SceneState& scene);
+
+// The user picked a thumbnail: its package is written into the scene once,
+// unless it is the package already shown (a second click on it must not
+// replace the user's images with the package's defaults). Returns true when
+// the package was applied.
+bool ChoosePackage(SceneState& scene, const QString& thumbnail);
 
 }  // namespace vm

@@ -8,7 +8,13 @@
 #include "files/scene_document.h"
 #include "files/scene_images.h"
 #include "platform/gl.h"
+#include "view/face_images.h"
 #include "view/gl2avi_view.h"
+#include "view/package_choice.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
 
 namespace vm {
 
@@ -39,13 +45,50 @@ bool CGL2AviView::LoadSceneFile(const QString& path) {
     const SceneDecodeResult loaded = ApplySceneFile(bytes, scene());
     if (!loaded.ok) return false;  // cannot happen: the same bytes were just read cleanly
 
-    ReloadSceneImages(scene(), resources(), loaded.version);
+    LoadPackageDefaultImages();
+    ReportMissingImages(path, ReloadSceneImages(scene(), resources(), loaded.version));
     glClearColor(m_scene.m_fBackRGB[0], m_scene.m_fBackRGB[1], m_scene.m_fBackRGB[2], 0.0f);
     RebuildTextGlyphs();
     RefreshPagesAfterLoad(scene(), pages());
     setUpSpotLight(scene());
     ReportSceneFileWarnings(m_platform, path, loaded);
     return true;
+}
+
+void CGL2AviView::LoadPackageDefaultImages() {
+    const int package = ShownPackageIndex(scene());
+    if (package < 0) return;
+    // The image requests the package's choice raises, served as on a choice;
+    // the rest of the scene (sizes, places, light) stays as the file has it.
+    auto chosen = std::make_unique<SceneState>();
+    WritePackageValues(*chosen, package);
+    m_scene.m_fLoadDefaults = chosen->m_fLoadDefaults;
+    std::copy(std::begin(chosen->m_fDefaultSet), std::end(chosen->m_fDefaultSet), std::begin(m_scene.m_fDefaultSet));
+    m_scene.m_fBookDefaults = chosen->m_fBookDefaults;
+    m_scene.m_fCurlDefaults = chosen->m_fCurlDefaults;
+    m_scene.m_fStandUpDefaults = chosen->m_fStandUpDefaults;
+    m_scene.m_fEzineDefaults = chosen->m_fEzineDefaults;
+    const float opened = m_scene.m_fSceneOpened, userSides = m_scene.m_fUserSides;
+    m_scene.m_fSceneOpened = 0;
+    m_scene.m_fUserSides = 0;
+    PrepareBoxFamily();
+    PrepareBookFamily();
+    m_scene.m_fSceneOpened = opened;
+    m_scene.m_fUserSides = userSides;
+}
+
+void CGL2AviView::ReportMissingImages(const QString& sceneFile, const QList<MissingImage>& missing) {
+    QStringList names;
+    for (const MissingImage& image : missing) {
+        bool onPackage = false;
+        for (int row = 0; row < kFaceImageRows; ++row) onPackage |= FaceImageSlot(m_scene, m_resources, row) == image.slot;
+        if (onPackage && !names.contains(image.path)) names << QDir::toNativeSeparators(image.path);
+    }
+    if (names.isEmpty()) return;
+    m_platform.messageBox(QStringLiteral("These images of \"%1\" could not be read; their faces show the package's own "
+                                         "images instead:\n%2")
+                              .arg(QFileInfo(sceneFile).fileName(), names.join(QStringLiteral("\n"))),
+                          QStringLiteral("Vellumark"), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 bool CGL2AviView::OpenSceneFile(const QString& path) {

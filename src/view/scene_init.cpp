@@ -168,6 +168,9 @@ void CGL2AviView::OnNewScene() {
     // block (each once: every load makes a new texture object).
     SetProgramFolderCurrent();
     loadStartTextures(*this);
+    // The mug's own print: a new scene never shows the last one's.
+    loadMugPrint(*this, ModelId::CoffeeMug);
+    loadMugPrint(*this, ModelId::CoffeeMugMirror);
 
     RebuildTextGlyphs();
     m_scene.m_fPathAsGiven = 2;

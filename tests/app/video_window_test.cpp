@@ -16,7 +16,9 @@
 #include <QTimer>
 #include <deque>
 
+#include "anim/playback.h"
 #include "anim/turntable.h"
+#include "assets/program_folder.h"
 #include "app/gl_view_widget.h"
 #include "app/main_frame.h"
 #include "export/video_formats.h"
@@ -192,6 +194,54 @@ TEST_F(VideoWindowTest, GenerateAviRecordsATurntableAtTheFormatsSizeBehindAProgr
     if (const QByteArray keep = qgetenv("VELLUMARK_KEEP_VIDEO_FRAMES"); !keep.isEmpty())
         for (std::size_t i = 0; i < probe.decoded.size(); i += 6)
             probe.decoded[i].save(QString("%1/window_frame%2.png").arg(QString::fromLocal8Bit(keep)).arg(i));
+}
+
+// The first recording after start-up, from the deck, with the start preset:
+// every frame is the still of the same frame (the disc on the box included),
+// and the view afterwards still shows the scene that was recorded.
+TEST_F(VideoWindowTest, TheFirstRecordingFromTheDeckIsTheStillsOfItsFrames) {
+    ASSERT_TRUE(view->LoadSceneFile(ProgramFolder() + "/Sequences/Retail Box Turntable.VLMK"));
+    ASSERT_TRUE(IsSet(view->scene().m_fCDOnBox));
+    view->scene().m_nFrameCount = 24;
+    KeyTurntable(view->scene(), view->pages(), 24);
+    view->scene().m_nVideoFormat = 2;  // VCD PAL, 352 x 288
+    frame->routeCommand(cmd::ControlDeck);
+    auto* deck = static_cast<CMySheet*>(view->pages().m_pControlDeck);
+    ASSERT_NE(deck, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(deck));
+    const float cdOnBox = view->scene().m_fCDOnBox, boxType = view->scene().m_fBoxType;
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("first.avi");
+    platform.saveAnswers.push_back(path);
+    QMetaObject::invokeMethod(
+        frame.get(), [&] { deck->controlsPage()->strip()->generateButton()->click(); }, Qt::QueuedConnection);
+    QTRY_VERIFY_WITH_TIMEOUT(platform.messages.size() == 1, 120000);
+    EXPECT_EQ(view->scene().m_fCDOnBox, cdOnBox);
+    EXPECT_EQ(view->scene().m_fBoxType, boxType);
+
+    const test::VideoProbe probe = test::ProbeVideo(path, 24);
+    ASSERT_EQ(probe.decoded.size(), 24u);
+    GLViewWidget* widget = frame->viewWidget();
+    for (int i = 0; i < 24; i += 3) {
+        widget->makeCurrent();
+        ScrubScene(view->scene(), view->pages(), AnimSubject::Model, i);
+        const QImage still = view->RenderImage(352, 288).convertToFormat(QImage::Format_RGB32);
+        widget->doneCurrent();
+        const QImage& recorded = probe.decoded[size_t(i)];
+        ASSERT_EQ(recorded.size(), still.size());
+        // Motion JPEG blurs edges a little; a missing disc is a patch of
+        // pixels far apart.
+        int farApart = 0;
+        for (int y = 0; y < still.height(); ++y)
+            for (int x = 0; x < still.width(); ++x) {
+                const QColor a = still.pixelColor(x, y), b = recorded.pixelColor(x, y);
+                farApart += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                                std::abs(a.blue() - b.blue()) > 150;
+            }
+        EXPECT_LT(farApart, still.width() * still.height() / 400) << "frame " << i;
+        EXPECT_LT(test::MeanDifference(recorded, still), 3.0) << "frame " << i;
+    }
 }
 
 TEST_F(VideoWindowTest, AFullHdVideoComesOutWholeOnAScreenSmallerThanIt) {

@@ -23,6 +23,8 @@
 #include "scene_test_support.h"
 #include "support/offscreen_fixture.h"
 #include "view/commands.h"
+#include "view/face_images.h"
+#include "view/package_choice.h"
 
 using namespace vm;
 using namespace vm::test;
@@ -160,6 +162,62 @@ TEST(SceneFileOnTheView, SaveSettingsNewAndOpenSettingsRestoreTheScene) {
     EXPECT_EQ(v.view->scene().m_strText, QStringLiteral("Summer Sale"));
     EXPECT_EQ(v.view->scene().m_nPackageKeys, 2);
     EXPECT_EQ(EncodeSceneFile(v.view->scene(), {160, 120}), scene);
+}
+
+// A scene whose images are gone opens with one message naming them and the
+// package's own images on those faces, never the images of the scene before.
+TEST(SceneFileOnTheView, MissingImagesAreNamedAndTheirFacesShowThePackagesOwn) {
+    LoadedView v;
+    ASSERT_TRUE(v.created);
+    v.view->OnInitialUpdate();
+    v.view->OnNewScene();
+    WritePackageValues(v.view->scene(), PackageIndex("DVD.jpg"));
+    v.view->scene().m_fTextOn = 0;
+    v.frame();
+    auto dressAndSave = [&](QColor colour, const QString& front, const QString& back, const QString& scene) {
+        for (const auto& [face, name] : {std::pair{0, front}, std::pair{1, back}}) {
+            QImage image(300, 420, QImage::Format_RGB32);
+            image.fill(colour);
+            ASSERT_TRUE(image.save(v.folder.filePath(name)));
+            v.platform.queueOpenFileName(v.folder.filePath(name));
+            v.view->scene().m_fPickFace[face] = 2;
+            v.frame();
+        }
+        ASSERT_TRUE(v.view->SaveSceneFile(v.folder.filePath(scene)));
+    };
+    auto redPixels = [](const QImage& picture) {
+        int n = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                n += c.red() > 80 && c.green() * 100 < c.red() * 35 && c.blue() * 100 < c.red() * 35;
+            }
+        return n;
+    };
+    dressAndSave(QColor(230, 20, 20), "red front.png", "red back.png", "red.VLMK");
+    dressAndSave(QColor(20, 200, 20), "gone front.png", "gone back.png", "gone.VLMK");
+    ASSERT_TRUE(QFile::remove(v.folder.filePath("gone front.png")));
+    ASSERT_TRUE(QFile::remove(v.folder.filePath("gone back.png")));
+
+    ASSERT_TRUE(v.view->LoadSceneFile(v.folder.filePath("red.VLMK")));
+    EXPECT_GT(redPixels(v.frame()), 500);
+    v.platform.clearCalls();
+    ASSERT_TRUE(v.view->LoadSceneFile(v.folder.filePath("gone.VLMK")));
+    const auto messages = v.platform.callsOf("messageBox");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].args[0].contains("gone front.png")) << qPrintable(messages[0].args[0]);
+    EXPECT_TRUE(messages[0].args[0].contains("gone back.png"));
+    EXPECT_EQ(redPixels(v.frame()), 0) << "the scene before's images";
+    const auto files = FaceImageFiles(v.view->scene(), v.view->resources());
+    const char* const* dvd = DefaultImageFiles(DefaultImageSet::Dvd);
+    EXPECT_EQ(files[0], QDir::toNativeSeparators(dvd[0]));  // front
+    EXPECT_EQ(files[1], QDir::toNativeSeparators(dvd[2]));  // back
+
+    // Its images back in place, the scene opens without a word.
+    dressAndSave(QColor(20, 200, 20), "gone front.png", "gone back.png", "gone.VLMK");
+    v.platform.clearCalls();
+    ASSERT_TRUE(v.view->LoadSceneFile(v.folder.filePath("gone.VLMK")));
+    EXPECT_TRUE(v.platform.callsOf("messageBox").empty());
 }
 
 TEST(SceneFileOnTheView, AFailedSaveKeepsTheEarlierFileAndSaysSo) {

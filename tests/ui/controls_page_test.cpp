@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QScreen>
 #include <QSignalSpy>
@@ -35,6 +36,7 @@ struct ControlsPage : ::testing::Test {
         const auto items = page->thumbs()->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
         page->thumbs()->setCurrentItem(items.first());
+        Q_EMIT page->thumbs()->itemClicked(items.first());
     }
 
     ScriptedPlatform platform;
@@ -43,25 +45,52 @@ struct ControlsPage : ::testing::Test {
     QTemporaryDir thumbs;
 };
 
-TEST_F(ControlsPage, ListsTheFolderJpegsAsFortyNinePixelIcons) {
+TEST_F(ControlsPage, ListsTheFolderJpegsAndSelectsOnlyThePackageShown) {
     ASSERT_EQ(page->thumbs()->count(), 4);  // the text file is not listed
     EXPECT_EQ(page->thumbs()->item(0)->text(), "Book.jpg");
     EXPECT_EQ(page->thumbs()->iconSize(), QSize(49, 49));
-    EXPECT_EQ(page->thumbs()->GetSelectedName(), "Book.jpg");
+    // Filling the list selects nothing and applies nothing.
+    EXPECT_EQ(page->thumbs()->GetSelectedName(), "");
+    page->selectShownPackage();
+    EXPECT_EQ(page->thumbs()->GetSelectedName(), "Book.jpg");  // the scene shows a book
 }
 
-TEST_F(ControlsPage, PackageChoiceTakesEffectAtOnceAndAtMostFourTimesInARow) {
-    select("Cube.jpg");  // the selection notification is the first command
+TEST_F(ControlsPage, APackageIsAppliedOnlyWhenPicked) {
+    // The focus reaching the list makes it set a current item: no pick.
+    view->scene().m_fPackageFamily = 2;
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(page->thumbs(), &focus);
+    EXPECT_EQ(view->scene().m_fPackageFamily, 2);
+    // The keyboard moving to another thumbnail is one.
+    page->show();
+    QApplication::processEvents();
+    page->thumbs()->setCurrentRow(0);
+    QTest::keyClick(page->thumbs(), Qt::Key_Right);
+    EXPECT_EQ(page->thumbs()->currentItem()->text(), "Cube.jpg");
+    EXPECT_EQ(view->scene().m_fBoxType, 7);
+
+    select("Cube.jpg");
     EXPECT_EQ(view->scene().m_fPackageFamily, 4);
     EXPECT_EQ(view->scene().m_fLoadDefaults, 4);
-    for (int i = 0; i < 6; ++i) {
-        view->scene().m_fPosX = 99;
-        page->OnCmdMsg();
-        EXPECT_EQ(view->scene().m_fPosX, i < 3 ? 0 : 99) << "command " << i + 2;
-    }
+    view->scene().m_fLoadDefaults = 0;  // its images were loaded
+    // No other command applies it again over what the user did since.
+    view->scene().m_nSequenceStarted = 2;
+    view->scene().m_fPosX = 99;
+    page->panZoomRadio()->click();
+    page->slider(0)->setValue(40);
+    page->edit(1)->selectAll();
+    QTest::keyClicks(page->edit(1), "12");
+    page->rotateRadio()->click();
+    page->scaleRadio()->click();
+    page->tiltRadio()->click();
+    QTest::mouseClick(page->strip()->addKeyButton(), Qt::LeftButton);
+    auto items = page->thumbs()->findItems("Cube.jpg", Qt::MatchExactly);
+    Q_EMIT page->thumbs()->itemClicked(items.first());  // a click on the package shown
+    EXPECT_EQ(view->scene().m_fLoadDefaults, 0);
+    EXPECT_EQ(view->scene().m_fPosY, 12);
     select("Tape.jpg");
-    EXPECT_EQ(view->scene().m_fApplyCount[0], 0);  // the cube's count restarts
     EXPECT_EQ(view->scene().m_fSize[0], -35);
+    EXPECT_EQ(view->scene().m_fLoadDefaults, 4);
 }
 
 TEST_F(ControlsPage, MovementSlidersWaitForASequence) {

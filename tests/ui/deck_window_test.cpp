@@ -237,7 +237,9 @@ TEST(DeckWindow, ChoosingAPackageAndDraggingChangesThePicture) {
     ASSERT_NE(controls, nullptr);
     const auto items = controls->thumbs()->findItems("DVD.jpg", Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1) << "Thumbs/DVD.jpg beside the program";
-    controls->thumbs()->setCurrentItem(items.first());
+    controls->thumbs()->scrollToItem(items.first());
+    QTest::mouseClick(controls->thumbs()->viewport(), Qt::LeftButton, {},
+                      controls->thumbs()->visualItemRect(items.first()).center());
     EXPECT_EQ(view.scene().m_fBoxType, 2);
     EXPECT_EQ(view.scene().m_fPackageFamily, 4);
     QTest::qWait(300);

@@ -27,28 +27,39 @@ TEST(PackageChoice, TheTableHasEveryThumbnailInOrder) {
     EXPECT_EQ(PackageIndex("Zed.jpg"), -1);
 }
 
-TEST(PackageChoice, AppliesAtMostFourTimesInARow) {
+// The thumbnail list selects the package the scene shows: every package,
+// as its choice writes it, must be told apart from all others, also when the
+// previous package left fields behind that this one does not write.
+TEST(PackageChoice, EveryChosenPackageIsTheOneShown) {
+    for (int before = 0; before < kPackageCount; ++before)
+        for (int index = 0; index < kPackageCount; ++index) {
+            auto s = newScene();
+            WritePackageValues(*s, before);
+            WritePackageValues(*s, index);
+            EXPECT_EQ(ShownPackageIndex(*s), index) << PackageThumbnailNames()[index].toStdString() << " after "
+                                                    << PackageThumbnailNames()[before].toStdString();
+        }
     auto s = newScene();
-    int applied = 0;
-    for (int command = 0; command < 6; ++command) {
-        s->m_fPosX = 99;  // moved by the user between commands
-        if (ApplySelectedThumbnail(*s, "Book.jpg")) ++applied;
-        EXPECT_EQ(s->m_fPosX, applied == command + 1 ? 0 : 99);
-    }
-    EXPECT_EQ(applied, 4);
-    EXPECT_EQ(s->m_fApplyCount[11], 4);
-    EXPECT_EQ(s->m_strSelectedThumb, "Book.jpg");  // no longer applied: the name stays
-    // Choosing another package restarts the count.
-    EXPECT_TRUE(ApplySelectedThumbnail(*s, "Cube.jpg"));
-    EXPECT_EQ(s->m_fApplyCount[11], 0);
-    EXPECT_EQ(s->m_fApplyCount[0], 1);
-    EXPECT_EQ(s->m_strSelectedThumb, "Zed.jpg");
-    EXPECT_TRUE(ApplySelectedThumbnail(*s, "Tape.jpg"));
-    EXPECT_EQ(s->m_fApplyCount[0], 0);
-    // An unknown name changes nothing.
-    s->m_fPackageFamily = 4;
-    EXPECT_FALSE(ApplySelectedThumbnail(*s, "Unknown.jpg"));
-    EXPECT_EQ(s->m_fPackageFamily, 4);
+    WritePackageValues(*s, PackageIndex("DVD.jpg"));
+    s->m_fSize[2] = -44;  // scaled by the user: the DVD and the paperback look alike
+    EXPECT_EQ(ShownPackageIndex(*s), -1);
+    WritePackageValues(*s, PackageIndex("Mug.jpg"));
+    s->m_fPackageFamily = 20;  // hidden with Show/Hide
+    EXPECT_EQ(ShownPackageIndex(*s), -1);
+}
+
+TEST(PackageChoice, ChoosingThePackageShownChangesNothing) {
+    auto s = newScene();
+    EXPECT_TRUE(ChoosePackage(*s, "Book.jpg"));
+    s->m_fBookDefaults = 0;  // the images were loaded
+    s->m_fPosX = 99;         // moved by the user
+    EXPECT_FALSE(ChoosePackage(*s, "Book.jpg"));
+    EXPECT_EQ(s->m_fPosX, 99);
+    EXPECT_EQ(s->m_fBookDefaults, 0);  // no request to load the sample book over the user's images
+    EXPECT_FALSE(ChoosePackage(*s, "Unknown.jpg"));
+    EXPECT_TRUE(ChoosePackage(*s, "Tape.jpg"));
+    EXPECT_EQ(s->m_fPosX, 0);
+    EXPECT_EQ(ShownPackageIndex(*s), PackageIndex("Tape.jpg"));
 }
 
 TEST(PackageChoice, BoxPackagesWriteTheirDescription) {

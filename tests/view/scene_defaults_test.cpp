@@ -45,7 +45,6 @@ TEST(SceneState, NewResetsWhatItOwnsAndKeepsTheRest) {
     s->m_nArrayCount = 100;
     s->m_fTextShiny = 2;         // New leaves it
     s->m_fMugTintMode = 2;       // New leaves it
-    s->m_fApplyCount[4] = 3;     // New leaves it
     s->m_trackModel.keyCount = 4;
     s->m_trackModel.keyFrames[1] = 50;
     s->m_trackModel.track[0][10] = 12;
@@ -88,7 +87,6 @@ TEST(SceneState, NewResetsWhatItOwnsAndKeepsTheRest) {
     // Fields New does not own.
     EXPECT_EQ(s->m_fTextShiny, 2);
     EXPECT_EQ(s->m_fMugTintMode, 2);
-    EXPECT_EQ(s->m_fApplyCount[4], 3);
 }
 
 TEST(SceneStartUp, InitialisationGivesTheStartValuesAndNewTheBoxScene) {
