@@ -100,7 +100,7 @@ void CMainFrame::buildMenu() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     addCommand(help, cmd::OnLineHelp, "&On Line Help\tF1");
-    addCommand(help, cmd::AppAbout, "&About Cartonel...\tF10");
+    addCommand(help, cmd::AppAbout, "&About Vellumark...\tF10");
 }
 
 void CMainFrame::buildKeyboardTable() {

@@ -53,7 +53,7 @@ void GenerateVideo(SceneState& scene, const DeckPages& pages, Platform& platform
     scene.m_nExportTrack = ChooseExportTrack(scene, scene.m_nExportTrack);
 
     FileDialogRequest request;
-    request.title = "Save a vAzov Video Clip";
+    request.title = "Save a Vellumark Video Clip";
     request.filter = windowsFilterToQt("AVI Files (*.avi) | *.avi | MP4 Video (*.mp4) | *.mp4 | "
                                        "Animated GIF (*.gif) | *.gif | PNG Image Sequence (*.png) | *.png | "
                                        "All Files (*.*) | *.*||");

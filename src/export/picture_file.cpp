@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace {
 
 QString suffixOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
 
+int dotsPerMetre(int dotsPerInch) { return int(std::lround(dotsPerInch / 0.0254)); }
+
 // libpng reports errors through longjmp; these callbacks only write bytes.
 void pngWrite(png_structp png, png_bytep data, png_size_t length) {
     auto* file = static_cast<QSaveFile*>(png_get_io_ptr(png));
@@ -26,7 +29,8 @@ void pngFlush(png_structp) {}
 
 class PngBandWriter {
 public:
-    PngBandWriter(QSaveFile& file, int width, int height, bool alpha, int level) : m_alpha(alpha) {
+    PngBandWriter(QSaveFile& file, int width, int height, bool alpha, int level, int dotsPerInch)
+        : m_alpha(alpha) {
         m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
         if (m_png) m_info = png_create_info_struct(m_png);
         if (!m_info) return;
@@ -41,6 +45,10 @@ public:
         png_set_IHDR(m_png, m_info, png_uint_32(width), png_uint_32(height), 8,
                      alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        if (dotsPerInch > 0) {
+            const auto perMetre = png_uint_32(dotsPerMetre(dotsPerInch));
+            png_set_pHYs(m_png, m_info, perMetre, perMetre, PNG_RESOLUTION_METER);
+        }
         png_write_info(m_png, m_info);
         m_row.resize(std::size_t(width) * (alpha ? 4 : 3));
         m_ok = true;
@@ -91,7 +99,8 @@ PictureOutcome writePng(FrameSource& frames, const PictureRequest& request, cons
         if (error) *error = DescribeWriteFailure(path, file);
         return PictureOutcome::Failed;
     }
-    PngBandWriter png(file, request.width, request.height, request.transparent, options.pngLevel);
+    PngBandWriter png(file, request.width, request.height, request.transparent, options.pngLevel,
+                      options.dotsPerInch);
     bool written = png.ok();
     const PictureOutcome outcome = RenderPictureBands(
         frames, request, [&](const QImage& rows, int) { return written = png.writeRows(rows); }, progress);
@@ -150,6 +159,10 @@ PictureOutcome WritePictureFile(FrameSource& frames, const PictureRequest& reque
     if (outcome != PictureOutcome::Done) {
         if (error) *error = outcome == PictureOutcome::Cancelled ? "cancelled" : "the picture could not be drawn";
         return outcome;
+    }
+    if (file.dotsPerInch > 0) {
+        picture.setDotsPerMeterX(dotsPerMetre(file.dotsPerInch));
+        picture.setDotsPerMeterY(dotsPerMetre(file.dotsPerInch));
     }
     const int quality = suffix == "bmp" ? -1 : std::clamp(file.jpegQuality, 0, 100);
     return WriteImageFile(path, picture, error, quality) ? PictureOutcome::Done : PictureOutcome::Failed;

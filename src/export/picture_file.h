@@ -12,6 +12,7 @@ namespace vm {
 struct PictureFileOptions {
     int jpegQuality = 90;  // 0..100
     int pngLevel = 3;      // zlib level: fast, a little larger than the default
+    int dotsPerInch = 0;   // the resolution the file records; 0 records none
 };
 
 // The format is the path's suffix (.png, .jpg/.jpeg, .bmp). A transparent

@@ -117,7 +117,7 @@ std::optional<QString> AskSceneFileToSave(Platform& platform) {
     FileDialogRequest request;
     request.title = QStringLiteral("Save a Vellumark File");
     request.filter =
-        windowsFilterToQt(QStringLiteral("Brevant Keyframe Files (*.VLMK) | *.VLMK | All Files (*.*) | *.*||"));
+        windowsFilterToQt(QStringLiteral("Vellumark Keyframe Files (*.VLMK) | *.VLMK | All Files (*.*) | *.*||"));
     request.defaultSuffix = QStringLiteral("VLMK");
     request.initialName = sceneDialogStart();
     request.mustExist = false;

@@ -77,6 +77,8 @@ struct PictureExportChoice {
     PictureFormat format = PictureFormat::Png;
     int jpegQuality = 90;  // 1..100
     bool transparent = false;
+    // The resolution the file records (a print size's 300), 0 for none.
+    int dotsPerInch = 0;
     bool operator==(const PictureExportChoice&) const = default;
 };
 // Draws the current scene at width x height for the export dialog's preview

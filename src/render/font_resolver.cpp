@@ -1,5 +1,7 @@
 #include "render/font_resolver.h"
 
+#include <algorithm>
+
 #include <fontconfig/fontconfig.h>
 
 #include <mutex>
@@ -76,6 +78,10 @@ ResolvedFont ResolveFont(const QString& face, int weight, bool italic) {
         }
     }
     return match(config, face.trimmed().toUtf8(), fcWeight, italic);
+}
+
+int WeightFromFontconfig(int fontconfigWeight) {
+    return std::clamp(FcWeightToOpenType(fontconfigWeight), 100, 900);
 }
 
 }  // namespace vm

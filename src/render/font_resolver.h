@@ -20,4 +20,7 @@ struct ResolvedFont {
 // is installed, since fontconfig would otherwise pick a regular sans face.
 ResolvedFont ResolveFont(const QString& face, int weight, bool italic);
 
+// A fontconfig weight on the 100..900 scale (210, black, is 900).
+int WeightFromFontconfig(int fontconfigWeight);
+
 }  // namespace vm

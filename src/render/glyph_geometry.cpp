@@ -350,6 +350,7 @@ GlyphSet MakeGlyphGeometryFromFile(const ResolvedFont& font, bool italic, bool l
 
     OutlineSink sink;
     sink.scale = 1.0f / float(ftFace->units_per_EM);
+    if (ftFace->height > 0) set.lineHeight = float(ftFace->height) / float(ftFace->units_per_EM);
     set.italicSlanted = italic && !font.italic;
     sink.slant = set.italicSlanted ? kItalicSlant : 0.0f;
     const FT_Outline_Funcs funcs = {&moveTo, &lineTo, &conicTo, &cubicTo, 0, 0};

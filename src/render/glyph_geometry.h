@@ -44,6 +44,7 @@ struct GlyphSet {
     ResolvedFont font;
     bool lines = false;  // wire-frame: the contours are the glyphs
     bool italicSlanted = false;  // the face had no italic: upright glyphs were slanted
+    float lineHeight = 1.2f;     // the face's own distance between baselines, in em
     QString error;       // why no shapes were made (all glyphs then empty)
     std::array<GlyphShape, kGlyphCount> glyphs;
 };

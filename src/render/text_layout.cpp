@@ -31,33 +31,40 @@ QString TypedTextFromStored(const QString& stored) {
 }
 
 namespace {
-bool isLineBreak(unsigned char code) { return code < 27; }
-}  // namespace
 
-float FirstLineWidth(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics) {
-    float width = 0;
-    for (const char c : codes) {
-        const auto code = static_cast<unsigned char>(c);
-        width += metrics[code].advance;
-        if (isLineBreak(code)) break;
-    }
-    return width;
+bool isLineBreak(unsigned char code) { return code < 27; }
+
+// Whether the code at `i` ends a line: a break, except the LF of a CR LF pair.
+bool endsLine(const QByteArray& codes, qsizetype i) {
+    const auto code = static_cast<unsigned char>(codes[i]);
+    if (!isLineBreak(code)) return false;
+    return !(code == '\n' && i > 0 && codes[i - 1] == '\r');
 }
 
-int LineBreakCount(const QByteArray& codes) {
-    int lines = 0;
-    for (const char c : codes) lines += isLineBreak(static_cast<unsigned char>(c)) ? 1 : 0;
-    return lines;
+}  // namespace
+
+std::vector<float> LineWidths(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics) {
+    std::vector<float> widths(1, 0.0f);
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const auto code = static_cast<unsigned char>(codes[i]);
+        if (endsLine(codes, i)) widths.push_back(0.0f);
+        else if (!isLineBreak(code)) widths.back() += metrics[code].advance;
+    }
+    return widths;
 }
 
 void LayOutText3D(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics,
-                  const TextLayoutValues& v, TextLayoutSink& sink) {
+                  const TextLayoutValues& v, TextLayoutSink& sink, float lineHeight) {
     if (codes.isEmpty()) return;
     const QByteArray text = codes.left(kMaxTextLength);
-    sink.translate(-0.5f * FirstLineWidth(text, metrics), 0.15f * float(LineBreakCount(text)), 0);
+    const std::vector<float> widths = LineWidths(text, metrics);
+    const float step = -lineHeight + 0.005f * v.lineSpacing[1];
+    const auto breaks = float(widths.size() - 1);
+    sink.translate(-0.5f * widths[0], -0.5f * step * breaks, 0);
+    size_t line = 0;
     float lineAdvance = 0;
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto code = static_cast<unsigned char>(text[i]);
         if (code >= 31) {
             lineAdvance += metrics[code].advance;
             sink.translate(0.005f * v.charSpacing[0], 0.005f * v.charSpacing[1], 0.005f * v.charSpacing[2]);
@@ -65,9 +72,11 @@ void LayOutText3D(const QByteArray& codes, const std::array<GlyphMetric, kGlyphC
             sink.rotate(0.1f * v.twist[1], 0, 1, 0);
             sink.rotate(0.1f * v.twist[2], 0, 0, 1);
             sink.glyph(code);
-        } else if (isLineBreak(code)) {
-            sink.translate(-lineAdvance - 0.005f * v.lineSpacing[0], 0.005f * v.lineSpacing[1],
-                           0.005f * v.lineSpacing[2]);
+        } else if (endsLine(text, i)) {
+            // Back to the line's start, then to the next line's, centred on its width.
+            const float recentre = 0.5f * widths[line] - 0.5f * widths[line + 1];
+            sink.translate(-lineAdvance + recentre - 0.005f * v.lineSpacing[0], step, 0.005f * v.lineSpacing[2]);
+            ++line;
             lineAdvance = 0;
         }
     }

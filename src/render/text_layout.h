@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "render/glyph_geometry.h"
 
@@ -39,18 +40,18 @@ QString StoredTextFromTyped(const QString& typed);
 // The other way, for showing a stored text in an edit box.
 QString TypedTextFromStored(const QString& stored);
 
-// The width the text is centred on: the advances of the first line's
-// characters, up to and including its line-break character.
-float FirstLineWidth(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics);
-// Characters below code 27 each count as a line break.
-int LineBreakCount(const QByteArray& codes);
+// The widths the lines are centred on: the advances of each line's
+// characters, its line break not counted. Characters below code 27 break
+// the line; a CR followed by LF (a typed line break, as stored) is one break.
+std::vector<float> LineWidths(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics);
 
-// Lays out `codes` at the current position: centred on the first line's
-// width, raised by 0.15 per line break; each drawn character is preceded by
-// the spacing offset and the twist, which accumulate from character to
-// character; each line break returns by the line's advance and steps by the
+// Lays out `codes` at the current position: every line centred on its own
+// width, the block of lines centred vertically; each drawn character is
+// preceded by the spacing offset and the twist, which accumulate from
+// character to character; each line break steps down by the font's line
+// height (in em) plus the line spacing, and sideways and in depth by the
 // line spacing. Codes 27 to 30 are neither drawn nor breaks.
 void LayOutText3D(const QByteArray& codes, const std::array<GlyphMetric, kGlyphCount>& metrics,
-                  const TextLayoutValues& values, TextLayoutSink& sink);
+                  const TextLayoutValues& values, TextLayoutSink& sink, float lineHeight);
 
 }  // namespace vm

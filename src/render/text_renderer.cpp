@@ -141,6 +141,7 @@ void MakeGlyphLists(const SceneState& s, GlResources& res) {
     }
     store.lines = lines;
     for (int code = 0; code < kGlyphCount; ++code) store.metrics[size_t(code)] = store.shapes->glyphs[size_t(code)].metric;
+    store.lineHeight = store.shapes->lineHeight;
     ++store.builds;
 
     if (!res.m_hGLContext) return;
@@ -166,7 +167,7 @@ void DrawText3D(const SceneState& s, const GlResources& res, const QString& text
         values.lineSpacing[size_t(i)] = s.m_fLineSpacing[i];
     }
     GLTextSink sink(store->listBase);
-    LayOutText3D(TextCodes(text), store->metrics, values, sink);
+    LayOutText3D(TextCodes(text), store->metrics, values, sink, store->lineHeight);
 }
 
 void RenderText(const SceneState& s, const GlResources& res) {

@@ -17,6 +17,7 @@ struct GlyphStore {
     unsigned int listBase = 0;  // first of the 256 lists; 0 while none exist
     void* context = nullptr;    // the context the lists belong to
     std::array<GlyphMetric, kGlyphCount> metrics{};
+    float lineHeight = 1.2f;    // the face's distance between baselines, in em
     bool lines = false;         // the lists hold line loops, not solid glyphs
     int builds = 0;             // how many times the lists were made
 

@@ -16,13 +16,14 @@ namespace {
 struct PresetRow {
     const char* text;
     int width, height;
+    int dotsPerInch;  // recorded in the file, so that it prints at its size
 };
 // Fixed sizes; the print sizes are 300 dots to the inch.
 constexpr PresetRow kFixedPresets[] = {
-    {"1920 \u00d7 1080 (Full HD)", 1920, 1080},
-    {"3840 \u00d7 2160 (4K UHD)", 3840, 2160},
-    {"6 \u00d7 9 in at 300 dpi (1800 \u00d7 2700)", 1800, 2700},
-    {"8.5 \u00d7 11 in at 300 dpi (2550 \u00d7 3300)", 2550, 3300},
+    {"1920 \u00d7 1080 (Full HD)", 1920, 1080, 0},
+    {"3840 \u00d7 2160 (4K UHD)", 3840, 2160, 0},
+    {"6 \u00d7 9 in at 300 dpi (1800 \u00d7 2700)", 1800, 2700, 300},
+    {"8.5 \u00d7 11 in at 300 dpi (2550 \u00d7 3300)", 2550, 3300, 300},
 };
 
 QSize clampedSize(QSize size) {
@@ -181,6 +182,8 @@ PictureExportChoice ExportPictureDialog::choice() const {
     choice.format = PictureFormat(m_formats->currentData().toInt());
     choice.jpegQuality = m_quality->value();
     choice.transparent = choice.format == PictureFormat::Png && m_transparent->isChecked();
+    const int fixed = m_sizes->currentIndex() - int(FullHd);
+    if (fixed >= 0 && fixed < int(std::size(kFixedPresets))) choice.dotsPerInch = kFixedPresets[fixed].dotsPerInch;
     return choice;
 }
 

@@ -1,5 +1,9 @@
 #include "ui/my_sheet.h"
 
+#include <QMainWindow>
+
+#include <QApplication>
+
 #include <QPushButton>
 
 #include "anim/key_editing.h"
@@ -140,19 +144,56 @@ const QString kDeckSection = QStringLiteral("Control Deck");
 constexpr int kNoPosition = -100000;
 }  // namespace
 
+QPoint DeckPlaceBesideWindow(const QRect& window, QSize deck, const QRect& area) {
+    // Right of the window, then left of it, then below it, top edges (or
+    // left edges) aligned, wherever the whole deck fits.
+    const QPoint beside[] = {{window.right() + 1, window.top()},
+                             {window.left() - deck.width(), window.top()},
+                             {window.left(), window.bottom() + 1}};
+    for (QPoint at : beside) {
+        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - deck.height())));
+        if (area.contains(QRect(at, deck)) && !QRect(at, deck).intersects(window)) return at;
+    }
+    // No room: the corner of the screen where it covers least of the window.
+    const QPoint corners[] = {area.topRight() - QPoint(deck.width() - 1, 0),
+                              area.bottomRight() - QPoint(deck.width() - 1, deck.height() - 1),
+                              area.bottomLeft() - QPoint(0, deck.height() - 1), area.topLeft()};
+    QPoint best = corners[0];
+    qint64 least = -1;
+    for (const QPoint& corner : corners) {
+        const QRect covered = QRect(corner, deck).intersected(window);
+        const qint64 overlap = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+        if (least < 0 || overlap < least) {
+            least = overlap;
+            best = corner;
+        }
+    }
+    return best;
+}
+
 QPoint CMySheet::openingPosition() const {
     Platform& platform = m_view.platform();
+    const QSize size = frameGeometry().size().expandedTo(sizeHint());
     QPoint wanted(0, 300);
     const int left = platform.readProfileInt(kDeckSection, QStringLiteral("Left"), kNoPosition);
     const int top = platform.readProfileInt(kDeckSection, QStringLiteral("Top"), kNoPosition);
-    if (left != kNoPosition && top != kNoPosition) wanted = QPoint(left, top);
+    const QWidget* mainWindow = nullptr;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<const QMainWindow*>(window) && window->isVisible()) mainWindow = window;
+    if (left != kNoPosition && top != kNoPosition) {
+        wanted = QPoint(left, top);  // where the user left it
+    } else if (mainWindow) {
+        // The first time beside the main window, where it hides none of the view.
+        const QRect frame = mainWindow->frameGeometry();
+        QScreen* screen = mainWindow->screen();
+        if (screen) return DeckPlaceBesideWindow(frame, size, screen->availableGeometry());
+    }
     // Keep the whole deck on the screen it lands on (the nearest one when the
     // screen it was left on is gone), its top left corner first.
     QScreen* screen = QGuiApplication::screenAt(wanted);
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return wanted;
     const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size().expandedTo(sizeHint());
     const int x = std::max(area.left(), std::min(wanted.x(), area.right() + 1 - size.width()));
     const int y = std::max(area.top(), std::min(wanted.y(), area.bottom() + 1 - size.height()));
     return {x, y};

@@ -29,7 +29,7 @@ public:
     void followScene() override;
 
     // Where the deck opens: where the user left it last time (kept in the
-    // settings), else (0, 300); always on the screen.
+    // settings), else beside the main window, else (0, 300); always on the screen.
     QPoint openingPosition() const;
 
     // Tab order of the deck; pages not built yet keep their place free.
@@ -49,6 +49,11 @@ private:
     std::function<void()> m_generateAvi;
     std::function<void(const QString&)> m_showStatus;
 };
+
+// Where the deck opens the first time: beside the main window's frame
+// (right, left or below it) where the screen's area has room for the whole
+// deck; otherwise the corner of the area where it covers least of the window.
+QPoint DeckPlaceBesideWindow(const QRect& window, QSize deck, const QRect& area);
 
 // View command 32772: opens the deck, or brings it to the front.
 void OnControlDeck(CGL2AviView& view, std::function<void()> generateAvi = {},

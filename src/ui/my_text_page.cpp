@@ -1,6 +1,7 @@
 #include "ui/my_text_page.h"
 
 #include <QDoubleValidator>
+#include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include "platform/float_to_int.h"
 #include "platform/gl.h"
 #include "platform/view_window.h"
+#include "render/font_resolver.h"
 #include "render/lighting.h"
 #include "render/text_layout.h"
 #include "view/gl2avi_view.h"
@@ -191,7 +193,7 @@ void CmyTextPage::refreshFromScene() {
     m_lights->setChecked(IsSet(m_view.scene().m_fTextLights));
     m_reflection->setChecked(IsSet(m_view.scene().m_fTextReflectionOn));
     m_shadow->setChecked(IsSet(m_view.scene().m_fTextShadowOn));
-    showFunctionValues(m_function, false);
+    showFunctionValues(m_function);
     if (TypedTextFromStored(m_view.scene().m_strText) != m_text->toPlainText()) {
         const QSignalBlocker block(m_text);
         m_text->setPlainText(TypedTextFromStored(m_view.scene().m_strText));
@@ -241,10 +243,18 @@ void CmyTextPage::OnTextChanged() {
 
 void CmyTextPage::OnChangeFont() {
     hideSheet();
+    // The dialog opens at the face the text is drawn in: a scene's face that
+    // is not installed ("Arial Black") would open at some other family, and
+    // OK would then change the text's font.
     FontChoice initial;
     initial.face = m_view.scene().m_strFontFace;
     initial.weight = m_view.scene().m_nFontWeight >= 100 ? m_view.scene().m_nFontWeight : 400;
     initial.italic = m_view.scene().m_bFontItalic != 0;
+    const ResolvedFont drawn = ResolveFont(m_view.scene().m_strFontFace, m_view.scene().m_nFontWeight, initial.italic);
+    if (!drawn.family.isEmpty()) {
+        initial.face = drawn.family;
+        if (m_view.scene().m_nFontWeight < 100) initial.weight = WeightFromFontconfig(drawn.weight);
+    }
     if (const std::optional<FontChoice> chosen = m_view.platform().chooseFont(initial)) {
         m_view.scene().m_strFontFace = chosen->face;
         m_view.scene().m_nFontWeight = chosen->weight;
@@ -263,15 +273,18 @@ void CmyTextPage::OnLoadTexture() {
 
 void CmyTextPage::OnFontColour() {
     hideSheet();
-    // Only a chosen colour changes the text; Cancel leaves it as it is.
-    if (const std::optional<QRgb> chosen =
-            m_view.platform().chooseColour(fromColourRef(m_view.scene().m_rgbTextColour))) {
+    // Only a chosen colour changes the text; Cancel leaves it as it is. The
+    // dialog opens at the colour the text is drawn in.
+    const float* shown = m_view.scene().m_fFontColour;
+    const QRgb current = qRgb(std::clamp(FloatToInt(shown[0]), 0, 255), std::clamp(FloatToInt(shown[1]), 0, 255),
+                              std::clamp(FloatToInt(shown[2]), 0, 255));
+    if (const std::optional<QRgb> chosen = m_view.platform().chooseColour(current)) {
         m_view.scene().m_rgbTextColour = toColourRef(*chosen);
         m_view.scene().m_fFontColour[0] = float(m_view.scene().m_rgbTextColour & 0xFF);
         m_view.scene().m_fFontColour[1] = float(m_view.scene().m_rgbTextColour >> 8 & 0xFF);
         m_view.scene().m_fFontColour[2] = float(m_view.scene().m_rgbTextColour >> 16 & 0xFF);
         if (m_view.window()) m_view.window()->invalidate();
-        if (m_function == 2) showFunctionValues(m_function, true);
+        if (m_function == 2) showFunctionValues(m_function);
     }
     showSheet();
 }
@@ -365,13 +378,13 @@ void CmyTextPage::OnSliderFunction(int entry) {
         m_rows->setRange(i, r.low, r.high);
         if (i > 0) m_rows->setRowEnabled(i, three, three);
     }
-    // The sliders of most functions rest at 50 after the choice; the edits
-    // show the real values and the first drag sets them.
-    showFunctionValues(entry, entry != kBackgroundFunction && entry <= kFirstSingleFunction);
+    // The sliders stand where the edits' values are, so the first drag
+    // moves on from the value shown instead of jumping to the slider's middle.
+    showFunctionValues(entry);
     if (entry == kBackgroundFunction) m_view.scene().m_nBackSliders = 1;
 }
 
-void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
+void CmyTextPage::showFunctionValues(int function) {
     const std::array<float*, 3> f = fields(function);
     for (int i = 0; i < 3; ++i) {
         if (!f[size_t(i)]) {
@@ -385,7 +398,7 @@ void CmyTextPage::showFunctionValues(int function, bool sliderToFifty) {
             showEdit(i, m_view.scene().m_nBackSliders == 0 ? value : value * 255.0f);
             continue;
         }
-        moveSlider(i, sliderToFifty ? 50 : FloatToInt(value));
+        moveSlider(i, FloatToInt(value));
         showEdit(i, value);
     }
 }

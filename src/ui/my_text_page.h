@@ -67,7 +67,7 @@ private:
     // The scene fields behind sliders 1..3 of a function; null where the
     // function has no such slider.
     std::array<float*, 3> fields(int function) const;
-    void showFunctionValues(int function, bool sliderToFifty);
+    void showFunctionValues(int function);
     void moveSlider(int i, int value);
     void showEdit(int i, float value);
     bool makeViewCurrent();

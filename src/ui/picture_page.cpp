@@ -53,8 +53,9 @@ float* CPictureRost::modeValues() const {
 void CPictureRost::OnInitDialog() {
     m_initialised = true;
     m_view.scene().m_fMouseTarget = 3;
-    m_view.scene().m_fShowPicture = 2;
-    m_view.scene().m_fShowPictureCount = 1;
+    // Opening the page shows no sample picture over the user's background:
+    // the picture appears once loaded, or with Show/Hide.
+    m_view.scene().m_fShowPictureCount = IsSet(m_view.scene().m_fShowPicture) ? 1 : 0;
     if (IsSet(m_view.scene().m_fPicSpot)) m_view.scene().m_fPicSpotCount = 1;
     refreshFromScene();
 }

@@ -122,6 +122,7 @@ void CGL2AviView::OnExportPicture() {
     request.transparent = chosen->transparent && chosen->format == PictureFormat::Png;
     PictureFileOptions options;
     options.jpegQuality = std::clamp(chosen->jpegQuality, 1, 100);
+    options.dotsPerInch = chosen->dotsPerInch;
 
     const QString suffix = formatSuffix(chosen->format);
     FileDialogRequest dialog;

@@ -275,12 +275,16 @@ void CGL2AviView::ServePictureLoad() {
     if (!IsSet(m_scene.m_fLoadPicture)) return;
     m_scene.m_fLoadPicture = 0;
     // A cancel only brings the deck back: picture, path and size stay.
-    const std::optional<QString> chosen = PickTextureFile(*this, "Select Front Texture");
+    const std::optional<QString> chosen = PickTextureFile(*this, "Select Background Picture");
     if (!chosen) return;
     m_scene.m_fPathAsGiven = 2;
     m_scene.m_strPicturePath = StoredPickPath(*this, *chosen, "Design Images/");
     m_scene.m_fPicturePathLen = float(chosen->size());
-    vm::LoadPictureTexture(m_scene, m_resources, *chosen, &m_resources.m_texPicture);
+    // The picture the user loads is shown.
+    if (vm::LoadPictureTexture(m_scene, m_resources, *chosen, &m_resources.m_texPicture)) {
+        m_scene.m_fShowPicture = 2;
+        m_scene.m_fShowPictureCount = 1;
+    }
     if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->showDeck();
 }
 

@@ -57,7 +57,7 @@ TEST_F(MainFrameTest, MenuHoldsTheItemsOfTheResource) {
                            "&Export Picture...\tCtrl+E", "-", "-", "E&xit", "Open Settings", "Save Settings"}));
     EXPECT_EQ(itemTexts("&View"), QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F"}));
     EXPECT_EQ(itemTexts("Options"), QStringList({"Settings"}));
-    EXPECT_EQ(itemTexts("&Help"), QStringList({"&On Line Help\tF1", "&About Cartonel...\tF10"}));
+    EXPECT_EQ(itemTexts("&Help"), QStringList({"&On Line Help\tF1", "&About Vellumark...\tF10"}));
 }
 
 TEST_F(MainFrameTest, CtrlNReachesTheViewsNew) {

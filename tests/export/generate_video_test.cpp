@@ -154,7 +154,7 @@ TEST(GenerateAvi, TheSaveDialogAsksForAVideoClipAndACancelEndsTheCommand) {
     e.run();
     const auto dialogs = e.platform.callsOf("saveFileName");
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0].args[0], "Save a vAzov Video Clip");
+    EXPECT_EQ(dialogs[0].args[0], "Save a Vellumark Video Clip");
     EXPECT_TRUE(dialogs[0].args[1].startsWith("AVI Files (*.avi);;")) << qPrintable(dialogs[0].args[1]);
     EXPECT_TRUE(dialogs[0].args[1].contains("(*.mp4)"));
     EXPECT_TRUE(dialogs[0].args[1].contains("(*.gif)"));

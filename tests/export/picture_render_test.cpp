@@ -182,11 +182,17 @@ TEST(PictureFile, WritesEachFormatAndRefusesWhatCannotBe) {
     EXPECT_TRUE(read.hasAlphaChannel());
     EXPECT_EQ(mismatch(read.convertToFormat(QImage::Format_ARGB32), RenderPicture(v, request), 0).over, 0);
 
+    // A print size records its resolution in every format, so that it prints at its size.
+    PictureFileOptions print;
+    print.dotsPerInch = 300;
     for (const char* name : {"shot.jpg", "shot.jpeg", "shot.bmp", "shot.png"}) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(WritePictureFile(v, {320, 240, false}, dir.filePath(name), {}, &error), PictureOutcome::Done);
+        ASSERT_EQ(WritePictureFile(v, {320, 240, false}, dir.filePath(name), print, &error), PictureOutcome::Done);
         QImageReader reader(dir.filePath(name));
         EXPECT_EQ(reader.size(), QSize(320, 240));
+        const QImage image = reader.read();
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 300, 0.5);
+        EXPECT_NEAR(image.dotsPerMeterY() * 0.0254, 300, 0.5);
     }
     EXPECT_EQ(WritePictureFile(v, {320, 240, true}, dir.filePath("cut.jpg"), {}, &error), PictureOutcome::Failed);
     EXPECT_EQ(error, "a transparent background needs a PNG file");

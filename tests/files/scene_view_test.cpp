@@ -143,7 +143,7 @@ TEST(SceneFileOnTheView, SaveSettingsNewAndOpenSettingsRestoreTheScene) {
     const auto save = v.platform.callsOf("saveFileName");
     ASSERT_EQ(save.size(), 1u);
     EXPECT_EQ(save[0].args.mid(0, 3), (QStringList{"Save a Vellumark File",
-                                                   "Brevant Keyframe Files (*.VLMK);;All Files (*.*)", "VLMK"}));
+                                                   "Vellumark Keyframe Files (*.VLMK);;All Files (*.*)", "VLMK"}));
     EXPECT_TRUE(save[0].args[3].endsWith("/*.VLMK")) << save[0].args[3].toStdString();  // in a folder
     EXPECT_EQ(readAll(path), scene);
 

@@ -162,7 +162,7 @@ TEST(BackgroundPicture, LoadPictureIsServedByTheNextFrameAndACancelKeepsEverythi
     EXPECT_EQ(v.scene().m_strPicturePath, pathBefore);
     EXPECT_EQ(v.scene().m_nPictureWidthHM, widthBefore);
     ASSERT_FALSE(scene.platform.calls().empty());
-    EXPECT_EQ(scene.platform.calls().back().args.value(0), "Select Front Texture");
+    EXPECT_EQ(scene.platform.calls().back().args.value(0), "Select Background Picture");
 
     scene.platform.queueOpenFileName(red);
     v.scene().m_fLoadPicture = 2;

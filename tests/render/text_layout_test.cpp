@@ -37,10 +37,12 @@ std::array<GlyphMetric, kGlyphCount> fakeMetrics() {
     return m;
 }
 
+constexpr float kLineHeight = 1.25f;
+
 std::vector<Placed> layOut(const QString& text, const TextLayoutValues& values = {}) {
     static const auto metrics = fakeMetrics();
     RecordingSink sink(metrics);
-    LayOutText3D(TextCodes(text), metrics, values, sink);
+    LayOutText3D(TextCodes(text), metrics, values, sink, kLineHeight);
     return sink.placed;
 }
 
@@ -63,24 +65,32 @@ TEST(TextLayout, OneLineIsCentredAndNotRaised) {
     EXPECT_TRUE(layOut("").empty());
 }
 
-TEST(TextLayout, EachTypedLineBreakRaisesTheTextAndStepsTwice) {
-    const QString stored = StoredTextFromTyped("AB\nC\nD");
-    EXPECT_EQ(stored, QString("AB\r\nC\r\nD"));
-    EXPECT_EQ(LineBreakCount(TextCodes(stored)), 4);
-    const auto placed = layOut(stored, lineSpacing(10, -60, 4));
-    ASSERT_EQ(placed.size(), 4u);
-    // The first line's width counts its line-break character.
-    const float width = 0.5f + 0.5f + 0.25f;
-    EXPECT_NEAR(placed[0].at.x(), -width / 2, 1e-5);
-    EXPECT_NEAR(placed[0].at.y(), 0.15f * 4, 1e-5) << "two typed breaks raise by 0.3 each";
-    // Each following line starts where the first did, moved by the line
-    // spacing once per control character.
-    EXPECT_NEAR(placed[2].at.x(), -width / 2 - 2 * 0.05f, 1e-5);
-    EXPECT_NEAR(placed[2].at.y(), 0.6f - 2 * 0.3f, 1e-5);
-    EXPECT_NEAR(placed[2].at.z(), 2 * 0.02f, 1e-5);
-    EXPECT_NEAR(placed[3].at.x(), -width / 2 - 4 * 0.05f, 1e-5);
-    EXPECT_NEAR(placed[3].at.y(), 0.6f - 4 * 0.3f, 1e-5);
-    EXPECT_NEAR(placed[3].at.z(), 4 * 0.02f, 1e-5);
+// Every line is centred on its own width, a line below the other by the
+// font's line height plus the spacing, the block centred on the origin; the
+// lines never overlap at New's spacing (-60).
+TEST(TextLayout, EveryLineIsCentredAndStepsDownByItsHeightPlusTheSpacing) {
+    const QString stored = StoredTextFromTyped("AAAA\nC\nDi");
+    EXPECT_EQ(stored, QString("AAAA\r\nC\r\nDi"));
+    const struct {
+        TextLayoutValues values;
+        float step;  // baseline to baseline
+    } cases[] = {{lineSpacing(0, -60, 0), kLineHeight + 0.3f},
+                 {lineSpacing(0, 0, 0), kLineHeight},
+                 {lineSpacing(10, 40, 4), kLineHeight - 0.2f}};
+    for (const auto& c : cases) {
+        const auto placed = layOut(stored, c.values);
+        ASSERT_EQ(placed.size(), 7u);
+        const Placed* lineStarts[] = {&placed[0], &placed[4], &placed[5]};
+        const float widths[] = {2.0f, 0.5f, 0.7f};
+        for (int line = 0; line < 3; ++line) {
+            SCOPED_TRACE(line);
+            // Sideways and in depth the spacing moves each line once.
+            EXPECT_NEAR(lineStarts[line]->at.x(), -widths[line] / 2 - line * 0.005f * c.values.lineSpacing[0], 1e-5);
+            EXPECT_NEAR(lineStarts[line]->at.y(), c.step * (1 - line), 1e-5);
+            EXPECT_NEAR(lineStarts[line]->at.z(), line * 0.005f * c.values.lineSpacing[2], 1e-5);
+        }
+    }
+    EXPECT_EQ(LineWidths(TextCodes("AB\rC\nD"), fakeMetrics()).size(), 3u) << "a lone CR or LF breaks too";
 }
 
 TEST(TextLayout, CodesBelowThirtyOneAreNotDrawnAndOnlyBelowTwentySevenBreak) {
@@ -92,7 +102,7 @@ TEST(TextLayout, CodesBelowThirtyOneAreNotDrawnAndOnlyBelowTwentySevenBreak) {
     ASSERT_EQ(placed.size(), 2u);
     EXPECT_FLOAT_EQ(placed[0].at.y(), 0.0f);
     EXPECT_FLOAT_EQ(placed[1].at.y(), 0.0f);
-    // Their advances still count toward the first line's width.
+    // Their advances still count toward the line's width.
     EXPECT_FLOAT_EQ(placed[0].at.x(), -(0.5f + 0.25f + 0.25f + 0.5f) / 2);
     EXPECT_FLOAT_EQ(placed[1].at.x() - placed[0].at.x(), 0.5f);
     // Code 31 is drawn.

@@ -122,6 +122,23 @@ TEST(TextRender, SingleColourShowsTheFontColourAndTwoLinesStandTaller) {
     EXPECT_GT(both.height(), one.height() * 17 / 10);
     EXPECT_LT(both.width(), one.width()) << "each line is shorter than the whole word";
     EXPECT_NEAR(both.center().y(), one.center().y(), 12) << "the raise keeps the block centred";
+
+    // Lines of different lengths at New's spacing: apart, each centred.
+    v.scene().m_strText = QString("Sale\r\nEverything Today");
+    const QImage lines = scene.frame();
+    SaveFrame(lines, "text-centred-lines");
+    std::vector<QRect> bands;  // the drawn rows, grouped where rows without text part them
+    for (int y = 0; y < lines.height(); ++y) {
+        QRect row;
+        for (int x = 0; x < lines.width(); ++x)
+            if (ColourDistance(lines.pixelColor(x, y), kWhite) > 60) row |= QRect(x, y, 1, 1);
+        if (row.isEmpty()) continue;
+        if (!bands.empty() && bands.back().bottom() == y - 1) bands.back() |= row;
+        else bands.push_back(row);
+    }
+    ASSERT_EQ(bands.size(), 2u) << "two lines that do not touch";
+    EXPECT_LT(bands[0].width(), bands[1].width() / 2);
+    for (const QRect& band : bands) EXPECT_NEAR(band.center().x(), lines.width() / 2, 4) << "centred on its own width";
 }
 
 TEST(TextRender, FadeLetsTheBackgroundThroughAndGlassOnlyAddsLight) {

@@ -35,18 +35,18 @@ struct MultiBookPage : ::testing::Test {
 
 }  // namespace
 
-TEST_F(PicturePage, OpeningShowsThePictureTheFirstShowHideHidesItTheNextShowsIt) {
+TEST_F(PicturePage, OpeningShowsNoPictureAndShowHideTogglesIt) {
     view->scene().m_fMouseTarget = 1;
     CPictureRost another(*view);
     EXPECT_EQ(view->scene().m_fMouseTarget, 1) << "building the page leaves the mouse alone";
     page->show();
-    EXPECT_EQ(view->scene().m_fShowPicture, 2);
+    EXPECT_EQ(view->scene().m_fShowPicture, 0) << "no sample picture over the user's background";
     EXPECT_EQ(view->scene().m_fMouseTarget, 3);
+    page->showHideButton()->click();
+    EXPECT_EQ(view->scene().m_fShowPicture, 2);
     page->showHideButton()->click();
     EXPECT_EQ(view->scene().m_fShowPicture, 0);
     EXPECT_EQ(view->scene().m_fShowPictureCount, 0);
-    page->showHideButton()->click();
-    EXPECT_EQ(view->scene().m_fShowPicture, 2);
 }
 
 TEST_F(PicturePage, ModeRadiosClampThroughTheSlidersAndSlidersMoveTheModesValues) {

@@ -274,6 +274,27 @@ TEST_F(ControlsPage, MouseDragsMirrorOnTheSliderAndEdit) {
     page->mirrorMovement(5, 1);  // no such axis: ignored
 }
 
+TEST(ControlDeck, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
+    const QRect area(0, 0, 1920, 1080);
+    const QSize deck(700, 500);
+    const struct {
+        QRect window;
+        QPoint expected;
+    } cases[] = {
+        {{100, 50, 900, 700}, {1000, 50}},    // room on the right
+        {{1000, 80, 900, 700}, {300, 80}},    // on the left
+        {{0, 0, 1900, 500}, {0, 500}},        // below
+        {{0, 700, 1900, 300}, {1220, 0}},     // no room beside: a corner clear of it
+        {{0, 0, 1920, 1080}, {1220, 0}},      // full screen: the first corner
+        {{100, 900, 900, 400}, {1000, 580}},  // right, moved up into the screen
+    };
+    for (const auto& c : cases) {
+        const QPoint at = DeckPlaceBesideWindow(c.window, deck, area);
+        EXPECT_TRUE(area.contains(QRect(at, deck))) << at.x() << "," << at.y();
+        EXPECT_EQ(at, c.expected) << c.window.x() << "," << c.window.y();
+    }
+}
+
 TEST(ControlDeck, OpensOnceAtItsPlaceAndClearsThePagesWhenClosed) {
     ScriptedPlatform platform;
     auto view = std::make_unique<CGL2AviView>(platform);

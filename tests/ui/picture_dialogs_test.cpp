@@ -88,6 +88,8 @@ TEST(ExportPictureDialog, PresetsSetTheSizeAndTypedSizesShowTheirPreset) {
     for (const auto& preset : presets) {
         dialog.sizeList()->setCurrentIndex(preset.row);
         EXPECT_EQ(QSize(dialog.widthBox()->value(), dialog.heightBox()->value()), preset.size) << preset.row;
+        const bool print = preset.row == ExportPictureDialog::Print6x9 || preset.row == ExportPictureDialog::PrintLetter;
+        EXPECT_EQ(dialog.choice().dotsPerInch, print ? 300 : 0) << preset.row;
     }
     EXPECT_TRUE(dialog.choice().viewSize);
 

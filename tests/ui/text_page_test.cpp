@@ -98,18 +98,18 @@ TEST_F(TextPage, StylesSetTheSurfaceAndWireFrameThenSolidRebuildsTwice) {
     EXPECT_EQ(view->scene().m_fTextShiny, 0);
 }
 
-TEST_F(TextPage, SliderFunctionsRestAtFiftyWhileTheEditsShowTheValues) {
+TEST_F(TextPage, SliderFunctionsStandWhereTheirEditsValuesAre) {
     view->scene().m_fTextRot[0] = 10;
     view->scene().m_fTextRot[1] = -20;
     view->scene().m_fTextRot[2] = 30;
     choose(0);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(page->slider(i)->value(), 50);
+        EXPECT_EQ(page->slider(i)->value(), page->edit(i)->text().toInt());
         EXPECT_EQ(page->slider(i)->minimum(), -360);
         EXPECT_EQ(page->slider(i)->maximum(), 360);
     }
     EXPECT_EQ(page->edit(1)->text(), QString("-20"));
-    EXPECT_EQ(view->scene().m_fTextRot[1], -20) << "moving the sliders to 50 stores nothing";
+    EXPECT_EQ(view->scene().m_fTextRot[1], -20) << "showing the values stores nothing";
     page->slider(0)->setValue(70);  // a drag
     EXPECT_EQ(view->scene().m_fTextRot[0], 70);
     EXPECT_EQ(page->edit(0)->text(), QString("70"));
@@ -157,10 +157,18 @@ TEST_F(TextPage, FontAndColourDialogsChangeOnlyWhenAnswered) {
     EXPECT_EQ(view->scene().m_nFontWeight, 700);
     EXPECT_EQ(view->scene().m_bFontItalic, 1);
     EXPECT_EQ(builds(), before + 1);
+    // It opened at the face drawn for the scene's "Arial Black", not at a
+    // family the dialog would substitute for a face that is not installed.
+    const QStringList opened = platform.callsOf("chooseFont").front().args;
+    EXPECT_NE(opened[0], "Arial Black");
+    EXPECT_TRUE(opened[0] == "Lato" || opened[0] == "Liberation Sans") << opened[0].toStdString();
+    EXPECT_GE(opened[1].toInt(), 700) << "a heavy face";
     platform.queueFont(std::nullopt);
     page->button(1001)->click();
     EXPECT_EQ(view->scene().m_strFontFace, QString("DejaVu Serif"));
     EXPECT_EQ(builds(), before + 2) << "a cancelled font dialog still rebuilds";
+    // The dialogs open at the text's current font and colour.
+    EXPECT_EQ(platform.callsOf("chooseFont").back().args, (QStringList{"DejaVu Serif", "700", "1"}));
     EXPECT_EQ(deck.hidden, 2);
     EXPECT_EQ(deck.shown, 2);
 
@@ -174,6 +182,7 @@ TEST_F(TextPage, FontAndColourDialogsChangeOnlyWhenAnswered) {
     platform.queueColour(std::nullopt);
     page->button(1003)->click();
     EXPECT_EQ(view->scene().m_fFontColour[0], 255) << "Cancel keeps the text's colour";
+    EXPECT_EQ(platform.callsOf("chooseColour").back().args, QStringList{"ffffffff"}) << "the colour drawn";
     EXPECT_EQ(view->scene().m_fFontColour[2], 255);
     EXPECT_EQ(deck.shown, 4);
 }

@@ -202,3 +202,4 @@ TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
     EXPECT_EQ(platform.callsOf("openFileName").back().args.value(0), QString("Select Text Texture"));
     EXPECT_GT(countNear(textured, QColor(0, 160, 0), 90), 100);
 }
+
