@@ -42,10 +42,11 @@ void CGL2AviView::DrawFrame() {
 
     if (!m_scene.m_bPlayPackage && !m_scene.m_bPlayLight && !m_scene.m_bPlayPicture &&
         !m_scene.m_bPlayMultiBook) {
-        DrawSceneRenderers();
-        // The array's offsets for the next frame: this one drew with those of
-        // the frame before.
+        // The array's offsets from its current spacing, before it is drawn:
+        // drawn with the previous frame's, a newly shown or changed array
+        // stayed hidden or stale until something else repainted the view.
         if (IsSet(m_scene.m_fMultiBook)) UpdateArrayOffsets(scene());
+        DrawSceneRenderers();
     } else {
         // Each playing subject draws the whole scene itself, so several
         // playing subjects draw it several times over the same depth buffer.

@@ -132,6 +132,9 @@ void BrowseArrayFaces(CGL2AviView& view) {
         view.scene().m_fPickArrayFace[i] = 0;
         const std::optional<QString> chosen = PickTextureFile(view, faces[i].title, "*jpg");
         if (!chosen) continue;
+        // Called from the page's button, outside a frame: the texture must
+        // go into the view's context, or the books are drawn without it.
+        if (view.window() && !view.window()->makeCurrent()) continue;
         view.scene().m_fPathAsGiven = 2;
         // The full path as chosen: a name below the program's folder would
         // not find the user's file again when the scene is reopened.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,8 +14,10 @@
 #include "ui/multi_book_page.h"
 #include "ui/my_sheet.h"
 #include "ui/picture_page.h"
+#include "ui/my_sidetextures.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
+#include "view/package_choice.h"
 
 using namespace vm;
 
@@ -86,7 +90,8 @@ TEST_F(BackdropWindowTest, TheToolbarColourFillsTheCornersAndNewGoesBackToWhite)
 TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
     auto* page = openPage<CPictureRost>();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(view->scene().m_fShowPicture, 2) << "opening the page shows the picture";
+    EXPECT_EQ(view->scene().m_fShowPicture, 0) << "opening the page shows no sample picture";
+    page->showHideButton()->click();
     view->scene().m_fSpotLight = 2;
     view->scene().m_fLighting = 2;
     page->spotCheck()->click();
@@ -101,6 +106,7 @@ TEST_F(BackdropWindowTest, TheDogBehindADvdUnderTheSpotLight) {
     EXPECT_EQ(view->scene().m_fLoadPicture, 0);
     EXPECT_EQ(view->resources().m_texPicture, before);
     EXPECT_TRUE(static_cast<CMySheet*>(view->pages().m_pControlDeck)->isVisible());
+    EXPECT_EQ(platform.callsOf("openFileName").back().args[0], "Select Background Picture");
 }
 
 TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
@@ -125,4 +131,38 @@ TEST_F(BackdropWindowTest, SevenBooksFannedWithReflectionAndShadow) {
         for (int x = 0; x < image.width(); x += 2)
             if ((image.pixel(x, y) & 0xffffff) != 0xffffffu) ++drawn;
     EXPECT_GT(drawn, 500);
+}
+// Switched on, the array shows at once as it will stay, and its covers carry
+// the images picked for it.
+TEST_F(BackdropWindowTest, TheArrayShowsAtOnceWithItsPickedCovers) {
+    view->scene().m_fPackageFamily = 20;  // the array alone
+    shown();
+    auto* page = openPage<CMultiBook>();
+    ASSERT_NE(page, nullptr);
+    const QImage first = shown();
+    frame->viewWidget()->update();
+    const QImage later = shown();
+    save(first, "window-array-first-frame");
+    EXPECT_EQ(first, later) << "the first frame drew the array with stale offsets";
+
+    const QString blue = QDir::temp().filePath("vellumark-array-cover.png");
+    QImage cover(200, 300, QImage::Format_RGB32);
+    cover.fill(QColor(30, 60, 220));
+    ASSERT_TRUE(cover.save(blue));
+    auto* sides = static_cast<CMySheet*>(view->pages().m_pControlDeck)->findChild<CmySidetextures*>();
+    ASSERT_NE(sides, nullptr);
+    sides->multiBookRadio()->click();
+    platform.queueOpenFileName(blue);
+    frame->viewWidget()->doneCurrent();  // as between frames: no context is current
+    sides->browseButton(0)->click();
+    const QImage picked = shown();
+    save(picked, "window-array-blue-covers");
+    int bluePixels = 0;
+    for (int y = 0; y < picked.height(); y += 2)
+        for (int x = 0; x < picked.width(); x += 2) {
+            const QColor c = picked.pixelColor(x, y);
+            bluePixels += c.blue() > 120 && c.red() * 100 < c.blue() * 45 && c.green() * 100 < c.blue() * 60;
+        }
+    EXPECT_GT(bluePixels, 300) << "the covers show the picked image";
+    QFile::remove(blue);
 }
