@@ -108,7 +108,7 @@ void CmyProperty1::OnTurntable() {
 }
 
 void CmyProperty1::OnCmdMsg() {
-    ApplySelectedThumbnail(m_view.scene(), m_thumbs->GetSelectedName());
+    if (ApplySelectedThumbnail(m_view.scene(), m_thumbs->GetSelectedName())) m_view.OnPackageChosen();
     if (m_view.scene().m_fPackageFamily == 2) m_mugColour->setVisible(true);
 }
 

@@ -203,6 +203,7 @@ void CGL2AviView::PrepareFrame() {
     ServePictureLoad();
     // A dropped file answers only the pick raised with it, in this step.
     m_givenPickFile.reset();
+    ServePendingFraming();
 }
 
 void CGL2AviView::ServeTexturePicks() {
