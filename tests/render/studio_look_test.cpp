@@ -302,3 +302,19 @@ TEST(StudioLook, PureBlackArtStaysOpaqueInBothLooks) {
         }
     }
 }
+
+TEST(StudioLook, NoPackageInheritsWhatTheOneBeforeLeft) {
+    // The mug's tint and colour material, the spot light and the shadow's
+    // black were once left behind for the next package to draw with.
+    Studio studio;
+    ASSERT_TRUE(studio.headless.created);
+    studio.show("RetailBox.jpg");
+    const QImage alone = studio.opaque();
+    for (const char* before : {"Mug.jpg", "CD-Disk.jpg", "OpenStanding.jpg"}) {
+        SCOPED_TRACE(before);
+        studio.show(before, Light::Spot);
+        studio.opaque();
+        studio.show("RetailBox.jpg");
+        EXPECT_EQ(studio.opaque(), alone);
+    }
+}
