@@ -318,3 +318,25 @@ TEST(StudioLook, NoPackageInheritsWhatTheOneBeforeLeft) {
         EXPECT_EQ(studio.opaque(), alone);
     }
 }
+
+TEST(StudioFraming, APackageChosenWithoutKeysIsFramedAndAPoseWithKeysStays) {
+    Studio studio;
+    ASSERT_TRUE(studio.headless.created);
+    studio.show("Mug.jpg");
+    studio.view().OnPackageChosen();
+    studio.view().PrepareFrame();  // the package's loads, then the framing
+    const auto extent = MeasurePackageExtent(studio.view(), kWidth, kHeight);
+    ASSERT_TRUE(extent);
+    EXPECT_NEAR(std::max(extent->width(), extent->height()), kFitShare, 0.03);
+    EXPECT_NEAR(extent->center().x(), 0.5, 0.03);
+
+    // Keys are the user's pose: nothing moves.
+    studio.show("Mug.jpg");
+    studio.scene().m_trackModel.keyCount = 1;
+    const float x = studio.scene().m_fPosX, y = studio.scene().m_fPosY, z = studio.scene().m_fPosZ;
+    studio.view().OnPackageChosen();
+    studio.view().PrepareFrame();
+    EXPECT_EQ(studio.scene().m_fPosX, x);
+    EXPECT_EQ(studio.scene().m_fPosY, y);
+    EXPECT_EQ(studio.scene().m_fPosZ, z);
+}
