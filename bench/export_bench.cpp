@@ -2,7 +2,8 @@
 // reflection and shadow, 4x multisampling) as DV AVI PAL in Motion JPEG, and
 // draws the same 300 frames without reading or encoding them. The last line
 // is "frames=300 draw_s=... total_s=... ratio=...": how much the readback,
-// the conversion and the compression add to drawing alone.
+// the conversion and the compression add to drawing alone. BENCH_LOOK=studio
+// records the studio look (classic by default).
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     view.OnSize(w, h);
     view.OnInitialUpdate();
     view.OnNewScene();
+    // BENCH_LOOK=studio or classic (the default) chooses the look.
+    view.SetLook(vm::LookFromName(QString::fromLocal8Bit(qgetenv("BENCH_LOOK"))).value_or(vm::Look::Classic));
+    std::printf("look: %s\n", qPrintable(vm::LookName(view.look())));
     view.scene().m_fReflection = 2;
     view.scene().m_fShadow = 2;
     std::printf("multisampling: %d samples\n", g_bMultisampleFound ? g_nMultisamplePixelFormat : 0);

@@ -8,6 +8,7 @@
 // (0: no multisampling), to tell the per-sample cost from the rest.
 // BENCH_PROFILE=text or =bare only draws FRAMES frames with or without the
 // text's every pass, counted under callgrind from after the warm-up.
+// BENCH_LOOK=studio times the studio look (classic by default).
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -74,6 +75,9 @@ int main(int argc, char** argv) {
         view.OnSize(w, h);
         view.OnInitialUpdate();
         view.OnNewScene();
+        // BENCH_LOOK=studio or classic (the default) chooses the look.
+        view.SetLook(vm::LookFromName(QString::fromLocal8Bit(qgetenv("BENCH_LOOK"))).value_or(vm::Look::Classic));
+        std::printf("look: %s\n", qPrintable(vm::LookName(view.look())));
         // BENCH_PROFILE: the frames alone, for an instruction counter.
         const QByteArray profile = qgetenv("BENCH_PROFILE");
         if (!profile.isEmpty()) {

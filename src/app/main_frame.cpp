@@ -90,6 +90,13 @@ void CMainFrame::buildMenu() {
     QAction* statusBarAction = addCommand(viewMenu, cmd::ViewStatusBar, "&Status Bar");
     viewMenu->addSeparator();
     addCommand(viewMenu, cmd::FitPackage, "&Fit Package\tCtrl+F", QKeySequence("Ctrl+F"));
+    // The look is the program's setting, studio unless the user chose the classic one.
+    QAction* studioLook = addCommand(viewMenu, cmd::StudioLook, "Studio &Look");
+    studioLook->setCheckable(true);
+    m_view.SetLook(m_platform.readProfileInt("View", "Studio Look", 1) != 0 ? Look::Studio : Look::Classic);
+    studioLook->setChecked(m_view.look() == Look::Studio);
+    connect(studioLook, &QAction::triggered, this,
+            [this, studioLook] { studioLook->setChecked(m_view.look() == Look::Studio); });
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
     statusBarAction->setCheckable(true);

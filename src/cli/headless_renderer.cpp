@@ -168,7 +168,11 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
     // Every track recorded that far shows its values of that frame, as a scrub does.
     if (options.frame >= 0) ScrubScene(view.scene(), view.pages(), AnimSubject::Model, options.frame);
 
-    if (options.fit) {
+    // In the studio look a picture of a package without a scene is framed
+    // whole; a scene keeps the pose it was saved with.
+    const bool frameWhole = options.look == Look::Studio && job.scene.isEmpty() && options.video.isEmpty() &&
+                            options.turntable == 0;
+    if (options.fit || frameWhole) {
         // A video's frames have the format's size.
         const VideoFormat* format = options.video.isEmpty() ? nullptr : FindVideoFormat(options.format);
         const FitResult fit = FitPackage(view, format ? format->width : options.width,
@@ -246,6 +250,7 @@ int RunHeadlessRender(const RenderOptions& options) {
     }
     host.setSampleCount(g_bMultisampleFound ? g_nMultisamplePixelFormat : 0);
     view->OnSize(options.width, options.height);
+    view->SetLook(options.look);
     view->OnInitialUpdate();
 
     if (options.batch.isEmpty()) {

@@ -46,6 +46,9 @@ QString RenderUsage() {
         "                        right, top, bottom, mug, label, text, scene, out); the other\n"
         "                        options apply to every row; paths are relative to the CSV\n"
         "  --shard K/N           with --batch: make only the rows whose index modulo N is K\n"
+        "  --look studio|classic  studio (default): soft shadow, fading reflection, studio light,\n"
+        "                        and a package without a scene framed whole; classic: the\n"
+        "                        program's original drawing\n"
         "  --help                show this text\n");
 }
 
@@ -92,6 +95,15 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             options.out = ResolveCommandLinePath(*text);
+        } else if (arg == "--look" || arg.startsWith("--look=")) {
+            const auto text = value(i, "--look");
+            if (!text) return std::nullopt;
+            const auto look = LookFromName(*text);
+            if (!look) {
+                error = "--look wants studio or classic, not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.look = *look;
         } else if (arg == "--package" || arg.startsWith("--package=")) {
             const auto text = value(i, "--package");
             if (!text) return std::nullopt;

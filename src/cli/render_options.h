@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "render/look.h"
+
 namespace vm {
 
 // A face image given on the command line: the face ("front", "back",
@@ -49,6 +51,8 @@ struct RenderOptions {
     bool fit = false;          // move the package (and its keys) to fill the frame
     QString batch;             // a CSV naming one picture per row
     int shard = 0, shards = 1; // make only the rows whose index % shards == shard
+    // The studio look unless --look classic; the window's choice is not read.
+    Look look = Look::Studio;
 };
 
 // The faces --face accepts.

@@ -7,7 +7,11 @@
 #include "platform/gl.h"
 #include "render/book_family.h"
 #include "render/floor_effects.h"
+#include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -39,6 +43,10 @@ public:
 
     void render() {
         if (books.empty()) return;
+        if (res.studio()) {
+            renderStudio();
+            return;
+        }
         for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
             PrepareBookPart(v, res, part, false);
             for (const ArrayBook& book : books) {
@@ -60,6 +68,55 @@ public:
     }
 
 private:
+    // The studio look: every book under the studio light, their fading
+    // mirrors, and one soft shadow with every book's outline in it.
+    void renderStudio() {
+        QMatrix4x4 frame;
+        frame.translate(0.02f * v.m_fArrayBookPos[0], 0.02f * v.m_fArrayBookPos[1],
+                        0.02f * (v.m_fArrayBookPos[2] - 1000.0f));
+        frame.rotate(v.m_fArrayBookRot[0], 1, 0, 0);
+        PackageOnFloor floor(frame);
+        for (const ArrayBook& book : books)
+            for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page})
+                floor.addModel(GetModel(BookPartModel(BookKind::HardBack, part)), bookMatrix(book, v.m_fArrayTilt));
+        ApplyStudioLight(v, floor);
+        for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
+            PrepareBookPart(v, res, part, false);
+            for (const ArrayBook& book : books) {
+                bookTransform(book, v.m_fArrayTilt);
+                DrawMesh(GetModel(BookPartModel(BookKind::HardBack, part)));
+            }
+        }
+        if (IsSet(v.m_fArrayReflection))
+            DrawFadingReflection(v, floor, [this] {
+                for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
+                    PrepareBookPart(v, res, part, true);
+                    for (const ArrayBook& book : books) {
+                        bookTransform(book, -v.m_fArrayTilt);
+                        DrawMesh(GetModel(BookPartMirror(BookKind::HardBack, part)));
+                    }
+                }
+            });
+        if (IsSet(v.m_fArrayShadow)) DrawSoftShadow(v, floor, IsSet(v.m_fArrayReflection));
+    }
+
+    // bookTransform as a matrix.
+    QMatrix4x4 bookMatrix(const ArrayBook& book, float tilt) const {
+        QMatrix4x4 m;
+        m.translate(0.02f * v.m_fArrayBookPos[0], 0.02f * v.m_fArrayBookPos[1],
+                    0.02f * (v.m_fArrayBookPos[2] - 1000.0f));
+        m.rotate(book.rot[0] + v.m_fArrayBookRot[0], 1, 0, 0);
+        m.rotate(book.rot[1] + v.m_fArrayBookRot[1], 0, 1, 0);
+        m.rotate(book.rot[2] + v.m_fArrayBookRot[2], 0, 0, 1);
+        m.translate(book.pos[0], book.pos[1], book.pos[2]);
+        m.translate(0.0f, book.pivotY, book.pivotZ);
+        m.rotate(tilt, 1, 0, 0);
+        m.translate(0.0f, -book.pivotY, -book.pivotZ);
+        m.scale(1.0f + 0.01f * v.m_fArrayBookScale[0], 1.0f + 0.01f * v.m_fArrayBookScale[1],
+                1.0f + 0.01f * v.m_fArrayBookScale[2]);
+        return m;
+    }
+
     void bookFrame(const ArrayBook& book) {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();

@@ -6,7 +6,10 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -64,6 +67,10 @@ public:
 
     void render() {
         if (v.m_fPackageFamily > 1.0f) return;
+        if (res.studio()) {
+            renderStudio();
+            return;
+        }
         if (IsSet(v.m_fModelBook)) {
             drawPartAndReflection(BookPart::Front);
             drawPartAndReflection(BookPart::Back);
@@ -75,6 +82,26 @@ public:
     }
 
 private:
+    // The studio look: the parts under the studio light, then their fading
+    // mirrors, then the soft shadow.
+    void renderStudio() {
+        if (!IsSet(v.m_fModelBook)) return;
+        const PackageOnFloor floor = BookPackageOnFloor(v);
+        ApplyStudioLight(v, floor);
+        for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) drawPart(part);
+        if (IsSet(v.m_fReflection))
+            DrawFadingReflection(v, floor, [this] {
+                for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) {
+                    glMatrixMode(GL_MODELVIEW);
+                    glLoadIdentity();
+                    PrepareBookPart(v, res, part, true);
+                    transform(-v.m_fTilt);
+                    DrawMesh(GetModel(BookPartMirror(kind, part)));
+                }
+            });
+        if (IsSet(v.m_fShadow)) DrawSoftShadow(v, floor, IsSet(v.m_fReflection));
+    }
+
     void transform(float tilt) {
         glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
         glRotatef(v.m_fRotX, 1, 0, 0);
@@ -142,6 +169,20 @@ QMatrix4x4 BookMatrix(const SceneState& v) {
     return m;
 }
 
+PackageOnFloor BookPackageOnFloor(const SceneState& v) {
+    // The renderer's placement and pitch: the floor turns with neither the
+    // book's turn nor its lean.
+    QMatrix4x4 frame;
+    frame.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
+    frame.rotate(v.m_fRotX, 1, 0, 0);
+    PackageOnFloor floor(frame);
+    const BookKind kind = BookKindOf(v.m_fBookKind);
+    const QMatrix4x4 book = BookMatrix(v);
+    for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page})
+        floor.addModel(GetModel(BookPartModel(kind, part)), book);
+    return floor;
+}
+
 const char* const* BookImageFiles(BookKind kind) {
     switch (kind) {
         case BookKind::Curled: return kCurlImages;
@@ -160,7 +201,7 @@ void PrepareBookPart(const SceneState& v, const GlResources& res, BookPart part,
     // The page block has no colour of its own: its light takes the front's.
     const float* rgb = v.m_fFaceRGB[face >= 0 ? face : 0];
 
-    if (reflection) glDisable(GL_LIGHTING);
+    if (reflection && !res.studio()) glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     if (plain) {
         glDisable(GL_TEXTURE_2D);
@@ -172,6 +213,13 @@ void PrepareBookPart(const SceneState& v, const GlResources& res, BookPart part,
     glCullFace(GL_BACK);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
+    if (res.studio()) {
+        // The studio light is set once for the book; the colour is the
+        // material. The fade blends the mirror itself.
+        if (!reflection) glDisable(GL_BLEND);
+        glBindTexture(GL_TEXTURE_2D, part == BookPart::Page ? res.m_texPage : res.m_texBookFace[int(part)]);
+        return;
+    }
     glDisable(GL_BLEND);
     setLight1(GL_AMBIENT, 0.5f, 0.5f, 0.5f, 1.0f);
     setLight1(GL_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);

@@ -29,6 +29,9 @@ ModelId BookPartMirror(BookKind kind, BookPart part);
 // The model-view matrix the parts of the single book are drawn with (its
 // place, turns, lean and size).
 QMatrix4x4 BookMatrix(const SceneState& scene);
+class PackageOnFloor;
+// The single book on its floor (studio look).
+PackageOnFloor BookPackageOnFloor(const SceneState& scene);
 
 // Colour, texturing, light 1 and the light set-ups of one part, and binds its
 // texture. Loads no matrix. With `reflection` lighting is switched off before

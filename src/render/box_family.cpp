@@ -10,7 +10,10 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -84,6 +87,10 @@ public:
 
     void render() {
         if (v.m_fPackageFamily != 4.0f) return;
+        if (res.studio()) {
+            renderStudio();
+            return;
+        }
         ResetBoxFamilyState();
         if (NormalLightActive(v)) ApplyBoxNormalLight(v);
 
@@ -105,6 +112,33 @@ public:
 
 private:
     bool pictureMode() const { return IsSet(v.m_fFarLight); }
+
+    // The studio look: the package and its discs under the studio light, the
+    // fading mirror (the stacks' too, when the reflection is on) and the
+    // soft shadow of every box.
+    void renderStudio() {
+        const BoxKind kind = boxKind(v.m_fBoxModel);
+        const PackageOnFloor floor = BoxPackageOnFloor(v);
+        ResetBoxFamilyState();
+        ApplyStudioLight(v, floor);
+        drawPackage(kind);
+        if (IsSet(v.m_fCDInCase)) drawDiscInCase();
+        if (IsSet(v.m_fCDOnBox)) drawDiscBeforeBox();
+
+        if (IsSet(v.m_fReflection)) {
+            ResetBoxFamilyState();
+            ApplyStudioLight(v, floor);
+            const bool cube = kind == BoxKind::Cube;
+            DrawFadingReflection(v, floor, [&] {
+                glLoadIdentity();
+                packageTransform(cube ? -v.m_fTilt : 0.0f, cube);
+                packageScale();
+                drawFaces(GetModel(reflectionModel(kind)), kBoxFloorY);
+            });
+        }
+        if (IsSet(v.m_fShadow)) DrawSoftShadow(v, floor, IsSet(v.m_fReflection));
+        ResetBoxFamilyState();
+    }
 
     void packageTransform(float tilt, bool tilts) {
         glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
@@ -138,7 +172,18 @@ private:
             const int face = FaceOfBoxObject(object);
             const float* rgb = v.m_fFaceRGB[face];
             glEnable(GL_TEXTURE_2D);
-            if (IsSet(v.m_fFacePlain[face])) {
+            if (res.studio()) {
+                // The studio light is set; the colour is the material.
+                if (IsSet(v.m_fFacePlain[face])) {
+                    glDisable(GL_TEXTURE_2D);
+                    glColor4f(rgb[0], rgb[1], rgb[2], 1.0f);
+                } else {
+                    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+                    const bool pictureSide = pictureMode() && face == int(Face::Right);
+                    const int material = std::max(0, model.pObjects[object].nMaterial);
+                    glBindTexture(GL_TEXTURE_2D, pictureSide ? res.m_texPictureSide : PackageTextureSlot(material));
+                }
+            } else if (IsSet(v.m_fFacePlain[face])) {
                 glDisable(GL_TEXTURE_2D);
                 glColor3f(rgb[0], rgb[1], rgb[2]);
                 if (normalLight) setLight1Colour(rgb);
@@ -201,7 +246,7 @@ private:
     void beginDisc() {
         glEnable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
-        if (NormalLightActive(v)) glEnable(GL_LIGHTING);
+        if (NormalLightActive(v) || res.studio()) glEnable(GL_LIGHTING);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     }
 
@@ -210,7 +255,7 @@ private:
         glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY, 0.00015625f * v.m_fPosZ + 4.0f);
         glScalef(0.16f, 0.16f, 1.0f);
         drawDiscLayers(0.6f);
-        if (IsSet(v.m_fLighting)) glDisable(GL_LIGHTING);
+        if (IsSet(v.m_fLighting) && !res.studio()) glDisable(GL_LIGHTING);
         // Back into the package's frame for the disc before the box.
         glScalef(1.0f / 0.16f, 1.0f / 0.16f, 1.0f);
         glTranslatef(-(0.00015625f * v.m_fPosX + 3.3f), -(0.00015625f * v.m_fPosY),
@@ -222,7 +267,7 @@ private:
         glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY - 0.9f, 0.00015625f * v.m_fPosZ + 4.0f);
         glScalef(0.14f, 0.11f, 1.0f);
         drawDiscLayers(0.6f);
-        if (IsSet(v.m_fLighting)) glDisable(GL_LIGHTING);
+        if (IsSet(v.m_fLighting) && !res.studio()) glDisable(GL_LIGHTING);
     }
 
     void drawDiscBeforeBoxReflection() {
@@ -337,6 +382,17 @@ float BoxImageWidth(const SceneState& v) {
 
 float BoxImageHeight(const SceneState& v) {
     return IsSet(v.m_fRestoreImageSize) ? v.m_fSavedImageHeight : v.m_fImageHeight;
+}
+
+PackageOnFloor BoxPackageOnFloor(const SceneState& v) {
+    // The placement and pitch of packageTransform: the floor turns with
+    // neither the package's turn nor its lean.
+    QMatrix4x4 frame;
+    frame.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+    frame.rotate(v.m_fRotX, 1, 0, 0);
+    PackageOnFloor floor(frame);
+    floor.addModel(BoxPackageModel(v), BoxPackageMatrix(v));
+    return floor;
 }
 
 QMatrix4x4 BoxPackageMatrix(const SceneState& v) {

@@ -10,6 +10,7 @@
 namespace vm {
 
 struct Model3DS;
+class PackageOnFloor;
 
 // The state every box-family pass starts from: identity, smooth shading,
 // depth test, blending off, texturing on, colour white.
@@ -40,5 +41,7 @@ float BoxImageHeight(const SceneState& scene);
 // matrix of its faces, the renderer's own translations, turns and scales.
 const Model3DS& BoxPackageModel(const SceneState& scene);
 QMatrix4x4 BoxPackageMatrix(const SceneState& scene);
+// The shown box on its floor (studio look).
+PackageOnFloor BoxPackageOnFloor(const SceneState& scene);
 
 }  // namespace vm

@@ -1,9 +1,15 @@
 // The CD disc on its own: the label ring, the translucent hub, and the same
 // two discs again lower down as the reflection.
 
+#include <QMatrix4x4>
+#include <cmath>
+
 #include "platform/gl.h"
 #include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -23,10 +29,59 @@ void disc(double inner, double outer) {
     gluDeleteQuadric(quadric);
 }
 
+void discLayers(const GlResources& res) {
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDLabel);
+    disc(7.0, 20.0);
+    glBindTexture(GL_TEXTURE_2D, res.m_texCDHub);
+    disc(3.0, 7.0);
+}
+
+// The studio look: the disc standing on the floor under the studio light,
+// its mirror image below the floor, and its soft shadow. The hub is drawn
+// opaque: its artwork is the see-through part of a real disc's centre, and
+// showing the background there reads as a hole.
+void renderStudioDisc(const SceneState& s, const GlResources& res) {
+    QMatrix4x4 frame;
+    frame.translate(0.02f * s.m_fPosX, 0.02f * s.m_fPosY, s.m_fPosZ - 100.0f);
+    frame.rotate(s.m_fRotX, 1, 0, 0);
+    QMatrix4x4 discMatrix = frame;
+    discMatrix.rotate(s.m_fRotY, 0, 1, 0);
+    discMatrix.rotate(s.m_fRotZ, 0, 0, 1);
+    discMatrix.scale(1.3f, 1.3f, 1.0f);
+    PackageOnFloor floor(frame);
+    constexpr int kSides = 48;
+    const double step = 2 * M_PI / kSides;
+    for (int i = 0; i < kSides; ++i) {
+        const QVector3D a(float(20 * std::cos(i * step)), float(20 * std::sin(i * step)), 0);
+        const QVector3D b(float(20 * std::cos((i + 1) * step)), float(20 * std::sin((i + 1) * step)), 0);
+        floor.addTriangle(discMatrix, QVector3D(0, 0, 0), a, b);
+    }
+
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    ApplyStudioLight(s, floor);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glLoadMatrixf(discMatrix.constData());
+    discLayers(res);
+    if (IsSet(s.m_fReflection))
+        DrawFadingReflection(s, floor, [&] {
+            glLoadMatrixf((floor.mirrorMatrix() * discMatrix).constData());
+            discLayers(res);
+        });
+    if (IsSet(s.m_fShadow)) DrawSoftShadow(s, floor, IsSet(s.m_fReflection));
+}
+
 }  // namespace
 
 void RenderCDDisc(const SceneState& s, const GlResources& res) {
     if (s.m_fPackageFamily != 7.0f) return;
+    if (res.studio()) {
+        renderStudioDisc(s, res);
+        return;
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);

@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 
+#include "render/look.h"
+
 namespace vm {
 
 struct GlyphStore;
@@ -48,6 +50,11 @@ struct GlResources {
     // 3D text's glyph lists and metrics (render/text_renderer.h).
     void* m_hGLContext = nullptr;
     std::shared_ptr<GlyphStore> m_pGlyphStore;
+
+    // How the renderers draw the scene in this context: a setting of the
+    // host, never stored with the scene.
+    Look m_look = Look::Classic;
+    bool studio() const { return m_look == Look::Studio; }
 };
 
 }  // namespace vm

@@ -1,6 +1,9 @@
 #pragma once
 // The light set-ups the renderers call. The scene's light is always GL_LIGHT1.
 
+#include <QVector3D>
+#include <optional>
+
 #include "scene/scene_state.h"
 
 namespace vm {
@@ -28,6 +31,22 @@ void ApplyBookNormalLight(const SceneState& scene, const float rgb[3]);
 // The book family's spot light at 0.2 x m_fSpotPos (when the spot is on); its
 // cut-off, exponent and direction are set either way.
 void ApplyBookSpotLight(const SceneState& scene);
+
+class PackageOnFloor;
+
+// The studio look's light, set up for the package `floor` describes: a key,
+// a fill and a soft ambient, with the material following the current colour
+// (white for a textured face, the face colour for a plain one) and no
+// specular. Without the scene's light the key comes from above, front left;
+// the normal light's key moves with the Lighting page's X and Y; the spot
+// light is a pool of light from the spot's place over an ambient that keeps
+// every face at least a third as bright as its artwork. Light 0 stays off.
+void ApplyStudioLight(const SceneState& scene, const PackageOnFloor& floor);
+
+// Where the studio key light shines from, for shadows: a direction in eye
+// coordinates towards the light, or none when the scene's light is off
+// (shadows then fall straight down).
+std::optional<QVector3D> StudioKeyDirection(const SceneState& scene, const PackageOnFloor& floor);
 
 // Puts light 1 back to its rest state and switches it off (or on).
 void ResetLight1(bool enableAfter);

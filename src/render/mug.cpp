@@ -9,7 +9,10 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -38,6 +41,10 @@ public:
 
     void render() {
         if (v.m_fPackageFamily != 2.0f) return;
+        if (res.studio()) {
+            renderStudio();
+            return;
+        }
         beginPass();
         DrawMug(GetModel(ModelId::CoffeeMug), 1.0f);
         DrawMugShine(GetModel(ModelId::CoffeeMug));
@@ -68,6 +75,41 @@ public:
     }
 
 private:
+    // The studio look: the mug and its shine under the studio light, the
+    // fading mirror and the soft shadow.
+    void renderStudio() {
+        QMatrix4x4 frame;
+        frame.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
+        frame.rotate(v.m_fRotX, 1, 0, 0);
+        QMatrix4x4 mugMatrix = frame;
+        mugMatrix.rotate(v.m_fRotY, 0, 1, 0);
+        mugMatrix.rotate(v.m_fRotZ, 0, 0, 1);
+        mugMatrix.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+        PackageOnFloor floor(frame);
+        floor.addModel(GetModel(ModelId::CoffeeMug), mugMatrix);
+
+        auto begin = [&] {
+            glMatrixMode(GL_MODELVIEW);
+            glLoadMatrixf(mugMatrix.constData());
+            glEnable(GL_DEPTH_TEST);
+            glDisable(GL_BLEND);
+            glShadeModel(GL_SMOOTH);
+            ApplyStudioLight(v, floor);
+        };
+        begin();
+        DrawMug(GetModel(ModelId::CoffeeMug), 1.0f);
+        DrawMugShine(GetModel(ModelId::CoffeeMug));
+        if (IsSet(v.m_fReflection)) {
+            begin();
+            DrawFadingReflection(v, floor, [&] {
+                glLoadMatrixf(mugMatrix.constData());
+                DrawMug(GetModel(ModelId::CoffeeMugMirror), 1.0f);
+            });
+        }
+        if (IsSet(v.m_fShadow)) DrawSoftShadow(v, floor, IsSet(v.m_fReflection));
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+
     void packageTransform() {
         glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
         glRotatef(v.m_fRotX, 1, 0, 0);
@@ -119,7 +161,9 @@ private:
         // left, or it turns dark: under the normal light it takes the box
         // front's material, as the boxes are lit; otherwise white through
         // colour material.
-        if (NormalLightActive(v)) {
+        if (res.studio()) {
+            // The studio light follows the colour.
+        } else if (NormalLightActive(v)) {
             glDisable(GL_COLOR_MATERIAL);
             SetFaceLighting(v, Face::Front);
         } else {
@@ -132,8 +176,10 @@ private:
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_COLOR_MATERIAL);
         glColor4f(v.m_fMugRed / 255.0f, v.m_fMugGreen / 255.0f, v.m_fMugBlue / 255.0f, alpha);
-        const GLfloat noAmbient[4] = {0, 0, 0, 0};
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        if (!res.studio()) {
+            const GLfloat noAmbient[4] = {0, 0, 0, 0};
+            glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        }
         glBindTexture(GL_TEXTURE_2D, res.m_texMugBody);
         DrawMeshObject(mug.pObjects[1]);
     }

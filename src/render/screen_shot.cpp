@@ -2,11 +2,16 @@
 // proportions of the last loaded image, with a fading sheen in the front
 // face's colour.
 
+#include <QMatrix4x4>
+
 #include "assets/model_set.h"
 #include "platform/gl.h"
 #include "render/box_family.h"
 #include "render/lighting.h"
+#include "render/package_floor.h"
+#include "render/reflection_fade.h"
 #include "render/renderers.h"
+#include "render/soft_shadow.h"
 
 namespace vm {
 
@@ -39,12 +44,46 @@ void drawSheet(const float (&grid)[kGridSize][kGridSize][3], const float* rgb, f
     glEnd();
 }
 
+// The studio look: the sheet standing on the floor under the studio light,
+// its mirror image and its soft shadow.
+void renderStudioSheet(const SceneState& s, float width, float height) {
+    QMatrix4x4 frame;
+    frame.translate(0.02f * s.m_fPosX, 0.02f * s.m_fPosY, s.m_fPosZ - 100.0f);
+    frame.rotate(s.m_fRotX, 1, 0, 0);
+    QMatrix4x4 sheet = frame;
+    sheet.rotate(s.m_fRotY, 0, 1, 0);
+    sheet.rotate(s.m_fRotZ, 0, 0, 1);
+    sheet.scale(0.001f * width, 0.001f * height, 2.0f * s.m_fPictureDepth);
+    PackageOnFloor floor(frame);
+    const auto& g = s.m_fFlatGrid;
+    constexpr int last = kGridSize - 1;
+    auto corner = [&g](int i, int j) { return QVector3D(g[i][j][0], g[i][j][1], g[i][j][2] + 4.0f); };
+    floor.addTriangle(sheet, corner(0, 0), corner(last, 0), corner(last, last));
+    floor.addTriangle(sheet, corner(0, 0), corner(last, last), corner(0, last));
+
+    ResetBoxFamilyState();
+    ApplyStudioLight(s, floor);
+    glBindTexture(GL_TEXTURE_2D, BoxFaceSlot(0));
+    glLoadMatrixf(sheet.constData());
+    drawSheet(g, nullptr, -1.0f);
+    if (IsSet(s.m_fReflection))
+        DrawFadingReflection(s, floor, [&] {
+            glLoadMatrixf((floor.mirrorMatrix() * sheet).constData());
+            drawSheet(g, nullptr, -1.0f);
+        });
+    if (IsSet(s.m_fShadow)) DrawSoftShadow(s, floor, IsSet(s.m_fReflection));
+}
+
 }  // namespace
 
-void RenderScreenShot(const SceneState& s, const GlResources& /*res*/) {
+void RenderScreenShot(const SceneState& s, const GlResources& res) {
     if (s.m_fPackageFamily != 6.0f) return;
     // The proportions of the last loaded image (PrepareScenePass stores them too).
     const float width = float(s.m_nImageWidthHM), height = float(s.m_nImageHeightHM);
+    if (res.studio()) {
+        renderStudioSheet(s, width, height);
+        return;
+    }
 
     ResetBoxFamilyState();
     if (IsSet(s.m_fSpotLight)) {

@@ -108,6 +108,7 @@ void CmyProperty1::OnTurntable() {
 
 void CmyProperty1::OnThumbnailPicked(QListWidgetItem* item) {
     if (!item || !ChoosePackage(m_view.scene(), item->text())) return;
+    m_view.OnPackageChosen();
     if (m_view.scene().m_fPackageFamily == 2) m_mugColour->setVisible(true);
     if (m_view.window()) m_view.window()->invalidate();
 }

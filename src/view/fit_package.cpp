@@ -16,8 +16,11 @@ namespace {
 constexpr int kMeasureSide = 160;
 // A pixel belongs to the package where less than this share of the
 // background shows through it: faint reflection tails and soft shadow edges
-// would otherwise make the package look larger than it does.
+// would otherwise make the package look larger than it does. The studio
+// look's reflection fades out close to the package: all of it that can be
+// seen belongs to the picture.
 constexpr double kOpaqueEnough = 0.2;
+constexpr double kStudioOpaqueEnough = 0.05;
 
 // Sets the scene's text and background picture aside while measuring.
 class PackageOnly {
@@ -119,7 +122,8 @@ std::optional<QRectF> MeasurePackageExtent(CGL2AviView& view, int width, int hei
     if (!view.RenderImage(3 * w, 3 * h, options, overWhite)) return std::nullopt;
 
     // Where the background shows through, white and black differ by as much.
-    const int limit = int(255 * (1.0 - kOpaqueEnough));
+    const double opaqueEnough = view.look() == Look::Studio ? kStudioOpaqueEnough : kOpaqueEnough;
+    const int limit = int(255 * (1.0 - opaqueEnough));
     int left = 3 * w, top = 3 * h, right = -1, bottom = -1;
     for (int y = 0; y < 3 * h; ++y) {
         const unsigned char* black = overBlack.bytes.data() + size_t(y) * overBlack.stride;
@@ -167,7 +171,7 @@ FitResult FitPackage(CGL2AviView& view, int width, int height) {
     for (int axis = 0; axis < 3; ++axis) {
         double step = 10;
         bool found = false;
-        for (int attempt = 0; attempt < 8 && !found; ++attempt) {
+        for (int attempt = 0; attempt < 12 && !found; ++attempt) {
             Vec3 q = p;
             q[size_t(axis)] += step;
             place(q);
@@ -178,8 +182,10 @@ FitResult FitPackage(CGL2AviView& view, int width, int height) {
                 step /= 4;
                 continue;
             }
+            // Grown in small steps: a package close to the eye grows fast
+            // with its distance, and a far step would measure another slope.
             if (pixelsChanged(*extent, *movedExtent, measured) < 6) {
-                step *= 8;
+                step *= 2;
                 continue;
             }
             Vec3 change{};
@@ -269,6 +275,30 @@ void CGL2AviView::OnFitPackage() {
     if (m_pages.m_pControlsPage) m_pages.m_pControlsPage->refreshFromScene();
     ShowStatus("The package fills the view.");
     if (m_pWindow) m_pWindow->invalidate();
+}
+
+}  // namespace vm
+
+namespace vm {
+
+void CGL2AviView::OnStudioLook() {
+    SetLook(look() == Look::Studio ? Look::Classic : Look::Studio);
+    m_platform.writeProfileInt("View", "Studio Look", look() == Look::Studio ? 1 : 0);
+    if (m_pWindow) m_pWindow->invalidate();
+}
+
+void CGL2AviView::OnPackageChosen() {
+    if (look() == Look::Studio && m_scene.m_trackModel.keyCount == 0) m_bFramePending = true;
+}
+
+void CGL2AviView::ServePendingFraming() {
+    if (!m_bFramePending) return;
+    m_bFramePending = false;
+    // Keys set since the choice are the user's pose.
+    if (look() != Look::Studio || m_scene.m_trackModel.keyCount > 0) return;
+    if (m_nViewWidth <= 0 || m_nViewHeight <= 0) return;
+    const FitResult fit = FitPackage(*this, m_nViewWidth, m_nViewHeight);
+    if (fit.problem.isEmpty() && m_pages.m_pControlsPage) m_pages.m_pControlsPage->refreshFromScene();
 }
 
 }  // namespace vm

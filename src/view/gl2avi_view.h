@@ -121,6 +121,19 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     // View > Fit Package (view/fit_package.cpp): the package, with its
     // reflection, fills most of the view; offers to shift the model keys too.
     void OnFitPackage();
+    // View > Studio Look: switches between the studio and the classic look
+    // and keeps the choice in the settings (section "View", entry "Studio
+    // Look"); the window reads it at start-up.
+    void OnStudioLook();
+
+    // How the scene is drawn. A program setting: scenes never carry it. The
+    // view starts in the classic look; the hosts choose.
+    Look look() const { return m_resources.m_look; }
+    void SetLook(Look look) { m_resources.m_look = look; }
+    // After the user chose a package in the studio look: a scene without
+    // package keys is framed whole, once the package's models and images
+    // are loaded (the next prepare step).
+    void OnPackageChosen();
 
     // What the Export Picture dialog chose last, and the file it wrote; both
     // are offered again the next time.
@@ -212,6 +225,8 @@ private:
     // missing files of the package's faces are named in one message.
     void LoadPackageDefaultImages();
     void ReportMissingImages(const QString& sceneFile, const QList<MissingImage>& missing);
+    // Frames a newly chosen package (OnPackageChosen).
+    void ServePendingFraming();
     // Viewport and perspective for a drawing size.
     void ApplyProjection(int width, int height);
     void ApplyTileFrustum(int width, int height, const ImageOptions& tile);
@@ -223,6 +238,7 @@ private:
     ViewWindow* m_pWindow = nullptr;
     int m_initialUpdates = 0;
     int m_playbackHolds = 0;
+    bool m_bFramePending = false;
     // The offscreen target of RenderImage, in the host's context.
     FrameTarget m_imageTarget;
 };

@@ -204,6 +204,7 @@ void CGL2AviView::PrepareFrame() {
     ServePictureLoad();
     // A dropped file answers only the pick raised with it, in this step.
     m_givenPickFile.reset();
+    ServePendingFraming();
     if (m_pages.m_pControlDeck) m_pages.m_pControlDeck->followScene();
 }
 

@@ -80,16 +80,24 @@ void CGL2AviView::AdvanceFrame() {
 void CGL2AviView::DrawSceneRenderers() {
     const SceneState& s = scene();
     const GlResources& res = resources();
+    // In the studio look no renderer leaves its colour, material, light or
+    // switches to the next one.
+    const bool studio = res.studio();
+    auto draw = [&](void (*renderer)(const SceneState&, const GlResources&)) {
+        if (studio) glPushAttrib(GL_ALL_ATTRIB_BITS);
+        renderer(s, res);
+        if (studio) glPopAttrib();
+    };
     PrepareScenePass(scene());
-    RenderBackgroundPicture(s, res);
-    RenderBoxFamily(s, res);
-    RenderBookFamily(s, res);
+    draw(RenderBackgroundPicture);
+    draw(RenderBoxFamily);
+    draw(RenderBookFamily);
     LimitBookShadowLength(scene());
-    if (IsSet(m_scene.m_fMultiBook)) RenderBookArray(s, res);
-    RenderCDDisc(s, res);
-    RenderScreenShot(s, res);
+    if (IsSet(m_scene.m_fMultiBook)) draw(RenderBookArray);
+    draw(RenderCDDisc);
+    draw(RenderScreenShot);
     PrepareMug(scene());
-    RenderMug(s, res);
+    draw(RenderMug);
 }
 
 }  // namespace vm

@@ -55,7 +55,8 @@ TEST_F(MainFrameTest, MenuHoldsTheItemsOfTheResource) {
     EXPECT_EQ(itemTexts("&File"),
               QStringList({"&Save Screenshot\tCtrl+S", "&New\tCtrl+N", "Copy Image to Clipboard\tCtrl+C",
                            "&Export Picture...\tCtrl+E", "-", "-", "E&xit", "Open Settings", "Save Settings"}));
-    EXPECT_EQ(itemTexts("&View"), QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F"}));
+    EXPECT_EQ(itemTexts("&View"),
+              QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F", "Studio &Look"}));
     EXPECT_EQ(itemTexts("Options"), QStringList({"Settings"}));
     EXPECT_EQ(itemTexts("&Help"), QStringList({"&On Line Help\tF1", "&About Vellumark...\tF10"}));
 }
@@ -387,4 +388,33 @@ TEST_F(MainFrameTest, FitPackageFillsTheViewAndShiftsTheKeysWhenAsked) {
     frame->action(cmd::FitPackage)->trigger();
     EXPECT_EQ(platform.callsOf("messageBox").size(), 2u) << qPrintable(frame->statusBar()->currentMessage());
     EXPECT_EQ(view->scene().m_trackModel.base[5], keptZ);
+}
+
+// View > Studio Look: checked as the window starts (the default), switches
+// the view's look both ways from the menu and keeps the choice; a window
+// opened later starts in the kept look.
+TEST_F(MainFrameTest, StudioLookIsTheDefaultAndTheMenuKeepsTheChoice) {
+    QAction* item = nullptr;
+    for (QAction* menu : frame->menuBar()->actions())
+        if (menu->text() == "&View")
+            for (QAction* a : menu->menu()->actions())
+                if (a->text() == "Studio &Look") item = a;
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(view->look(), Look::Studio);
+    settle();
+    const QImage studio = view->RenderImage(200, 150);
+
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(view->look(), Look::Classic);
+    EXPECT_EQ(platform.readProfileInt("View", "Studio Look", 1), 0);
+    settle();
+    EXPECT_NE(view->RenderImage(200, 150), studio) << "the window draws in the look chosen";
+
+    frame.reset();
+    view = std::make_unique<test::RecordingView>(platform);
+    frame = std::make_unique<CMainFrame>(*view, platform);
+    EXPECT_EQ(view->look(), Look::Classic);
 }

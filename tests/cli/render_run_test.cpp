@@ -147,7 +147,8 @@ TEST(VellumarkRender, BackgroundColourAndPictureFromTheCommandLine) {
     green.fill(QColor(30, 200, 60));
     ASSERT_TRUE(green.save(picture));
     const QString shown = dir.filePath("shown.png");
-    run = render({"--size", "160x120", "--background-picture", picture, "--out", shown});
+    // In the classic look the package keeps its place in front of the picture.
+    run = render({"--look", "classic", "--size", "160x120", "--background-picture", picture, "--out", shown});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     const QImage image(shown);
     int greenPixels = 0;
@@ -280,4 +281,32 @@ TEST(VellumarkRender, TheOrderOfFaceOptionsNeverMatters) {
             EXPECT_TRUE(runs[0].err.contains("its faces are")) << qPrintable(runs[0].err);
         }
     }
+}
+
+// In the studio look a package without a scene is framed whole, with its
+// reflection and shadow, at any proportions of the picture.
+TEST(VellumarkRender, AStudioPictureOfAPackageHasItWholeInTheFrame) {
+    QTemporaryDir dir;
+    for (const char* package : {"RetailBox.jpg", "DVDStack2.jpg", "OpenStanding.jpg", "Mug.jpg", "Picture.jpg"})
+        for (const char* size : {"480x270", "300x300", "270x480"}) {
+            SCOPED_TRACE(testing::Message() << package << " " << size);
+            const QString path = dir.filePath("framed.png");
+            const RunResult run = render({"--package", package, "--size", size, "--transparent", "--out", path});
+            ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+            const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+            ASSERT_FALSE(image.isNull());
+            QRect solid;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > 12) solid |= QRect(x, y, 1, 1);
+            ASSERT_TRUE(solid.isValid());
+            const double share = std::max(double(solid.width()) / image.width(), double(solid.height()) / image.height());
+            EXPECT_GE(share, 0.75);
+            EXPECT_LE(share, 0.85);
+            // Nothing of it is cut off by the picture's edges.
+            for (int x = 0; x < image.width(); ++x) {
+                EXPECT_LT(qAlpha(image.pixel(x, 0)), 8);
+                EXPECT_LT(qAlpha(image.pixel(x, image.height() - 1)), 8);
+            }
+        }
 }

@@ -1,6 +1,7 @@
 // Reference pictures: one package of each family under the normal and the
 // spot light, with reflection and shadow, compared with a tolerance that
-// lets llvmpipe's rounding on other processors pass but not a moved face.
+// lets llvmpipe's rounding on other processors pass but not a moved face;
+// and every package in the studio look (golden/studio/).
 //
 // After an intended change of the pictures, regenerate them with
 //   VELLUMARK_UPDATE_GOLDEN=1 build/bin/golden_tests
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "support/offscreen_fixture.h"
 #include "view/package_choice.h"
@@ -90,35 +92,51 @@ Difference compare(const QImage& expected, const QImage& actual) {
 
 QString goldenFolder() { return QStringLiteral(VELLUMARK_TEST_DATA_DIR "/golden"); }
 
+// Compares `actual` with the reference `folder`/`name`.png, or writes it
+// there when the references are being regenerated.
+void checkGolden(const QString& folder, const QString& name, const QImage& actual) {
+    const QString reference = folder + "/" + name + ".png";
+    if (qEnvironmentVariableIsSet("VELLUMARK_UPDATE_GOLDEN")) {
+        QDir().mkpath(folder);
+        ASSERT_TRUE(actual.save(reference));
+        return;
+    }
+    const QString failures = QDir::current().absoluteFilePath("../golden-failures");
+    const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), actual.size()) << "missing or resized reference " << qPrintable(reference);
+    const Difference d = compare(expected, actual);
+    // Up to 0.5 % of the pixels may differ more: edges rounded another way.
+    const int allowed = actual.width() * actual.height() / 200;
+    EXPECT_LE(d.over, allowed);
+    if (d.over > allowed) {
+        QDir().mkpath(failures);
+        actual.save(failures + "/" + name + "-actual.png");
+        d.picture.save(failures + "/" + name + "-difference.png");
+        ADD_FAILURE() << "pictures written to " << qPrintable(failures);
+    }
+}
+
 }  // namespace
+
+TEST(GoldenPictures, EveryPackageInTheStudioLook) {
+    test::HeadlessView headless(kWidth, kHeight);
+    ASSERT_TRUE(headless.created);
+    headless.view->SetLook(Look::Studio);
+    headless.view->OnInitialUpdate();
+    for (const QString& thumbnail : PackageThumbnailNames()) {
+        SCOPED_TRACE(qPrintable(thumbnail));
+        const QImage actual = renderCase(headless, {"", qPrintable(thumbnail), Light::New});
+        checkGolden(goldenFolder() + "/studio", QFileInfo(thumbnail).completeBaseName().toLower(), actual);
+    }
+}
 
 TEST(GoldenPictures, EveryFamilyLooksAsItDid) {
     test::HeadlessView headless(kWidth, kHeight);
     ASSERT_TRUE(headless.created);
     headless.view->OnInitialUpdate();
-    const bool update = qEnvironmentVariableIsSet("VELLUMARK_UPDATE_GOLDEN");
-    const QString failures = QDir::current().absoluteFilePath("../golden-failures");
     for (const GoldenCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        const QImage actual = renderCase(headless, c);
-        const QString reference = goldenFolder() + "/" + c.name + ".png";
-        if (update) {
-            QDir().mkpath(goldenFolder());
-            ASSERT_TRUE(actual.save(reference));
-            continue;
-        }
-        const QImage expected = QImage(reference).convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(expected.size(), actual.size()) << "missing or resized reference " << qPrintable(reference);
-        const Difference d = compare(expected, actual);
-        // Up to 0.5 % of the pixels may differ more: edges rounded another way.
-        const int allowed = kWidth * kHeight / 200;
-        EXPECT_LE(d.over, allowed);
-        if (d.over > allowed) {
-            QDir().mkpath(failures);
-            actual.save(failures + "/" + c.name + "-actual.png");
-            d.picture.save(failures + "/" + c.name + "-difference.png");
-            ADD_FAILURE() << "pictures written to " << qPrintable(failures);
-        }
+        checkGolden(goldenFolder(), c.name, renderCase(headless, c));
     }
 }
 
