@@ -45,7 +45,6 @@ Range rangeOf(int function, int slider) {
 
 // Colour dialog answers are 0xAARRGGBB; the scene keeps 0x00BBGGRR.
 ColourRef toColourRef(QRgb rgb) { return ColourRef(qRed(rgb)) | ColourRef(qGreen(rgb)) << 8 | ColourRef(qBlue(rgb)) << 16; }
-QRgb fromColourRef(ColourRef c) { return qRgb(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
 
 }  // namespace
 
@@ -306,15 +305,13 @@ void CmyTextPage::OnStyle(int entry) {
 
 void CmyTextPage::OnLights() {
     exchangeData();
-    const bool current = makeViewCurrent();
-    if (current) glEnable(GL_COLOR_MATERIAL);
+    // Only the scene changes: the text sets up its own lights and colour
+    // material while it is drawn. Switching them on the view's context here
+    // left the package's light off and its material following the text's
+    // colour (a lit navy book turned black).
     m_view.scene().m_fTextLightsCount += 1;
     if (m_view.scene().m_fTextLightsCount <= 1) {
         m_view.scene().m_fTextLights = 2;
-        if (current) {
-            glDisable(GL_COLOR_MATERIAL);
-            ResetLight1(false);
-        }
     } else {
         m_view.scene().m_fTextLights = 0;
         m_view.scene().m_fTextLightsCount = 0;

@@ -304,18 +304,32 @@ TEST(StudioLook, PureBlackArtStaysOpaqueInBothLooks) {
 }
 
 TEST(StudioLook, NoPackageInheritsWhatTheOneBeforeLeft) {
-    // The mug's tint and colour material, the spot light and the shadow's
-    // black were once left behind for the next package to draw with.
-    Studio studio;
-    ASSERT_TRUE(studio.headless.created);
-    studio.show("RetailBox.jpg");
-    const QImage alone = studio.opaque();
-    for (const char* before : {"Mug.jpg", "CD-Disk.jpg", "OpenStanding.jpg"}) {
-        SCOPED_TRACE(before);
-        studio.show(before, Light::Spot);
-        studio.opaque();
-        studio.show("RetailBox.jpg");
-        EXPECT_EQ(studio.opaque(), alone);
+    // The mug's tint and colour material, the spot light, the shadow's black
+    // and the text's colour were once left behind for the next package or
+    // picture to draw with, in both looks.
+    for (const Look look : {Look::Studio, Look::Classic}) {
+        Studio studio;
+        ASSERT_TRUE(studio.headless.created);
+        studio.view().SetLook(look);
+        for (const auto& [package, light] : {std::pair{"RetailBox.jpg", Light::Off}, std::pair{"Book.jpg", Light::Normal}}) {
+            studio.show(package, light);
+            const QImage alone = studio.opaque();
+            for (const char* before : {"Mug.jpg", "CD-Disk.jpg", "OpenStanding.jpg", "RetailBox.jpg"}) {
+                SCOPED_TRACE(std::string(package) + " after " + before + (look == Look::Studio ? " studio" : " classic"));
+                studio.show(before, before == std::string("RetailBox.jpg") ? Light::Normal : Light::Spot);
+                studio.opaque();
+                studio.show(package, light);
+                EXPECT_EQ(studio.opaque(), alone);
+            }
+            // A yellow, lit text drawn in one frame.
+            studio.scene().m_fTextOn = 2;
+            studio.scene().m_fTextLights = 2;
+            studio.scene().m_fFontColour[0] = studio.scene().m_fFontColour[1] = 255;
+            studio.scene().m_fFontColour[2] = 0;
+            studio.opaque();
+            studio.scene().m_fTextOn = 0;
+            EXPECT_EQ(studio.opaque(), alone) << package << " after a yellow text";
+        }
     }
 }
 

@@ -21,6 +21,8 @@
 #include "ui/my_text_page.h"
 #include "view/commands.h"
 #include "view/gl2avi_view.h"
+#include "view/package_choice.h"
+#include "render/look.h"
 
 using namespace vm;
 
@@ -203,3 +205,29 @@ TEST_F(TextWindow, FontWireFrameAndTextureCommandsWorkInTheWindow) {
     EXPECT_GT(countNear(textured, QColor(0, 160, 0), 90), 100);
 }
 
+
+// What the Text page sets (a colour, its lights on and off again) never
+// changes the colours of the package drawn beside the text.
+TEST_F(TextWindow, TheTextsColourAndLightsLeaveTheLitBookAlone) {
+    for (const Look look : {Look::Classic, Look::Studio}) {
+        SCOPED_TRACE(look == Look::Studio ? "studio" : "classic");
+        view->SetLook(look);
+        frame->action(cmd::FileNew)->trigger();
+        WritePackageValues(view->scene(), PackageIndex("Book.jpg"));
+        view->scene().m_fNormalLight = 2;  // the book under the normal light
+        view->scene().m_fTextOn = 0;
+        picture();  // its images load
+        const QImage before = picture();
+        keep(before, "window-lit-book");
+        page->lightsBox()->click();
+        page->lightsBox()->click();
+        platform.queueColour(qRgb(250, 230, 0));
+        page->button(1003)->click();
+        view->scene().m_fTextOn = 2;
+        picture();
+        view->scene().m_fTextOn = 0;
+        const QImage after = picture();
+        keep(after, "window-lit-book-after-text");
+        EXPECT_EQ(differingPixels(before, after), 0);
+    }
+}
