@@ -46,9 +46,14 @@ struct RenderOptions {
     // Pictures beyond the window (see picture_options.cpp).
     bool transparent = false;  // PNG with the background left out
     int jpegQuality = 90;
-    bool fit = false;          // move the package (and its keys) to fill the frame
-    QString batch;             // a CSV naming one picture per row
-    int shard = 0, shards = 1; // make only the rows whose index % shards == shard
+    bool fit = false;           // move the package (and its keys) to fill the frame
+    QString batch;              // a CSV naming one picture per row
+    int shard = 0, shards = 1;  // make only the rows whose index % shards == shard
+    // Pictures and videos for the web (see web_options.cpp).
+    QString preset;         // a shop or social size: its size, framed by the fit
+    int spin = 0;           // frames of a 360-degree spin page written to --out FILE.html
+    bool autoTurn = false;  // the spin page turns slowly by itself until touched
+    QString pack;           // a folder for the channel pack (see channel_pack.h)
 };
 
 // The faces --face accepts.
@@ -67,5 +72,13 @@ QString RenderUsage();
 bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
 // Checks the finished options together; an empty string when they agree.
 QString CheckPictureOptions(const RenderOptions& options);
+
+// The options of web outputs (--preset, --spin, --autoturn), parsed like
+// ParsePictureOption.
+bool ParseWebOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
+// Settles what the web options decide once all are read (a preset's size and
+// fit) and checks them against the others; an empty string when they agree.
+QString ApplyWebOptions(RenderOptions& options);
+QString WebUsage();
 
 }  // namespace vm

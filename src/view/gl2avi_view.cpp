@@ -186,6 +186,7 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::OnLineHelp: OnOnLineHelp(); return true;
         case cmd::BackgroundColour: OnBackgroundColour(); return true;
         case cmd::FitPackage: OnFitPackage(); return true;
+        case cmd::ExportSpinPage: OnExportSpinPage(); return true;
         default: return false;
     }
 }
