@@ -79,6 +79,7 @@ void CMainFrame::buildMenu() {
     addCommand(file, cmd::FileNew, "&New\tCtrl+N", QKeySequence("Ctrl+N"));
     addCommand(file, cmd::CopyImage, "Copy Image to Clipboard\tCtrl+C", QKeySequence("Ctrl+C"));
     addCommand(file, cmd::ExportPicture, "&Export Picture...\tCtrl+E", QKeySequence("Ctrl+E"));
+    addCommand(file, cmd::ExportSpinPage, "Export S&pin Page...");
     file->addSeparator();
     file->addSeparator();
     addCommand(file, cmd::AppExit, "E&xit");

@@ -5,14 +5,15 @@
 #include <QFileInfo>
 
 #include "cli/csv_reader.h"
+#include "export/picture_file.h"
 #include "platform/safe_file.h"
 #include "render/text_layout.h"
 
 namespace vm {
 
 const QStringList& BatchColumns() {
-    static const QStringList columns = {"package", "front", "back", "left",  "right", "top",
-                                        "bottom",  "mug",   "label", "text", "scene", "out"};
+    static const QStringList columns = {"package", "front", "back", "left",  "right", "top",  "bottom",
+                                        "mug",     "label", "text", "scene", "out",   "pack"};
     return columns;
 }
 
@@ -46,8 +47,8 @@ bool ReadBatch(const QString& path, int shard, int shards, BatchPlan& plan, QStr
                     name + "\"; the columns are " + BatchColumns().join(", ");
             return false;
         }
-    if (!header.contains("out")) {
-        error = plan.fileName + " needs an out column";
+    if (!header.contains("out") && !header.contains("pack")) {
+        error = plan.fileName + " needs an out column (or a pack column)";
         return false;
     }
 
@@ -67,6 +68,7 @@ bool ReadBatch(const QString& path, int shard, int shards, BatchPlan& plan, QStr
             if (name == "package") row.package = value;
             else if (name == "scene") row.scene = resolve(value);
             else if (name == "out") row.out = resolve(value);
+            else if (name == "pack") row.pack = resolve(value);
             else if (name == "text") {
                 // As --text: a line break in the quoted field or a typed \n breaks the line.
                 QString typed = csv.fields[c];
@@ -80,9 +82,11 @@ bool ReadBatch(const QString& path, int shard, int shards, BatchPlan& plan, QStr
                     row.problems << "the " + name + " image \"" + row.faces.back().path + "\" cannot be read: " + why;
             }
         }
-        if (row.out.isEmpty()) row.problems << "the out column is empty";
-        else if (!row.out.endsWith(".png", Qt::CaseInsensitive) && !row.out.endsWith(".jpg", Qt::CaseInsensitive) &&
-                 !row.out.endsWith(".jpeg", Qt::CaseInsensitive) && !row.out.endsWith(".bmp", Qt::CaseInsensitive))
+        if (!row.out.isEmpty() && !row.pack.isEmpty())
+            row.problems << "a row makes either a picture (out) or a pack (pack), not both";
+        else if (row.out.isEmpty() && row.pack.isEmpty())
+            row.problems << "the out column is empty";
+        else if (row.pack.isEmpty() && !IsPictureFileName(row.out))
             row.problems << "the output \"" + row.out + "\" must be a .png, .jpg or .bmp file";
         plan.rows.push_back(row);
     }

@@ -14,6 +14,7 @@ namespace vm {
 struct BatchRow {
     int line = 0;  // where the row starts in the CSV
     QString package, scene, out;
+    QString pack;  // a folder for the row's channel pack, instead of out
     QList<FaceImage> faces;
     std::optional<QString> text;  // the row's 3D text, stored as the edit box stores it
     QStringList problems;  // what is wrong with the row before anything is drawn

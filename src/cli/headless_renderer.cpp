@@ -11,6 +11,7 @@
 #include "anim/turntable.h"
 #include "assets/texture_table.h"
 #include "cli/batch_render.h"
+#include "cli/channel_pack.h"
 #include "cli/headless_video.h"
 #include "export/picture_file.h"
 #include "export/screenshot.h"
@@ -80,6 +81,7 @@ void colourFace(CGL2AviView& view, int face, QRgb colour) {
 // One picture: the scene, package and faces of a job, written to its output.
 struct RenderJob {
     QString package, scene, out;
+    QString pack;  // a channel pack's folder instead of `out`
     QList<FaceImage> faces;
     std::optional<QString> text;  // a batch row's text, before the command line's --text
 };
@@ -163,7 +165,13 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         view.scene().m_fShowPicture = 2;
     }
 
-    if (options.turntable > 0) KeyTurntable(view.scene(), view.pages(), options.turntable);
+    if (!job.pack.isEmpty()) {
+        for (const auto& call : platform.callsOf("messageBox")) problems << call.args.value(0);
+        return WriteChannelPack(view, platform, options, job.pack, problems);
+    }
+
+    if (options.turntable > 0 || options.spin > 0)
+        KeyTurntable(view.scene(), view.pages(), options.spin > 0 ? options.spin : options.turntable);
 
     // Every track recorded that far shows its values of that frame, as a scrub does.
     if (options.frame >= 0) ScrubScene(view.scene(), view.pages(), AnimSubject::Model, options.frame);
@@ -173,8 +181,9 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
     const bool frameWhole = options.look == Look::Studio && job.scene.isEmpty() && options.video.isEmpty() &&
                             options.turntable == 0;
     if (options.fit || frameWhole) {
-        // A video's frames have the format's size.
-        const VideoFormat* format = options.video.isEmpty() ? nullptr : FindVideoFormat(options.format);
+        // A video's frames have the format's size, unless a preset names one.
+        const VideoFormat* format =
+            options.video.isEmpty() || !options.preset.isEmpty() ? nullptr : FindVideoFormat(options.format);
         const FitResult fit = FitPackage(view, format ? format->width : options.width,
                                          format ? format->height : options.height);
         if (!fit.problem.isEmpty()) problems << "cannot fit the package: " + fit.problem;
@@ -197,6 +206,8 @@ int renderJob(CGL2AviView& view, ScriptedPlatform& platform, const RenderOptions
         if (recorded != 0 || job.out.isEmpty()) return recorded;
     }
     if (job.out.isEmpty()) return 0;
+
+    if (options.spin > 0) return WriteHeadlessSpinPage(view, options, job.out);
 
     QString problem;
     if (job.out.endsWith(".bmp", Qt::CaseInsensitive)) {
@@ -255,9 +266,9 @@ int RunHeadlessRender(const RenderOptions& options) {
 
     if (options.batch.isEmpty()) {
         QStringList problems;
-        const int code = renderJob(*view, platform, options, {options.package, options.scene, options.out,
-                                                              options.faces, {}},
-                                   problems);
+        const int code = renderJob(
+            *view, platform, options,
+            {options.package, options.scene, options.out, options.pack, options.faces, {}}, problems);
         for (const QString& problem : problems) complain(problem);
         return code;
     }
@@ -269,8 +280,9 @@ int RunHeadlessRender(const RenderOptions& options) {
         if (terminal) std::fprintf(stderr, "\rrow %d of %d", done, int(plan.rows.size()));
         QStringList problems = row.problems;
         int code = problems.isEmpty() ? 0 : 1;
-        if (code == 0) code = renderJob(*view, platform, options, {row.package, row.scene, row.out, row.faces, row.text},
-                                        problems);
+        if (code == 0)
+            code = renderJob(*view, platform, options,
+                             {row.package, row.scene, row.out, row.pack, row.faces, row.text}, problems);
         if (terminal && !problems.isEmpty()) std::fputc('\n', stderr);
         for (const QString& problem : problems)
             complain(QString("%1 line %2: %3").arg(plan.fileName).arg(row.line).arg(problem));

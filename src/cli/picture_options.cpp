@@ -53,7 +53,8 @@ bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& op
 }
 
 QString CheckPictureOptions(const RenderOptions& options) {
-    if (options.transparent && !options.out.isEmpty() && !options.out.endsWith(".png", Qt::CaseInsensitive))
+    if (options.transparent && !options.out.isEmpty() && !options.out.endsWith(".png", Qt::CaseInsensitive) &&
+        options.spin == 0)
         return "--transparent needs a .png output";
     if (!options.batch.isEmpty() && !options.out.isEmpty())
         return "--batch takes the outputs from its out column; leave --out away";

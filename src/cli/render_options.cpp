@@ -31,14 +31,17 @@ QString RenderUsage() {
         "                        with it, --out may be left out\n"
         "  --text \"TEXT\"         show TEXT as 3D text in front of the package; \\n makes a line break\n"
         "  --font FAMILY         the 3D text's font family, e.g. \"DejaVu Serif\"\n"
-        "  --video FILE          record the keyframe animation: FILE.avi, FILE.mp4, FILE.gif,\n"
-        "                        or an image sequence such as frames/f%04d.png\n"
+        "  --video FILE          record the keyframe animation: FILE.avi, FILE.mp4, FILE.webm,\n"
+        "                        FILE.gif, or an image sequence such as frames/f%04d.png (numbered\n"
+        "                        from 0, like the frames)\n"
         "  --format N            the video format 0..17 (default 0, DV AVI PAL 720x576 at 25/s)\n"
-        "  --codec NAME          raw, mjpeg, mpeg4, h264 or ffv1 (default mjpeg for AVI, h264 for MP4)\n"
+        "  --codec NAME          raw, mjpeg, mpeg4, h264, ffv1 or vp9 (default mjpeg for AVI, h264 for\n"
+        "                        MP4, vp9 for WebM)\n"
         "  --quality Q           compression quality 1..100 (default 75)\n"
         "  --turntable N         key one full turn of the package over N frames (1..9999) first\n"
-        "  --transparent         PNG only: leave the background out (alpha), reflections and\n"
-        "                        shadows partly transparent; a background picture stays\n"
+        "  --transparent         leave the background out (alpha), reflections and shadows partly\n"
+        "                        transparent; a background picture stays. For a .png picture, a\n"
+        "                        .webm or PNG-sequence video, or a spin page\n"
         "  --jpeg-quality Q      quality 0..100 of .jpg outputs (default 90)\n"
         "  --fit                 move the package (and its keys) so that it, with its reflection,\n"
         "                        fills 80 % of the picture's width or height, centred\n"
@@ -49,7 +52,7 @@ QString RenderUsage() {
         "  --look studio|classic  studio (default): soft shadow, fading reflection, studio light,\n"
         "                        and a package without a scene framed whole; classic: the\n"
         "                        program's original drawing\n"
-        "  --help                show this text\n");
+        "  --help                show this text\n") + WebUsage();
 }
 
 const QStringList& FaceNames() {
@@ -90,8 +93,8 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             if (!text) return std::nullopt;
             const QString lower = text->toLower();
             if (!lower.endsWith(".png") && !lower.endsWith(".bmp") && !lower.endsWith(".jpg") &&
-                !lower.endsWith(".jpeg")) {
-                error = "--out must name a .png, .jpg or .bmp file, not \"" + *text + "\"";
+                !lower.endsWith(".jpeg") && !lower.endsWith(".html")) {
+                error = "--out must name a .png, .jpg, .bmp or (with --spin) .html file, not \"" + *text + "\"";
                 return std::nullopt;
             }
             options.out = ResolveCommandLinePath(*text);
@@ -190,7 +193,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
             const auto text = value(i, "--codec");
             if (!text) return std::nullopt;
             if (!CodecFromKey(*text) || *text == "gif" || *text == "png") {
-                error = "--codec wants raw, mjpeg, mpeg4, h264 or ffv1, not \"" + *text + "\"";
+                error = "--codec wants raw, mjpeg, mpeg4, h264, ffv1 or vp9, not \"" + *text + "\"";
                 return std::nullopt;
             }
             options.codec = *text;
@@ -208,7 +211,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
                 return std::nullopt;
             }
             (name == "--format" ? options.format : name == "--quality" ? options.quality : options.turntable) = number;
-        } else if (ParsePictureOption(args, i, options, error)) {
+        } else if (ParsePictureOption(args, i, options, error) || ParseWebOption(args, i, options, error)) {
             if (!error.isEmpty()) return std::nullopt;
         } else {
             error = "unknown argument \"" + arg + "\"";
@@ -216,8 +219,8 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
         }
     }
     if (!options.help && options.out.isEmpty() && options.saveScene.isEmpty() && options.video.isEmpty() &&
-        options.batch.isEmpty()) {
-        error = "--out FILE, --video FILE, --save-scene FILE or --batch FILE.csv is required";
+        options.batch.isEmpty() && options.pack.isEmpty()) {
+        error = "--out FILE, --video FILE, --pack DIR, --save-scene FILE or --batch FILE.csv is required";
         return std::nullopt;
     }
     if (!options.video.isEmpty()) {
@@ -234,6 +237,7 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
         options.width = format->width;
         options.height = format->height;
     }
+    if (error = ApplyWebOptions(options); !error.isEmpty()) return std::nullopt;
     if (error = CheckPictureOptions(options); !error.isEmpty()) return std::nullopt;
     return options;
 }

@@ -53,6 +53,11 @@ struct RenderOptions {
     int shard = 0, shards = 1; // make only the rows whose index % shards == shard
     // The studio look unless --look classic; the window's choice is not read.
     Look look = Look::Studio;
+    // Pictures and videos for the web (see web_options.cpp).
+    QString preset;         // a shop or social size: its size, framed by the fit
+    int spin = 0;           // frames of a 360-degree spin page written to --out FILE.html
+    bool autoTurn = false;  // the spin page turns slowly by itself until touched
+    QString pack;           // a folder for the channel pack (see channel_pack.h)
 };
 
 // The faces --face accepts.
@@ -71,5 +76,13 @@ QString RenderUsage();
 bool ParsePictureOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
 // Checks the finished options together; an empty string when they agree.
 QString CheckPictureOptions(const RenderOptions& options);
+
+// The options of web outputs (--preset, --spin, --autoturn), parsed like
+// ParsePictureOption.
+bool ParseWebOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error);
+// Settles what the web options decide once all are read (a preset's size and
+// fit) and checks them against the others; an empty string when they agree.
+QString ApplyWebOptions(RenderOptions& options);
+QString WebUsage();
 
 }  // namespace vm

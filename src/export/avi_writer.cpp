@@ -82,9 +82,23 @@ void AviWriter::SetFrameSize(int width, int height) {
     m_header.biSizeImage = std::uint32_t((m_header.biWidth * 24 + 31) / 32 * 4 * m_header.biHeight);
 }
 
+void AviWriter::SetVideoSize(int width, int height) {
+    SetFrameSize(width, height);
+    m_header.biHeight = std::max(0, height) / 2 * 2;
+    m_header.biSizeImage = std::uint32_t((m_header.biWidth * 24 + 31) / 32 * 4 * m_header.biHeight);
+}
+
 void AviWriter::SetFrameSizeFromWindow(const ViewWindow& window) {
     const QSize client = window.clientSize();
     SetFrameSize(client.width(), client.height());
+}
+
+bool AviWriter::TakesAlpha() const {
+    return m_transparent && ContainerTakesAlpha(ContainerForFile(m_strFileName));
+}
+
+int AviWriter::ImageSize() const {
+    return TakesAlpha() ? m_header.biWidth * 4 * m_header.biHeight : int(m_header.biSizeImage);
 }
 
 void AviWriter::EnsureAviExtension() {
@@ -116,6 +130,7 @@ AviResult AviWriter::OpenVideo() {
     const QString openText = QString("AVI Engine failed to initialize. Check filename %1.").arg(m_strFileName);
     const char* muxer = container == VideoContainer::Avi           ? "avi"
                         : container == VideoContainer::Mp4         ? "mp4"
+                        : container == VideoContainer::WebM        ? "webm"
                         : container == VideoContainer::Gif         ? "gif"
                                                                    : "image2";
     m_streams = std::make_unique<Streams>();
@@ -153,12 +168,13 @@ AviResult AviWriter::OpenVideo() {
     // The compression dialog. Cancelled: the file stays, nothing is recorded.
     const std::vector<VideoCodec> offered = AvailableCodecs(container);
     if (m_chooser) {
-        const std::optional<CompressorSetting> chosen = m_chooser(offered);
+        const std::optional<CompressorSetting> chosen = m_chooser(offered, ContainerTakesAlpha(container));
         if (!chosen) {
             m_compressCancelled = true;
             return AVIERR_OK;
         }
         m_setting = *chosen;
+        m_transparent = chosen->transparent;
     }
     if (std::find(offered.begin(), offered.end(), m_setting.codec) == offered.end())
         return fail(AVIERR_NOCOMPRESSOR, "AVI Compressed Stream creation failed. A suitable compressor cannot be found.",
@@ -169,6 +185,8 @@ AviResult AviWriter::OpenVideo() {
     AVDictionary* options = nullptr;
     // The index at the front, so the clip plays while it downloads.
     if (container == VideoContainer::Mp4) av_dict_set(&options, "movflags", "+faststart", 0);
+    // Image files are numbered like the frames, from 0.
+    if (container == VideoContainer::PngSequence) av_dict_set(&options, "start_number", "0", 0);
     error = avformat_write_header(s.format, &options);
     av_dict_free(&options);
     if (error < 0) return fail(AVIERR_BADFORMAT, "AVI Compressed Stream format setting failed.", error);
@@ -221,6 +239,27 @@ AviResult AviWriter::openCodec() {
     c->framerate = AVRational{int(m_nRate), 1};
     c->sample_aspect_ratio = AVRational{1, 1};
     const int quality = std::clamp(m_setting.quality, 1, 100);
+    const bool alpha = TakesAlpha();
+    const VideoContainer container = ContainerForFile(m_strFileName);
+    const VideoColour colour = ColourFor(m_setting.codec, container, width, height);
+    const bool yuv = m_setting.codec != VideoCodec::Ffv1 && m_setting.codec != VideoCodec::Gif &&
+                     m_setting.codec != VideoCodec::Png;
+    if (yuv) {
+        // What the stream says about its colours; the x264 and VP9 wrappers
+        // write it into the bitstream, MP4 and WebM into the container.
+        const bool hd = colour.matrix == ColourMatrix::Bt709;
+        c->colorspace = hd ? AVCOL_SPC_BT709 : AVCOL_SPC_SMPTE170M;
+        c->color_primaries = hd ? AVCOL_PRI_BT709 : AVCOL_PRI_SMPTE170M;
+        c->color_trc = hd ? AVCOL_TRC_BT709 : AVCOL_TRC_SMPTE170M;
+        c->color_range = colour.fullRange ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
+        if (!colour.tagged && !colour.fullRange) {
+            // A stream that cannot carry the description says nothing, and
+            // players assume BT.601 in limited range, which is what it holds.
+            c->colorspace = AVCOL_SPC_UNSPECIFIED;
+            c->color_primaries = AVCOL_PRI_UNSPECIFIED;
+            c->color_trc = AVCOL_TRC_UNSPECIFIED;
+        }
+    }
     switch (m_setting.codec) {
         case VideoCodec::MotionJpeg:
         case VideoCodec::Mpeg4:
@@ -236,9 +275,19 @@ AviResult AviWriter::openCodec() {
             av_opt_set(c->priv_data, "preset", "veryfast", 0);
             av_opt_set_int(c->priv_data, "crf", (100 - quality) * 51 / 99, 0);
             break;
+        case VideoCodec::Vp9:
+            // The alpha plane is a second VP9 stream beside the picture.
+            c->pix_fmt = alpha ? AV_PIX_FMT_YUVA420P : AV_PIX_FMT_YUV420P;
+            c->gop_size = int(m_nRate) * 2;
+            c->bit_rate = 0;  // constant quality
+            av_opt_set(c->priv_data, "deadline", "good", 0);
+            av_opt_set_int(c->priv_data, "cpu-used", 4, 0);
+            av_opt_set_int(c->priv_data, "row-mt", 1, 0);
+            av_opt_set_int(c->priv_data, "crf", 4 + (100 - quality) * 59 / 99, 0);
+            break;
         case VideoCodec::Ffv1: c->pix_fmt = AV_PIX_FMT_0RGB32; break;
         case VideoCodec::Gif: c->pix_fmt = AV_PIX_FMT_PAL8; break;
-        case VideoCodec::Png: c->pix_fmt = AV_PIX_FMT_RGB24; break;
+        case VideoCodec::Png: c->pix_fmt = alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24; break;
         case VideoCodec::Raw: break;
     }
     if (s.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -261,10 +310,22 @@ AviResult AviWriter::openCodec() {
     s.frame->format = frameFormat;
     s.frame->width = width;
     s.frame->height = height;
-    if (m_setting.codec == VideoCodec::MotionJpeg) s.frame->color_range = AVCOL_RANGE_JPEG;
+    s.frame->colorspace = c->colorspace;
+    s.frame->color_primaries = c->color_primaries;
+    s.frame->color_trc = c->color_trc;
+    s.frame->color_range = c->color_range;
     error = av_frame_get_buffer(s.frame, 0);
-    s.convert = sws_getContext(width, height, AV_PIX_FMT_BGR24, width, height, frameFormat, SWS_BILINEAR, nullptr,
-                               nullptr, nullptr);
+    // Accurate rounding keeps white at the top of the range (the fast path
+    // lands one level short); full chroma input averages the chroma of each
+    // 2 x 2 block instead of taking one pixel's.
+    s.convert =
+        sws_getContext(width, height, alpha ? AV_PIX_FMT_BGRA : AV_PIX_FMT_BGR24, width, height, frameFormat,
+                       SWS_BILINEAR | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr, nullptr);
+    if (s.convert && yuv) {
+        const int matrix = colour.matrix == ColourMatrix::Bt709 ? SWS_CS_ITU709 : SWS_CS_ITU601;
+        sws_setColorspaceDetails(s.convert, sws_getCoefficients(SWS_CS_DEFAULT), 1,
+                                 sws_getCoefficients(matrix), colour.fullRange ? 1 : 0, 0, 1 << 16, 1 << 16);
+    }
     if (error < 0 || !s.convert)
         return fail(AVIERR_MEMORY, compressText + " There is not enough memory to complete the operation.",
                     error < 0 ? error : AVERROR(ENOMEM));
@@ -376,9 +437,11 @@ AviResult AviWriter::WriteFrame(const std::uint8_t* pixels) {
         error = av_frame_make_writable(s.frame);
         if (error >= 0) {
             // Bottom-up rows: start at the last row and walk backwards, so
-            // the picture comes out upright.
-            const std::uint8_t* source[1] = {pixels + std::size_t(height - 1) * std::size_t(stride)};
-            const int sourceStride[1] = {-stride};
+            // the picture comes out upright. Frames with alpha come top row first.
+            const bool alpha = TakesAlpha();
+            const std::uint8_t* source[1] = {alpha ? pixels
+                                                   : pixels + std::size_t(height - 1) * std::size_t(stride)};
+            const int sourceStride[1] = {alpha ? width * 4 : -stride};
             sws_scale(s.convert, source, sourceStride, 0, height, s.frame->data, s.frame->linesize);
             s.frame->pts = index;
             error = encodeAndWrite(false);

@@ -53,27 +53,37 @@ public:
     // down to multiples of 4, 24 bits, bottom-up rows padded to 4 bytes.
     void SetFrameSize(int width, int height);
     void SetFrameSizeFromWindow(const ViewWindow& window);
+    // A size asked for by name (a shop or social preset) rather than a
+    // window's: the width still rounded down to a multiple of 4, the height
+    // only to an even number, which 4:2:0 video needs.
+    void SetVideoSize(int width, int height);
     const BitmapInfoHeader& FrameHeader() const { return m_header; }
+
+    // Frames with alpha, where the kind of file can keep it (WebM, PNG
+    // sequences); other kinds take opaque frames as before.
+    void SetTransparent(bool transparent) { m_transparent = transparent; }
+    bool TakesAlpha() const override;
 
     // Appends ".avi" to an AVI file's name without "avi" in it (case
     // sensitive); other kinds of file keep their names.
     void EnsureAviExtension();
 
     // Asked during OpenVideo, after the file and the stream exist, with the
-    // compressors on offer; nullopt means the user cancelled. Without a
-    // chooser the preset compressor is used.
-    using CompressorChooser = std::function<std::optional<CompressorSetting>(const std::vector<VideoCodec>&)>;
+    // compressors on offer and whether the file can keep alpha; nullopt
+    // means the user cancelled. Without a chooser the preset compressor is used.
+    using CompressorChooser =
+        std::function<std::optional<CompressorSetting>(const std::vector<VideoCodec>&, bool alphaPossible)>;
     void SetCompressorChooser(CompressorChooser chooser) { m_chooser = std::move(chooser); }
     void SetCompressor(const CompressorSetting& setting) { m_setting = setting; }
     const CompressorSetting& Compressor() const { return m_setting; }
     // Set by OpenVideo when the chooser was cancelled: nothing is to be recorded.
-    bool CompressCancelled() const { return m_compressCancelled; }
+    bool CompressCancelled() const override { return m_compressCancelled; }
 
     AviResult OpenVideo() override;
     AviResult WriteFrame(const std::uint8_t* pixels) override;
     bool CloseVideo() override;
     QString ErrorText() const override { return m_strError; }
-    int ImageSize() const override { return int(m_header.biSizeImage); }
+    int ImageSize() const override;
     int FrameIndex() const { return m_nFrameIndex; }
 
 private:
@@ -93,6 +103,7 @@ private:
     CompressorChooser m_chooser;
     CompressorSetting m_setting;
     bool m_compressCancelled = false;
+    bool m_transparent = false;
 };
 
 // How a failure to create the file shows: a read-only file system as the

@@ -27,6 +27,7 @@ public:
     bool CloseVideo() override;
     QString ErrorText() const override;
     int ImageSize() const override { return m_encoder.ImageSize(); }
+    bool TakesAlpha() const override { return m_encoder.TakesAlpha(); }
 
     // The most frames the queue held at once (for the benchmark's report).
     int deepestQueue() const { return m_deepest; }

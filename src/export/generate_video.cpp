@@ -24,17 +24,23 @@ CompressorSetting g_lastCompressor;
 
 // The compression dialog through the platform, remembering the choice.
 AviWriter::CompressorChooser compressionDialog(Platform& platform) {
-    return [&platform](const std::vector<VideoCodec>& offered) -> std::optional<CompressorSetting> {
-        if (offered.size() == 1) return CompressorSetting{offered[0], g_lastCompressor.quality};
+    return [&platform](const std::vector<VideoCodec>& offered,
+                       bool alphaPossible) -> std::optional<CompressorSetting> {
+        // A WebM asks, even with one compressor, whether to keep alpha; a
+        // PNG sequence of the window is opaque, as before.
+        if (offered.size() == 1 && (!alphaPossible || offered[0] == VideoCodec::Png))
+            return CompressorSetting{offered[0], g_lastCompressor.quality, false};
         QList<CompressorEntry> entries;
-        CompressorChoice current{0, g_lastCompressor.quality};
+        CompressorChoice current{0, g_lastCompressor.quality, std::nullopt};
+        if (alphaPossible) current.transparent = g_lastCompressor.transparent;
         for (std::size_t i = 0; i < offered.size(); ++i) {
             entries.push_back({QString::fromLatin1(InfoOf(offered[i]).title), InfoOf(offered[i]).hasQuality});
             if (offered[i] == g_lastCompressor.codec) current.index = int(i);
         }
         const std::optional<CompressorChoice> chosen = platform.chooseCompressor(entries, current);
         if (!chosen || chosen->index < 0 || chosen->index >= int(offered.size())) return std::nullopt;
-        g_lastCompressor = {offered[std::size_t(chosen->index)], std::clamp(chosen->quality, 1, 100)};
+        g_lastCompressor = {offered[std::size_t(chosen->index)], std::clamp(chosen->quality, 1, 100),
+                            alphaPossible && chosen->transparent.value_or(false)};
         return g_lastCompressor;
     };
 }
@@ -55,6 +61,7 @@ void GenerateVideo(SceneState& scene, const DeckPages& pages, Platform& platform
     FileDialogRequest request;
     request.title = "Save a Vellumark Video Clip";
     request.filter = windowsFilterToQt("AVI Files (*.avi) | *.avi | MP4 Video (*.mp4) | *.mp4 | "
+                                       "WebM Video (*.webm) | *.webm | "
                                        "Animated GIF (*.gif) | *.gif | PNG Image Sequence (*.png) | *.png | "
                                        "All Files (*.*) | *.*||");
     request.defaultSuffix = "avi";

@@ -42,6 +42,13 @@ public:
     virtual QString ErrorText() const = 0;
     // Bytes of one frame in the layout above.
     virtual int ImageSize() const = 0;
+    // True when the writer wants frames with alpha instead: 32-bit
+    // blue-green-red-alpha pixels (straight alpha), top row first, rows of
+    // exactly 4 x width bytes. ImageSize() counts them.
+    virtual bool TakesAlpha() const { return false; }
+    // True after an OpenVideo whose compression dialog was cancelled: the
+    // file exists and nothing is to be recorded.
+    virtual bool CompressCancelled() const { return false; }
 };
 
 }  // namespace vm

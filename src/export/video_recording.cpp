@@ -4,6 +4,7 @@
 
 #include "export/avi_writer.h"
 #include "export/encoder_worker.h"
+#include "export/picture_render.h"
 #include "scene/scene_state.h"
 
 namespace vm {
@@ -67,7 +68,16 @@ RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int wi
             outcome.cancelled = true;
             break;
         }
-        if (!source.RenderImage(width, height, options, pixels) || int(pixels.bytes.size()) < encoder.ImageSize()) {
+        bool drawn = false;
+        if (encoder.TakesAlpha()) {
+            // Drawn over black and over white, as a transparent picture is.
+            const QImage picture = RenderPicture(source, {width, height, true});
+            drawn = !picture.isNull() && picture.bytesPerLine() == width * 4;
+            if (drawn) pixels.bytes.assign(picture.constBits(), picture.constBits() + picture.sizeInBytes());
+        } else {
+            drawn = source.RenderImage(width, height, options, pixels);
+        }
+        if (!drawn || int(pixels.bytes.size()) < encoder.ImageSize()) {
             outcome.failure = AVIERR_INTERNAL;
             outcome.error = QString("Frame %1 could not be drawn at %2 x %3.").arg(i + 1).arg(width).arg(height);
             break;
@@ -86,21 +96,26 @@ RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int wi
 
 VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, AviWriter& writer,
                          const std::function<bool(int, int)>& progress) {
+    return RecordVideo(scene, source, writer, writer.FrameHeader().biWidth, writer.FrameHeader().biHeight,
+                       progress);
+}
+
+VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, VideoEncoder& encoder, int width, int height,
+                         const std::function<bool(int, int)>& progress) {
     VideoOutcome outcome;
     const PlaybackHold hold(source);
-    EncoderWorker worker(writer);
+    EncoderWorker worker(encoder);
     outcome.openResult = worker.OpenVideo();
-    outcome.compressCancelled = writer.CompressCancelled();
+    outcome.compressCancelled = encoder.CompressCancelled();
     if (outcome.openResult == AVIERR_OK && !outcome.compressCancelled) {
         StartTracksForRecording(scene);
         const int frames = ExportTrackLength(scene, scene.m_nExportTrack);
-        const int width = writer.FrameHeader().biWidth, height = writer.FrameHeader().biHeight;
         outcome.recording = RecordFrames(source, worker, width, height, frames, progress);
     }
     outcome.finished = worker.CloseVideo();
     // A frame that failed has been reported already; the close reports its own failure.
     if (!outcome.finished && outcome.openResult == AVIERR_OK && outcome.recording.failure == AVIERR_OK)
-        outcome.closeError = writer.ErrorText();
+        outcome.closeError = encoder.ErrorText();
     return outcome;
 }
 

@@ -37,7 +37,8 @@ struct RecordingOutcome {
 };
 
 // Each frame is drawn at width x height (width a multiple of 4) as
-// blue-green-red rows, bottom row first, then every playing track advances.
+// blue-green-red rows, bottom row first, or with alpha where the encoder
+// takes it, then every playing track advances.
 // `progress(done, total)` runs between frames; false stops the recording.
 RecordingOutcome RecordFrames(FrameSource& source, VideoEncoder& encoder, int width, int height, int frames,
                               const std::function<bool(int, int)>& progress);
@@ -54,6 +55,9 @@ struct VideoOutcome {
 // track of the scene, drawn by `source`, through a worker thread and closes
 // the file. The source's playback is held meanwhile.
 VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, AviWriter& writer,
+                         const std::function<bool(int, int)>& progress);
+// The same for any writer, its frames drawn at width x height.
+VideoOutcome RecordVideo(SceneState& scene, FrameSource& source, VideoEncoder& encoder, int width, int height,
                          const std::function<bool(int, int)>& progress);
 
 }  // namespace vm

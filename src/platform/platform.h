@@ -48,8 +48,13 @@ struct CompressorEntry {
     bool hasQuality = false;  // whether the quality slider applies
 };
 struct CompressorChoice {
-    int index = 0;     // into the entries offered
-    int quality = 75;  // 1..100
+    CompressorChoice(int index = 0, int quality = 75, std::optional<bool> transparent = std::nullopt)
+        : index(index), quality(quality), transparent(transparent) {}
+    int index;    // into the entries offered
+    int quality;  // 1..100
+    // Frames with alpha: offered (with its current value) only where the kind
+    // of file can keep it; nullopt where it cannot.
+    std::optional<bool> transparent;
 };
 
 // What the modeless "Settings" dialog reports to the program.
@@ -79,6 +84,9 @@ struct PictureExportChoice {
     bool transparent = false;
     // The resolution the file records (a print size's 300), 0 for none.
     int dotsPerInch = 0;
+    // Frames the package to fill the picture (as Fit Package does) for this
+    // picture only; the scene keeps its position.
+    bool fitPackage = false;
     bool operator==(const PictureExportChoice&) const = default;
 };
 // Draws the current scene at width x height for the export dialog's preview

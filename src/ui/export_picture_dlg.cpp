@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "export/output_presets.h"
 #include "export/picture_render.h"
 
 namespace vm {
@@ -25,6 +26,9 @@ constexpr PresetRow kFixedPresets[] = {
     {"6 \u00d7 9 in at 300 dpi (1800 \u00d7 2700)", 1800, 2700, 300},
     {"8.5 \u00d7 11 in at 300 dpi (2550 \u00d7 3300)", 2550, 3300, 300},
 };
+// The shop and social rows, in the order of the SizePreset values; the
+// landscape and 4K ones are the Full HD and 4K rows above.
+constexpr const char* kShopPresets[] = {"square", "portrait", "story", "link"};
 
 QSize clampedSize(QSize size) {
     return {std::clamp(size.width(), 1, kMaxPictureSide), std::clamp(size.height(), 1, kMaxPictureSide)};
@@ -35,8 +39,12 @@ QSize clampedSize(QSize size) {
 QSize PresetSize(ExportPictureDialog::SizePreset preset, QSize viewSize) {
     if (preset == ExportPictureDialog::ViewSize) return clampedSize(viewSize);
     const int fixed = int(preset) - int(ExportPictureDialog::FullHd);
-    if (fixed < 0 || fixed >= int(std::size(kFixedPresets))) return {};
-    return {kFixedPresets[fixed].width, kFixedPresets[fixed].height};
+    if (fixed >= 0 && fixed < int(std::size(kFixedPresets)))
+        return {kFixedPresets[fixed].width, kFixedPresets[fixed].height};
+    const int shop = int(preset) - int(ExportPictureDialog::Square);
+    if (shop < 0 || shop >= int(std::size(kShopPresets))) return {};
+    const OutputPreset* row = FindOutputPreset(QString::fromLatin1(kShopPresets[shop]));
+    return {row->width, row->height};
 }
 
 QSize FitPreviewSize(int width, int height, QSize bounds) {
@@ -75,6 +83,9 @@ ExportPictureDialog::ExportPictureDialog(const PictureExportChoice& current, QSi
     m_sizes->setObjectName("SizeList");
     m_sizes->addItem(QString("View size (%1 \u00d7 %2)").arg(m_viewSize.width()).arg(m_viewSize.height()));
     for (const PresetRow& row : kFixedPresets) m_sizes->addItem(QString::fromUtf8(row.text));
+    for (const char* key : kShopPresets)
+        m_sizes->addItem(QString::fromLatin1(FindOutputPreset(QString::fromLatin1(key))->title)
+                             .replace(" x ", " \u00d7 "));
     m_sizes->addItem("Custom size");
 
     auto makeSide = [this](const char* name) {
@@ -119,9 +130,16 @@ ExportPictureDialog::ExportPictureDialog(const PictureExportChoice& current, QSi
     note->setWordWrap(true);
     note->setForegroundRole(QPalette::PlaceholderText);
 
+    m_fit = new QCheckBox("Frame the package to fill the picture", this);
+    m_fit->setObjectName("FitPackage");
+    m_fit->setToolTip(
+        "The package with its reflection fills 80 % of the picture's width or height, centred, in "
+        "this picture only; the scene keeps its position.");
+
     auto* form = new QFormLayout;
     form->addRow("&Size:", m_sizes);
     form->addRow("", sizeRow);
+    form->addRow("", m_fit);
     form->addRow("&Format:", m_formats);
     m_qualityLabel = new QLabel("&Quality:", this);
     m_qualityLabel->setBuddy(m_quality);
@@ -164,6 +182,7 @@ ExportPictureDialog::ExportPictureDialog(const PictureExportChoice& current, QSi
     m_formats->setCurrentIndex(std::clamp(int(current.format), 0, 2));
     m_quality->setValue(std::clamp(current.jpegQuality, 1, 100));
     m_transparent->setChecked(current.transparent);
+    m_fit->setChecked(current.fitPackage);
     formatChanged();
 
     connect(m_sizes, &QComboBox::currentIndexChanged, this, &ExportPictureDialog::presetChosen);
@@ -184,6 +203,7 @@ PictureExportChoice ExportPictureDialog::choice() const {
     choice.transparent = choice.format == PictureFormat::Png && m_transparent->isChecked();
     const int fixed = m_sizes->currentIndex() - int(FullHd);
     if (fixed >= 0 && fixed < int(std::size(kFixedPresets))) choice.dotsPerInch = kFixedPresets[fixed].dotsPerInch;
+    choice.fitPackage = m_fit->isChecked();
     return choice;
 }
 
@@ -195,6 +215,8 @@ void ExportPictureDialog::presetChosen(int row) {
         m_height->setValue(size.height());
         m_settingSize = false;
     }
+    // A shop or social size is meant to be filled.
+    if (row >= Square && row < CustomSize) m_fit->setChecked(true);
     schedulePreview();
 }
 

@@ -21,7 +21,9 @@ class ExportPictureDialog : public QDialog {
     Q_OBJECT
 public:
     // The rows of the size list, in order.
-    enum SizePreset { ViewSize, FullHd, UltraHd, Print6x9, PrintLetter, CustomSize };
+    // Square to LinkPreview are the shop and social sizes; choosing one frames
+    // the package to fill the picture.
+    enum SizePreset { ViewSize, FullHd, UltraHd, Print6x9, PrintLetter, Square, Portrait, Story, LinkPreview, CustomSize };
 
     ExportPictureDialog(const PictureExportChoice& current, QSize viewSize, PicturePreview preview,
                         QWidget* parent = nullptr);
@@ -34,6 +36,7 @@ public:
     QComboBox* formatList() const { return m_formats; }
     QSpinBox* qualityBox() const { return m_quality; }
     QCheckBox* transparentBox() const { return m_transparent; }
+    QCheckBox* fitBox() const { return m_fit; }
     QDialogButtonBox* buttons() const { return m_buttons; }
     // The picture the preview shows now, before it is laid over the
     // checkerboard; null when none could be drawn.
@@ -60,6 +63,7 @@ private:
     QSpinBox* m_quality = nullptr;
     QLabel* m_qualityLabel = nullptr;
     QCheckBox* m_transparent = nullptr;
+    QCheckBox* m_fit = nullptr;
     QLabel* m_previewLabel = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QTimer m_previewTimer;

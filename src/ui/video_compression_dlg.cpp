@@ -31,6 +31,13 @@ VideoCompressionDialog::VideoCompressionDialog(const QList<CompressorEntry>& ent
     m_qualityLabel->setMinimumWidth(m_qualityLabel->fontMetrics().horizontalAdvance("100") + 4);
     row->addWidget(m_qualityLabel);
     layout->addLayout(row);
+    if (current.transparent) {
+        m_transparent = new QCheckBox("Transparent background", this);
+        m_transparent->setObjectName("Transparent");
+        m_transparent->setToolTip("Leave the background out, so the package floats over a web page");
+        m_transparent->setChecked(*current.transparent);
+        layout->addWidget(m_transparent);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -51,6 +58,10 @@ void VideoCompressionDialog::updateQuality() {
     m_qualityLabel->setText(has ? QString::number(m_quality->value()) : QString());
 }
 
-CompressorChoice VideoCompressionDialog::choice() const { return {std::max(0, m_list->currentRow()), m_quality->value()}; }
+CompressorChoice VideoCompressionDialog::choice() const {
+    CompressorChoice chosen{std::max(0, m_list->currentRow()), m_quality->value(), std::nullopt};
+    if (m_transparent) chosen.transparent = m_transparent->isChecked();
+    return chosen;
+}
 
 }  // namespace vm

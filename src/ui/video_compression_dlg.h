@@ -2,6 +2,7 @@
 // The "Video Compression" dialog: the compressors the installed FFmpeg
 // offers, a quality slider where the chosen one has a quality, OK and Cancel.
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +20,8 @@ public:
     CompressorChoice choice() const;
     QListWidget* compressorList() const { return m_list; }
     QSlider* qualitySlider() const { return m_quality; }
+    // Null where the kind of file cannot keep transparency.
+    QCheckBox* transparentBox() const { return m_transparent; }
 
 private:
     void updateQuality();
@@ -27,6 +30,7 @@ private:
     QListWidget* m_list = nullptr;
     QSlider* m_quality = nullptr;
     QLabel* m_qualityLabel = nullptr;
+    QCheckBox* m_transparent = nullptr;
 };
 
 }  // namespace vm

@@ -23,6 +23,7 @@ constexpr int GenerateAvi = 32771;
 // Commands beyond the resources.
 constexpr int FitPackage = 32790;
 constexpr int StudioLook = 32791;
+constexpr int ExportSpinPage = 32795;
 
 // Standard edit and pane keys of the keyboard table. Nothing handles them.
 constexpr int EditCopy = 57634;

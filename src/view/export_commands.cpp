@@ -18,6 +18,7 @@
 #include "export/video_formats.h"
 #include "platform/safe_file.h"
 #include "scene/page_interfaces.h"
+#include "view/fit_package.h"
 #include "view/gl2avi_view.h"
 
 namespace vm {
@@ -157,8 +158,17 @@ void CGL2AviView::OnExportPicture() {
         if (!progressWindow) progressWindow = m_platform.beginProgress(kPictureCaption, "Drawing part %1 of %2");
         return progressWindow->step(done, total);
     };
+    // Framed for this picture only: the position is put back afterwards.
+    const std::array<float, 3> position{m_scene.m_fPosX, m_scene.m_fPosY, m_scene.m_fPosZ};
     QString error;
+    if (chosen->fitPackage) {
+        const FitResult fit = FitPackage(*this, request.width, request.height);
+        if (!fit.problem.isEmpty()) ShowStatus("The package could not be framed: " + fit.problem);
+    }
     const PictureOutcome outcome = WritePictureFile(*this, request, *name, options, &error, progress);
+    m_scene.m_fPosX = position[0];
+    m_scene.m_fPosY = position[1];
+    m_scene.m_fPosZ = position[2];
     progressWindow.reset();
     m_platform.setWaitCursor(false);
 

@@ -187,6 +187,7 @@ bool CGL2AviView::OnCommand(int id) {
         case cmd::BackgroundColour: OnBackgroundColour(); return true;
         case cmd::FitPackage: OnFitPackage(); return true;
         case cmd::StudioLook: OnStudioLook(); return true;
+        case cmd::ExportSpinPage: OnExportSpinPage(); return true;
         default: return false;
     }
 }

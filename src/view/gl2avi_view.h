@@ -112,6 +112,9 @@ class CGL2AviView : public ExportSettingsSink, public FrameSource {
     // File > Export Picture (view/export_commands.cpp): a picture of any
     // size, PNG (transparent if asked), JPEG or BMP, drawn offscreen.
     void OnExportPicture();
+    // File > Export Spin Page (view/spin_page_command.cpp): a 360-degree
+    // spin page of one turn of the package at the view's size.
+    void OnExportSpinPage();
     void OnOpenSettings();
     void OnSaveSettings();
     void OnVideoSettings();

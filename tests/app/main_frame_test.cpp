@@ -54,7 +54,8 @@ TEST_F(MainFrameTest, MenuHoldsTheItemsOfTheResource) {
     EXPECT_EQ(titles, QStringList({"&File", "&View", "Options", "&Help"}));
     EXPECT_EQ(itemTexts("&File"),
               QStringList({"&Save Screenshot\tCtrl+S", "&New\tCtrl+N", "Copy Image to Clipboard\tCtrl+C",
-                           "&Export Picture...\tCtrl+E", "-", "-", "E&xit", "Open Settings", "Save Settings"}));
+                           "&Export Picture...\tCtrl+E", "Export S&pin Page...", "-", "-", "E&xit",
+                           "Open Settings", "Save Settings"}));
     EXPECT_EQ(itemTexts("&View"),
               QStringList({"&Toolbar", "&Status Bar", "-", "&Fit Package\tCtrl+F", "Studio &Look"}));
     EXPECT_EQ(itemTexts("Options"), QStringList({"Settings"}));

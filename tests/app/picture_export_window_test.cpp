@@ -273,3 +273,53 @@ TEST_F(PictureExportWindowTest, SaveScreenshotWritesPngAndJpegAndTheSameBitmapAs
     EXPECT_TRUE(fileBytes(dir.filePath("shot.bmp")) == expected);
     EXPECT_TRUE(fileBytes(dir.filePath("shot.data")) == expected);
 }
+
+TEST_F(PictureExportWindowTest, AShopSizeFramesThePackageForThatPictureOnly) {
+    view->scene().m_fTextOn = 0;  // the fit frames the package, not the text
+    const float x = view->scene().m_fPosX, y = view->scene().m_fPosY, z = view->scene().m_fPosZ;
+    PictureExportChoice choice = pictureOf(1080, 1920);  // a story
+    choice.fitPackage = true;
+    platform.queuePictureExport(choice);
+    platform.queueSaveFileName(dir.filePath("story.png"));
+    exportPicture();
+    ASSERT_TRUE(messages().isEmpty()) << qPrintable(messages().join('\n'));
+    const QImage picture(dir.filePath("story.png"));
+    ASSERT_EQ(picture.size(), QSize(1080, 1920));
+    const QColor background = picture.pixelColor(2, 2);
+    int left = picture.width(), right = -1, top = picture.height(), bottom = -1;
+    for (int py = 0; py < picture.height(); py += 3)
+        for (int px = 0; px < picture.width(); px += 3) {
+            const QColor c = picture.pixelColor(px, py);
+            if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                    std::abs(c.blue() - background.blue()) >
+                24) {
+                left = std::min(left, px), right = std::max(right, px);
+                top = std::min(top, py), bottom = std::max(bottom, py);
+            }
+        }
+    const double share =
+        std::max(double(right - left) / picture.width(), double(bottom - top) / picture.height());
+    EXPECT_GE(share, 0.72);
+    EXPECT_LE(share, 0.86);
+    EXPECT_EQ(view->scene().m_fPosX, x);
+    EXPECT_EQ(view->scene().m_fPosY, y);
+    EXPECT_EQ(view->scene().m_fPosZ, z);
+}
+
+TEST_F(PictureExportWindowTest, ExportSpinPageWritesOneTurnAndLeavesTheKeysAsTheyWere) {
+    const int keys = view->scene().m_trackModel.keyCount;
+    const float turn = view->scene().m_fRotY;
+    platform.queueSaveFileName(dir.filePath("spin"));
+    frame->action(cmd::ExportSpinPage)->trigger();
+    ASSERT_TRUE(messages().isEmpty()) << qPrintable(messages().join('\n'));
+    const QByteArray page = fileBytes(dir.filePath("spin.html"));
+    EXPECT_EQ(page.count("\"data:image/jpeg;base64,"), 36);
+    EXPECT_EQ(view->scene().m_trackModel.keyCount, keys);
+    EXPECT_EQ(view->scene().m_fRotY, turn);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains("spin.html"));
+
+    // Cancelled in the save dialog: nothing is drawn or written.
+    platform.queueSaveFileName(std::nullopt);
+    frame->action(cmd::ExportSpinPage)->trigger();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("spin.html.html")));
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -169,4 +170,56 @@ TEST(VellumarkRenderBatch, LabelAndTextColumnsDressEachRow) {
     ASSERT_FALSE(titled.isNull());
     EXPECT_NE(plain, titled);
     EXPECT_EQ(plain, again);
+}
+
+TEST(VellumarkRenderBatch, APackColumnMakesEveryChannelsFilesForItsRow) {
+    QTemporaryDir dir;
+    write(dir.filePath("packs.csv"),
+          "package,out,pack\n"
+          "Book.jpg,,packs/book\n"
+          "Book.jpg,both.png,packs/both\n");
+    QProcess process;
+    process.start(VELLUMARK_RENDER_EXE, {"--batch", dir.filePath("packs.csv")});
+    ASSERT_TRUE(process.waitForFinished(600000));
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(err.contains("line 3: a row makes either a picture (out) or a pack (pack), not both"))
+        << qPrintable(err);
+    EXPECT_TRUE(out.contains("pack: all")) << qPrintable(out);  // the seconds of each output
+
+    const QDir pack(dir.filePath("packs/book"));
+    for (const char* name : {"cut-out.png", "on-white.jpg", "square.mp4", "spin.html", "story.mp4",
+                             "turn.gif", "float.webm", "index.html"})
+        EXPECT_TRUE(pack.exists(name)) << name;
+    const QImage cutOut(pack.filePath("cut-out.png"));
+    EXPECT_EQ(cutOut.size(), QSize(2000, 2000));
+    EXPECT_EQ(qAlpha(cutOut.pixel(2, 2)), 0);
+    const QImage onWhite(pack.filePath("on-white.jpg"));
+    EXPECT_EQ(onWhite.size(), QSize(1600, 1600));
+    EXPECT_GE(qGray(onWhite.pixel(2, 2)), 253);
+    QFile spin(pack.filePath("spin.html"));
+    ASSERT_TRUE(spin.open(QIODevice::ReadOnly));
+    EXPECT_EQ(spin.readAll().count("data:image/jpeg;base64,"), 36);
+    QFile index(pack.filePath("index.html"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QByteArray page = index.readAll();
+    for (const char* name :
+         {"cut-out.png", "on-white.jpg", "square.mp4", "story.mp4", "turn.gif", "float.webm", "spin.html"})
+        EXPECT_TRUE(page.contains(QByteArray("src=\"") + name + "\"")) << name;
+    EXPECT_FALSE(QDir(dir.filePath("packs/both")).exists());
+
+    // What a player sees of the videos.
+    auto probe = [](const QString& path) {
+        QProcess ffprobe;
+        ffprobe.start("ffprobe", {"-v", "error", "-count_packets", "-show_entries",
+                                  "stream=codec_name,width,height,nb_read_packets:stream_tags=alpha_mode",
+                                  "-of", "csv=p=0", path});
+        ffprobe.waitForFinished(60000);
+        return QString::fromLatin1(ffprobe.readAllStandardOutput()).trimmed();
+    };
+    EXPECT_EQ(probe(pack.filePath("square.mp4")), "h264,1080,1080,72");
+    EXPECT_EQ(probe(pack.filePath("story.mp4")), "h264,1080,1920,72");
+    EXPECT_EQ(probe(pack.filePath("turn.gif")), "gif,480,480,72");
+    EXPECT_EQ(probe(pack.filePath("float.webm")), "vp9,720,720,72,1");
 }

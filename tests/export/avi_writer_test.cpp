@@ -148,6 +148,8 @@ TEST(AviWriterFiles, EachCompressorWritesAFileThatPlaysUpright) {
         cases.push_back({"h264.mp4", VideoCodec::H264, "h264", 8});
         cases.push_back({"h264.avi", VideoCodec::H264, "h264", 8});
     }
+    if (!AvailableCodecs(VideoContainer::WebM).empty())
+        cases.push_back({"vp9.webm", VideoCodec::Vp9, "vp9", 8});
     ASSERT_TRUE(QDir(dir.path()).mkdir("seq"));
     const int width = 64, height = 48, frames = 12;
     for (const Case& c : cases) {
@@ -207,10 +209,11 @@ TEST(AviWriterDialog, ACancelledCompressionDialogLeavesTheFileAndNoStream) {
     writer.SetFileName(dir.filePath("cancel.avi"));
     writer.SetFrameSize(32, 32);
     std::vector<VideoCodec> offered;
-    writer.SetCompressorChooser([&](const std::vector<VideoCodec>& codecs) -> std::optional<CompressorSetting> {
-        offered = codecs;
-        return std::nullopt;
-    });
+    writer.SetCompressorChooser(
+        [&](const std::vector<VideoCodec>& codecs, bool) -> std::optional<CompressorSetting> {
+            offered = codecs;
+            return std::nullopt;
+        });
     EXPECT_EQ(writer.OpenVideo(), AVIERR_OK);
     EXPECT_TRUE(writer.CompressCancelled());
     ASSERT_GE(offered.size(), 4u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <csignal>
@@ -278,10 +279,30 @@ TEST(GenerateAvi, OtherKindsOfFileKeepTheirNames) {
     const test::VideoProbe gif = test::ProbeVideo(dir.filePath("loop.gif"));
     EXPECT_EQ(gif.codec, "gif");
     EXPECT_EQ(gif.frames, 6);
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("seq/shot0001.png")));
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("seq/shot0006.png")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("seq/shot0007.png")));
+    // Numbered like the frames, from 0.
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("seq/shot0000.png")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("seq/shot0005.png")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("seq/shot0006.png")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("clip.mp4.avi")));
+}
+
+TEST(GenerateAvi, AWebMAsksWhetherToLeaveTheBackgroundOut) {
+    Exporter e;
+    KeyTurntable(e.view->scene(), e.view->pages(), 4);
+    QTemporaryDir dir;
+    e.platform.queueCompressor(CompressorChoice{0, 75, true});
+    e.generate(dir.filePath("float.webm"));
+    const auto asked = e.platform.callsOf("chooseCompressor");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].args.value(0), "VP9");
+    const test::VideoProbe probe = test::ProbeVideo(dir.filePath("float.webm"));
+    EXPECT_EQ(probe.codec, "vp9");
+    EXPECT_EQ(probe.frames, 4);
+    QProcess ffprobe;
+    ffprobe.start("ffprobe", {"-v", "error", "-show_entries", "stream_tags=alpha_mode", "-of", "csv=p=0",
+                              dir.filePath("float.webm")});
+    ffprobe.waitForFinished(60000);
+    EXPECT_EQ(QString::fromLatin1(ffprobe.readAllStandardOutput()).trimmed(), "1");
 }
 
 TEST(GenerateAviFailures, AnUnwritableFolderShowsTheFileOpenTextAndStillAsks) {

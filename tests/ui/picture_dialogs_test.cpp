@@ -105,6 +105,30 @@ TEST(ExportPictureDialog, PresetsSetTheSizeAndTypedSizesShowTheirPreset) {
     EXPECT_EQ(dialog.choice().width, 1921);
 }
 
+TEST(ExportPictureDialog, AShopOrSocialSizeFramesThePackage) {
+    ExportPictureDialog dialog(choiceOf(1000, 1000, PictureFormat::Png), kView, {});
+    EXPECT_FALSE(dialog.choice().fitPackage);
+    const struct {
+        int row;
+        QSize size;
+    } presets[] = {{ExportPictureDialog::Square, {1080, 1080}},
+                   {ExportPictureDialog::Portrait, {1080, 1350}},
+                   {ExportPictureDialog::Story, {1080, 1920}},
+                   {ExportPictureDialog::LinkPreview, {1200, 628}}};
+    for (const auto& preset : presets) {
+        dialog.fitBox()->setChecked(false);
+        dialog.sizeList()->setCurrentIndex(preset.row);
+        EXPECT_EQ(QSize(dialog.choice().width, dialog.choice().height), preset.size) << preset.row;
+        EXPECT_TRUE(dialog.choice().fitPackage) << preset.row;
+    }
+    // The user may still leave the package where it is.
+    dialog.fitBox()->setChecked(false);
+    EXPECT_FALSE(dialog.choice().fitPackage);
+    dialog.widthBox()->setValue(1080);
+    dialog.heightBox()->setValue(1350);
+    EXPECT_EQ(dialog.sizeList()->currentIndex(), ExportPictureDialog::Portrait);
+}
+
 TEST(ExportPictureDialog, TransparencyIsOfferedForPngOnly) {
     ExportPictureDialog dialog(choiceOf(800, 600, PictureFormat::Png), kView, {});
     dialog.transparentBox()->setChecked(true);

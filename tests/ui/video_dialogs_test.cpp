@@ -42,6 +42,17 @@ TEST(VideoCompressionDialog, ShowsTheCurrentChoiceAndTheQualityOnlyWhereItApplie
     EXPECT_EQ(dialog.choice().quality, 90);
 }
 
+TEST(VideoCompressionDialog, OffersTransparencyOnlyWhereTheFileCanKeepIt) {
+    VideoCompressionDialog opaque(kEntries, {1, 60});
+    EXPECT_EQ(opaque.transparentBox(), nullptr);
+    EXPECT_FALSE(opaque.choice().transparent.has_value());
+    VideoCompressionDialog webm({{"VP9", true}}, {0, 60, true});
+    ASSERT_NE(webm.transparentBox(), nullptr);
+    EXPECT_TRUE(webm.transparentBox()->isChecked());
+    webm.transparentBox()->setChecked(false);
+    EXPECT_EQ(webm.choice().transparent, std::optional<bool>(false));
+}
+
 TEST(VideoCompressionDialog, OkAcceptsAndCancelRejects) {
     for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
         VideoCompressionDialog dialog(kEntries, {7, 500});  // out of range: clamped
