@@ -354,3 +354,29 @@ TEST(StudioFraming, APackageChosenWithoutKeysIsFramedAndAPoseWithKeysStays) {
     EXPECT_EQ(studio.scene().m_fPosY, y);
     EXPECT_EQ(studio.scene().m_fPosZ, z);
 }
+
+// The Lighting page's X and Y move the normal light: the picture changes, in
+// both looks, for a box and for a book.
+TEST(NormalLight, ItsXAndYChangeThePicture) {
+    for (const Look look : {Look::Classic, Look::Studio})
+        for (const char* package : {"RetailBox.jpg", "Book.jpg"}) {
+            SCOPED_TRACE(std::string(package) + (look == Look::Studio ? " studio" : " classic"));
+            Studio studio;
+            ASSERT_TRUE(studio.headless.created);
+            studio.view().SetLook(look);
+            studio.show(package, Light::Normal);
+            const QImage right = studio.opaque();
+            studio.scene().m_fLightPos[0] = -320;
+            const QImage left = studio.opaque();
+            studio.scene().m_fLightPos[1] = 300;
+            const QImage above = studio.opaque();
+            auto differing = [](const QImage& a, const QImage& b) {
+                int n = 0;
+                for (int y = 0; y < a.height(); ++y)
+                    for (int x = 0; x < a.width(); ++x) n += qGray(a.pixel(x, y)) != qGray(b.pixel(x, y));
+                return n;
+            };
+            EXPECT_GT(differing(right, left), 1000);
+            EXPECT_GT(differing(left, above), 1000);
+        }
+}
