@@ -165,15 +165,15 @@ int WriteChannelPack(CGL2AviView& view, ScriptedPlatform& platform, const Render
                        int(std::clamp(background[2], 0.0f, 1.0f) * 255.0f + 0.5f)));
 
     // A video, and the spin page beside the one that shares its frames.
-    auto video = [&](const PackVideo& spec, bool withSpin) {
-        frameFor(spec.width, spec.height);
+    auto video = [&](const PackVideo& output, bool withSpin) {
+        frameFor(output.width, output.height);
         AviWriter writer;
-        writer.SetFileName(dir.filePath(spec.file));
+        writer.SetFileName(dir.filePath(output.file));
         writer.SetRate(kPackRate);
-        writer.SetVideoSize(spec.width, spec.height);
-        writer.SetTransparent(spec.transparent);
+        writer.SetVideoSize(output.width, output.height);
+        writer.SetTransparent(output.transparent);
         const VideoContainer container = ContainerForFile(writer.FileName());
-        writer.SetCompressor({DefaultCodec(container), options.quality, spec.transparent});
+        writer.SetCompressor({DefaultCodec(container), options.quality, output.transparent});
         FanOutEncoder outputs;
         outputs.add(writer);
         SpinPageOptions spinOptions;
@@ -189,17 +189,17 @@ int WriteChannelPack(CGL2AviView& view, ScriptedPlatform& platform, const Render
                           : outcome.recording.failure != AVIERR_OK ? outcome.recording.error
                           : !outcome.finished                      ? outcome.closeError
                                                                    : QString();
-        if (!failure.isEmpty()) problems << QString("cannot write \"%1\": %2").arg(spec.file, failure);
+        if (!failure.isEmpty()) problems << QString("cannot write \"%1\": %2").arg(output.file, failure);
         return failure.isEmpty();
     };
     const PackVideo videos[] = {{"square.mp4", 1080, 1080, false},
                                 {"story.mp4", 1080, 1920, false},
                                 {"turn.gif", 480, 480, false},
                                 {"float.webm", 720, 720, true}};
-    for (const PackVideo& spec : videos) {
-        const bool withSpin = QString(spec.file) == "square.mp4";
-        const QString what = withSpin ? QString("%1 + spin.html").arg(spec.file) : QString(spec.file);
-        if (!timed(what, [&] { return video(spec, withSpin); })) ++failed;
+    for (const PackVideo& output : videos) {
+        const bool withSpin = QString(output.file) == "square.mp4";
+        const QString what = withSpin ? QString("%1 + spin.html").arg(output.file) : QString(output.file);
+        if (!timed(what, [&] { return video(output, withSpin); })) ++failed;
     }
 
     QSaveFile index(dir.filePath("index.html"));
