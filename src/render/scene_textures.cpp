@@ -19,6 +19,7 @@ enum class Upload { Standard, Mipmapped };
 struct LoadedTexture {
     TextureName name = 0;
     int widthHM = 0, heightHM = 0;
+    QSize pixels;
 };
 
 bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result) {
@@ -40,6 +41,7 @@ bool loadAndUpload(const QString& fullPath, Upload upload, LoadedTexture& result
     const PreparedTexture prepared = PrepareTexture(image, maxSize);
     result.widthHM = prepared.widthHM;
     result.heightHM = prepared.heightHM;
+    result.pixels = image.size();
     const int width = prepared.width, height = prepared.height;
     const std::vector<std::uint8_t>& pixels = prepared.pixels;
 
@@ -88,6 +90,12 @@ QString GlResources::FileOfSlot(const TextureName* slot) const {
     return known->second.path;
 }
 
+QSize GlResources::ImageSizeOfSlot(const TextureName* slot) const {
+    const auto known = m_slotFiles.find(slot);
+    if (known == m_slotFiles.end() || known->second.name != *slot || *slot == 0) return {};
+    return known->second.pixels;
+}
+
 int LoadDefaultTexture(SceneState& s, GlResources& res, const QString& path, TextureName* slot, bool mipmapped) {
     if (!slot) return 0;
     const QString full = ResolveTexturePath(s, path);
@@ -117,7 +125,7 @@ int LoadTexture(SceneState& s, GlResources& res, const QString& path, TextureNam
     const QString full = ResolveTexturePath(s, path);
     if (!slot || !loadAndUpload(full, Upload::Standard, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
-    res.m_slotFiles[slot] = {full, loaded.name};
+    res.m_slotFiles[slot] = {full, loaded.name, loaded.pixels};
     s.m_nImageWidthHM = loaded.widthHM;
     s.m_nImageHeightHM = loaded.heightHM;
     s.m_fImageWidth = float(s.m_nImageWidthHM);
@@ -130,7 +138,7 @@ int LoadMipmappedTexture(const SceneState& s, GlResources& res, const QString& p
     const QString full = ResolveTexturePath(s, path);
     if (!slot || !loadAndUpload(full, Upload::Mipmapped, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
-    res.m_slotFiles[slot] = {full, loaded.name};
+    res.m_slotFiles[slot] = {full, loaded.name, loaded.pixels};
     return 1;
 }
 
@@ -139,7 +147,7 @@ int LoadPictureTexture(SceneState& s, GlResources& res, const QString& path, Tex
     const QString full = ResolveTexturePath(s, path);
     if (!slot || !loadAndUpload(full, Upload::Standard, loaded)) return 0;
     res.ReplaceTexture(slot, loaded.name);
-    res.m_slotFiles[slot] = {full, loaded.name};
+    res.m_slotFiles[slot] = {full, loaded.name, loaded.pixels};
     s.m_nPictureWidthHM = loaded.widthHM;
     s.m_nPictureHeightHM = loaded.heightHM;
     s.m_fPictureWidth = float(s.m_nPictureWidthHM);
