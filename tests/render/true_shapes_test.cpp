@@ -1,10 +1,16 @@
-// Packages in the proportions of the real products, and the warning for an
-// image that does not fit its front.
+// Packages in the proportions of the real products, the warning for an image
+// that does not fit its front, and face artwork that stays sharp when it is
+// drawn much smaller than it is.
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <cmath>
 
+#include "platform/gl.h"
+#include "render/box_family.h"
 #include "render/package_shape.h"
 #include "support/offscreen_fixture.h"
 #include "view/fit_package.h"
@@ -162,4 +168,66 @@ TEST(TrueShapes, ProportionWarningKeepsTheFileNameAsItIs) {
     EXPECT_TRUE(warning.contains("490 x 700")) << qPrintable(warning);
     EXPECT_TRUE(ProportionWarning("a.png", {}, dvd).isEmpty());
     EXPECT_TRUE(ProportionWarning("a.png", {700, 700}, FrontShape{}).isEmpty());
+}
+
+namespace {
+
+// Artwork with detail finer than the screen shows it: line pairs of one to
+// four pixels in both directions and lines of type 60 pixels high.
+QImage fineDetail() {
+    QImage image(1600, 2400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    for (int band = 0; band < 4; ++band) {
+        const int w = band + 1, top = 100 + band * 260;
+        for (int x = 100; x < 1500; x += 2 * w) p.fillRect(x, top, w, 200, Qt::black);
+        for (int y = 1200 + band * 120; y < 1300 + band * 120; y += 2 * w) p.fillRect(900, y, 600, w, Qt::black);
+    }
+    p.setPen(Qt::black);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(60);
+    p.setFont(font);
+    for (int line = 0; line < 10; ++line)
+        p.drawText(QPoint(100, 1300 + line * 100), "Small type on a cover 0123456789");
+    return image;
+}
+
+// Mean difference of grey over `area` between a picture and one drawn at
+// twice its size, brought down to it.
+double differenceToLarger(const QImage& picture, const QImage& large, const QRect& area) {
+    const QImage down = large.scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double sum = 0;
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x, ++n)
+            sum += std::abs(qGray(picture.pixel(x, y)) - qGray(down.pixel(x, y)));
+    return n ? sum / n : 0.0;
+}
+
+}  // namespace
+
+TEST(SharpArtwork, FineDetailOnAFrontAtFullHdIsCloseToItsDrawingAtFourK) {
+    Shapes shapes(1920, 1080);
+    if (!shapes.headless.created) GTEST_SKIP() << "no headless OpenGL";
+    shapes.show("DVD.jpg");
+    shapes.scene().m_fRotY = 20;  // a usual three-quarter view
+    ASSERT_TRUE(FitPackage(shapes.view(), 1920, 1080).problem.isEmpty());
+    QRect front = frontArea(shapes, {1600, 2400}, 1920, 1080);
+    ASSERT_GT(front.height(), 300);
+    front.adjust(front.width() / 8, front.height() / 8, -front.width() / 8, -front.height() / 8);
+
+    shapes.pickFront(shapes.save(fineDetail(), "fine.png"));
+    const double mipmapped = differenceToLarger(shapes.render(1920, 1080), shapes.render(3840, 2160), front);
+
+    // The same texture sampled from its full size only, as it was before.
+    ASSERT_TRUE(shapes.headless.host.makeCurrent());
+    glBindTexture(GL_TEXTURE_2D, BoxFaceSlot(0));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, 0.0f);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, 1.0f);
+    const double linear = differenceToLarger(shapes.render(1920, 1080), shapes.render(3840, 2160), front);
+
+    RecordProperty("mipmapped", std::to_string(mipmapped));
+    RecordProperty("linear", std::to_string(linear));
+    EXPECT_LE(mipmapped, 0.5 * linear) << "mipmapped " << mipmapped << ", single level " << linear;
 }
