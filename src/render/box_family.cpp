@@ -199,8 +199,36 @@ private:
                 const int material = std::max(0, model.pObjects[object].nMaterial);
                 glBindTexture(GL_TEXTURE_2D, pictureSide ? res.m_texPictureSide : PackageTextureSlot(material));
             }
+            const bool pageSide = showsPageEdges(object, model);
+            if (pageSide) loadPageEdgeMapping(object);
             DrawMeshObject(model.pObjects[object]);
+            if (pageSide) {
+                glMatrixMode(GL_TEXTURE);
+                glLoadIdentity();
+                glMatrixMode(GL_MODELVIEW);
+            }
         }
+    }
+
+    // A paperback's right, top and bottom show the program's page image: they
+    // are its page block, drawn from the image's band of page edges rather
+    // than the printed page stretched over them.
+    bool showsPageEdges(int object, const Model3DS& model) const {
+        if (object != 1 && object != 4 && object != 5) return false;
+        if (IsSet(v.m_fFacePlain[FaceOfBoxObject(object)]) || pictureMode()) return false;
+        const int material = std::max(0, model.pObjects[object].nMaterial);
+        return res.FileOfSlot(&PackageTextureSlot(material)).endsWith(QLatin1String("Design Images/ePage.jpg"));
+    }
+
+    // The pages' lines run along the face: up the right side (across its
+    // depth, s), across the top and bottom (along the depth, t).
+    static void loadPageEdgeMapping(int object) {
+        const float b0 = kPaperEdgeBandBottom, bw = kPaperEdgeBandHeight;
+        const GLfloat side[16] = {0, bw, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, b0, 0, 1};
+        const GLfloat across[16] = {1, 0, 0, 0, 0, bw, 0, 0, 0, 0, 1, 0, 0, b0, 0, 1};
+        glMatrixMode(GL_TEXTURE);
+        glLoadMatrixf(object == 1 ? side : across);
+        glMatrixMode(GL_MODELVIEW);
     }
 
     void drawPackage(BoxKind kind) {
