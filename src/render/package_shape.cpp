@@ -112,7 +112,8 @@ QString ProportionWarning(const QString& fileName, QSize imageSize, const FrontS
     return QStringLiteral("%1 is %2 x %3 pixels; the %4's front is %5 wide per unit of height, so the image is "
                           "%6 by %7 %. An image of %8 x %3 pixels fits it.")
         .arg(fileName, QString::number(imageSize.width()), QString::number(imageSize.height()), shape.product,
-             QString::number(double(shape.aspect), 'f', 2), stretch > 1.0f ? QStringLiteral("widened") : QStringLiteral("narrowed"),
+             QString::number(double(shape.aspect), 'f', 2),
+             stretch > 1.0f ? QStringLiteral("widened") : QStringLiteral("narrowed"),
              QString::number(std::lround(std::abs(stretch - 1.0f) * 100.0f)), QString::number(fittingWidth));
 }
 
