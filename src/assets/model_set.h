@@ -28,6 +28,13 @@ enum class ModelId : int {
 };
 constexpr int kModelCount = int(ModelId::Count);  // 57
 
+// The page image (Design Images/ePage.jpg) carries a band of paper edges
+// along its head: texture rows from kPaperEdgeBandBottom to
+// kPaperEdgeBandBottom + kPaperEdgeBandHeight show pages seen edge on, one
+// line a page, running along the rows. The page blocks of the book models
+// map their edges into it; the paperbacks' page sides are drawn from it.
+constexpr float kPaperEdgeBandBottom = 0.925f, kPaperEdgeBandHeight = 0.06f;
+
 // "Coffee-Mug", "E-ZinesFrontM", ...
 std::string_view ModelStem(ModelId id);
 // "Models/" + stem + ".3ds"

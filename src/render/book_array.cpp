@@ -8,6 +8,7 @@
 #include "render/book_family.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_shape.h"
 #include "render/package_floor.h"
 #include "render/reflection_fade.h"
 #include "render/renderers.h"
@@ -27,7 +28,9 @@ struct ArrayBook {
 
 class BookArrayRenderer {
 public:
-    BookArrayRenderer(const SceneState& scene, const GlResources& resources) : v(scene), res(resources) {
+    BookArrayRenderer(const SceneState& scene, const GlResources& resources)
+        : v(scene), res(resources),
+          widthFactor(BookCoverWidthFactor(BookKind::HardBack, resources, &resources.m_texBookFace[0])) {
         const int count = std::clamp(v.m_nArrayCount, 0, kMaxArrayBooks);
         const bool single = IsSet(v.m_fArraySingle);
         for (int i = 0; i < count; ++i) {
@@ -112,7 +115,7 @@ private:
         m.translate(0.0f, book.pivotY, book.pivotZ);
         m.rotate(tilt, 1, 0, 0);
         m.translate(0.0f, -book.pivotY, -book.pivotZ);
-        m.scale(1.0f + 0.01f * v.m_fArrayBookScale[0], 1.0f + 0.01f * v.m_fArrayBookScale[1],
+        m.scale(widthFactor * (1.0f + 0.01f * v.m_fArrayBookScale[0]), 1.0f + 0.01f * v.m_fArrayBookScale[1],
                 1.0f + 0.01f * v.m_fArrayBookScale[2]);
         return m;
     }
@@ -129,7 +132,7 @@ private:
     }
 
     void scale() {
-        glScalef(1.0f + 0.01f * v.m_fArrayBookScale[0], 1.0f + 0.01f * v.m_fArrayBookScale[1],
+        glScalef(widthFactor * (1.0f + 0.01f * v.m_fArrayBookScale[0]), 1.0f + 0.01f * v.m_fArrayBookScale[1],
                  1.0f + 0.01f * v.m_fArrayBookScale[2]);
     }
 
@@ -167,6 +170,8 @@ private:
 
     const SceneState& v;
     const GlResources& res;
+    // Every book's cover in its image's proportions (render/package_shape.h).
+    float widthFactor;
     std::vector<ArrayBook> books;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_shape.h"
 #include "render/package_floor.h"
 #include "render/reflection_fade.h"
 #include "render/renderers.h"
@@ -63,7 +64,8 @@ void setLight1(GLenum what, float a, float b, float c, float d) {
 class BookFamilyRenderer {
 public:
     BookFamilyRenderer(const SceneState& scene, const GlResources& resources)
-        : v(scene), res(resources), kind(BookKindOf(scene.m_fBookKind)) {}
+        : v(scene), res(resources), kind(BookKindOf(scene.m_fBookKind)),
+          widthFactor(ShownFrontShape(scene, resources).widthFactor) {}
 
     void render() {
         if (v.m_fPackageFamily > 1.0f) return;
@@ -78,7 +80,7 @@ public:
             drawPart(BookPart::Spine);
             drawPartAndReflection(BookPart::Page);
         }
-        DrawBookFamilyShadow(v);
+        DrawBookFamilyShadow(v, widthFactor);
     }
 
 private:
@@ -86,7 +88,7 @@ private:
     // mirrors, then the soft shadow.
     void renderStudio() {
         if (!IsSet(v.m_fModelBook)) return;
-        const PackageOnFloor floor = BookPackageOnFloor(v);
+        const PackageOnFloor floor = BookPackageOnFloor(v, res);
         ApplyStudioLight(v, floor);
         for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page}) drawPart(part);
         if (IsSet(v.m_fReflection))
@@ -111,7 +113,8 @@ private:
         glTranslatef(0.0f, -5.8f, -1.0f);
         glRotatef(tilt, 1, 0, 0);
         glTranslatef(0.0f, 5.8f, 1.0f);
-        glScalef(1.0f + 0.01f * v.m_fSize[0], 1.0f + 0.01f * v.m_fSize[1], 1.0f + 0.01f * v.m_fSize[2]);
+        glScalef(widthFactor * (1.0f + 0.01f * v.m_fSize[0]), 1.0f + 0.01f * v.m_fSize[1],
+                 1.0f + 0.01f * v.m_fSize[2]);
     }
 
     void drawPart(BookPart part) {
@@ -142,6 +145,8 @@ private:
     const SceneState& v;
     const GlResources& res;
     BookKind kind;
+    // The cover in its image's proportions (render/package_shape.h).
+    float widthFactor;
 };
 
 }  // namespace
@@ -155,7 +160,7 @@ BookKind BookKindOf(float bookKind) {
     return BookKind::EZine;
 }
 
-QMatrix4x4 BookMatrix(const SceneState& v) {
+QMatrix4x4 BookMatrix(const SceneState& v, const GlResources& res) {
     // The renderer's transform(m_fTilt), as a matrix.
     QMatrix4x4 m;
     m.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
@@ -165,11 +170,12 @@ QMatrix4x4 BookMatrix(const SceneState& v) {
     m.translate(0.0f, -5.8f, -1.0f);
     m.rotate(v.m_fTilt, 1, 0, 0);
     m.translate(0.0f, 5.8f, 1.0f);
-    m.scale(1.0f + 0.01f * v.m_fSize[0], 1.0f + 0.01f * v.m_fSize[1], 1.0f + 0.01f * v.m_fSize[2]);
+    m.scale(ShownFrontShape(v, res).widthFactor * (1.0f + 0.01f * v.m_fSize[0]), 1.0f + 0.01f * v.m_fSize[1],
+            1.0f + 0.01f * v.m_fSize[2]);
     return m;
 }
 
-PackageOnFloor BookPackageOnFloor(const SceneState& v) {
+PackageOnFloor BookPackageOnFloor(const SceneState& v, const GlResources& res) {
     // The renderer's placement and pitch: the floor turns with neither the
     // book's turn nor its lean.
     QMatrix4x4 frame;
@@ -177,7 +183,7 @@ PackageOnFloor BookPackageOnFloor(const SceneState& v) {
     frame.rotate(v.m_fRotX, 1, 0, 0);
     PackageOnFloor floor(frame);
     const BookKind kind = BookKindOf(v.m_fBookKind);
-    const QMatrix4x4 book = BookMatrix(v);
+    const QMatrix4x4 book = BookMatrix(v, res);
     for (BookPart part : {BookPart::Front, BookPart::Back, BookPart::Spine, BookPart::Page})
         floor.addModel(GetModel(BookPartModel(kind, part)), book);
     return floor;

@@ -27,11 +27,11 @@ ModelId BookPartModel(BookKind kind, BookPart part);
 ModelId BookPartMirror(BookKind kind, BookPart part);
 
 // The model-view matrix the parts of the single book are drawn with (its
-// place, turns, lean and size).
-QMatrix4x4 BookMatrix(const SceneState& scene);
+// place, turns, lean and size, and the width of its cover image).
+QMatrix4x4 BookMatrix(const SceneState& scene, const GlResources& res);
 class PackageOnFloor;
 // The single book on its floor (studio look).
-PackageOnFloor BookPackageOnFloor(const SceneState& scene);
+PackageOnFloor BookPackageOnFloor(const SceneState& scene, const GlResources& res);
 
 // Colour, texturing, light 1 and the light set-ups of one part, and binds its
 // texture. Loads no matrix. With `reflection` lighting is switched off before
@@ -52,8 +52,8 @@ void BeginBookReflectionFade(const SceneState& scene, BookPart part, float rotX,
 void EndBookReflectionFade(const SceneState& scene);
 
 // The shadow of the single book of the current kind, drawn with the length as
-// the scene holds it.
-void DrawBookFamilyShadow(const SceneState& scene);
+// the scene holds it, as wide as the book (`widthFactor`, render/package_shape.h).
+void DrawBookFamilyShadow(const SceneState& scene, float widthFactor);
 // The length as the kind's limits leave it after its shadow was drawn.
 float LimitedBookShadowLength(const SceneState& scene);
 

@@ -37,14 +37,14 @@ void beginShadow() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void bookFrame(const SceneState& v) {
+void bookFrame(const SceneState& v, float widthFactor) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, 0.02f * (v.m_fPosZ - 1000.0f));
     glRotatef(v.m_fRotX, 1, 0, 0);
     glRotatef(v.m_fRotY, 0, 1, 0);
     glRotatef(v.m_fRotZ, 0, 0, 1);
-    glScalef(1.0f + 0.01f * v.m_fSize[0], 1.0f + 0.01f * v.m_fSize[1], 1.0f + 0.01f * v.m_fSize[2]);
+    glScalef(widthFactor * (1.0f + 0.01f * v.m_fSize[0]), 1.0f + 0.01f * v.m_fSize[1], 1.0f + 0.01f * v.m_fSize[2]);
     // The grid's plane becomes the floor.
     glRotatef(0.01f * v.m_fRotX - 90.0f, 1, 0, 0);
 }
@@ -54,8 +54,8 @@ void holdLength(float& length, const ShadowLayer& layer) {
     if (length <= layer.shortest) length = layer.shortest;
 }
 
-void drawLayer(const SceneState& v, const ShadowLayer& layer) {
-    bookFrame(v);
+void drawLayer(const SceneState& v, float widthFactor, const ShadowLayer& layer) {
+    bookFrame(v, widthFactor);
     if (layer.turn != 0.0f) glRotatef(layer.turn, layer.turnX, layer.turnY, layer.turnZ);
     glScalef(layer.xScale, layer.yScale, 1.0f);
     DrawShadowGrid(v.m_fFlatGrid, 0.6f, [&layer](float& x, float& y, float& z) {
@@ -103,12 +103,12 @@ int shadowLayers(const SceneState& v, ShadowLayer (&layers)[2]) {
 
 }  // namespace
 
-void DrawBookFamilyShadow(const SceneState& v) {
+void DrawBookFamilyShadow(const SceneState& v, float widthFactor) {
     if (!IsSet(v.m_fShadow)) return;
     beginShadow();
     ShadowLayer layers[2];
     const int count = shadowLayers(v, layers);
-    for (int i = 0; i < count; ++i) drawLayer(v, layers[i]);
+    for (int i = 0; i < count; ++i) drawLayer(v, widthFactor, layers[i]);
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
 }

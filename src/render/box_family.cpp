@@ -10,6 +10,7 @@
 #include "platform/gl.h"
 #include "render/floor_effects.h"
 #include "render/lighting.h"
+#include "render/package_shape.h"
 #include "render/package_floor.h"
 #include "render/reflection_fade.h"
 #include "render/renderers.h"
@@ -83,7 +84,8 @@ void setLight1Colour(const float rgb[3]) {
 
 class BoxFamilyRenderer {
 public:
-    BoxFamilyRenderer(const SceneState& scene, const GlResources& resources) : v(scene), res(resources) {}
+    BoxFamilyRenderer(const SceneState& scene, const GlResources& resources)
+        : v(scene), res(resources), widthFactor(ShownFrontShape(scene, resources).widthFactor) {}
 
     void render() {
         if (v.m_fPackageFamily != 4.0f) return;
@@ -118,7 +120,7 @@ private:
     // soft shadow of every box.
     void renderStudio() {
         const BoxKind kind = boxKind(v.m_fBoxModel);
-        const PackageOnFloor floor = BoxPackageOnFloor(v);
+        const PackageOnFloor floor = BoxPackageOnFloor(v, res);
         ResetBoxFamilyState();
         ApplyStudioLight(v, floor);
         drawPackage(kind);
@@ -160,7 +162,8 @@ private:
             else
                 glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
         } else {
-            glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+            glScalef(widthFactor * (5.0f + 0.1f * v.m_fSize[0]), 5.0f + 0.1f * v.m_fSize[1],
+                     5.0f + 0.1f * v.m_fSize[2]);
         }
     }
 
@@ -196,8 +199,36 @@ private:
                 const int material = std::max(0, model.pObjects[object].nMaterial);
                 glBindTexture(GL_TEXTURE_2D, pictureSide ? res.m_texPictureSide : PackageTextureSlot(material));
             }
+            const bool pageSide = showsPageEdges(object, model);
+            if (pageSide) loadPageEdgeMapping(object);
             DrawMeshObject(model.pObjects[object]);
+            if (pageSide) {
+                glMatrixMode(GL_TEXTURE);
+                glLoadIdentity();
+                glMatrixMode(GL_MODELVIEW);
+            }
         }
+    }
+
+    // A paperback's right, top and bottom show the program's page image: they
+    // are its page block, drawn from the image's band of page edges rather
+    // than the printed page stretched over them.
+    bool showsPageEdges(int object, const Model3DS& model) const {
+        if (object != 1 && object != 4 && object != 5) return false;
+        if (IsSet(v.m_fFacePlain[FaceOfBoxObject(object)]) || pictureMode()) return false;
+        const int material = std::max(0, model.pObjects[object].nMaterial);
+        return res.FileOfSlot(&PackageTextureSlot(material)).endsWith(QLatin1String("Design Images/ePage.jpg"));
+    }
+
+    // The pages' lines run along the face: up the right side (across its
+    // depth, s), across the top and bottom (along the depth, t).
+    static void loadPageEdgeMapping(int object) {
+        const float b0 = kPaperEdgeBandBottom, bw = kPaperEdgeBandHeight;
+        const GLfloat side[16] = {0, bw, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, b0, 0, 1};
+        const GLfloat across[16] = {1, 0, 0, 0, 0, bw, 0, 0, 0, 0, 1, 0, 0, b0, 0, 1};
+        glMatrixMode(GL_TEXTURE);
+        glLoadMatrixf(object == 1 ? side : across);
+        glMatrixMode(GL_MODELVIEW);
     }
 
     void drawPackage(BoxKind kind) {
@@ -265,7 +296,8 @@ private:
     void drawDiscBeforeBox() {
         beginDisc();
         glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY - 0.9f, 0.00015625f * v.m_fPosZ + 4.0f);
-        glScalef(0.14f, 0.11f, 1.0f);
+        // Round whatever the case's proportions.
+        glScalef(0.14f / widthFactor, 0.11f, 1.0f);
         drawDiscLayers(0.6f);
         if (IsSet(v.m_fLighting) && !res.studio()) glDisable(GL_LIGHTING);
     }
@@ -275,7 +307,7 @@ private:
         glEnable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
         glTranslatef(0.00015625f * v.m_fPosX + 3.3f, 0.00015625f * v.m_fPosY - 5.3f, 0.00015625f * v.m_fPosZ + 4.3f);
-        glScalef(0.14f, 0.11f, 1.0f);
+        glScalef(0.14f / widthFactor, 0.11f, 1.0f);
         glRotatef(-v.m_fTilt / 60.0f, 1, 0, 0);
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);
@@ -303,7 +335,8 @@ private:
             glRotatef(v.m_fRotX, 1, 0, 0);
             glRotatef(v.m_fRotY, 0, 1, 0);
             glRotatef(v.m_fRotZ, 0, 0, 1);
-            glScalef(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+            glScalef(widthFactor * (5.0f + 0.1f * v.m_fSize[0]), 5.0f + 0.1f * v.m_fSize[1],
+                     5.0f + 0.1f * v.m_fSize[2]);
             glRotatef(0.001f * v.m_fRotX - 90.0f, 1, 0, 0);
             glScalef(0.79f, length + 5.0f, 1.0f);
         } else {
@@ -324,6 +357,8 @@ private:
 
     const SceneState& v;
     const GlResources& res;
+    // The front in its product's proportions (render/package_shape.h).
+    float widthFactor;
 };
 
 }  // namespace
@@ -384,18 +419,18 @@ float BoxImageHeight(const SceneState& v) {
     return IsSet(v.m_fRestoreImageSize) ? v.m_fSavedImageHeight : v.m_fImageHeight;
 }
 
-PackageOnFloor BoxPackageOnFloor(const SceneState& v) {
+PackageOnFloor BoxPackageOnFloor(const SceneState& v, const GlResources& res) {
     // The placement and pitch of packageTransform: the floor turns with
     // neither the package's turn nor its lean.
     QMatrix4x4 frame;
     frame.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
     frame.rotate(v.m_fRotX, 1, 0, 0);
     PackageOnFloor floor(frame);
-    floor.addModel(BoxPackageModel(v), BoxPackageMatrix(v));
+    floor.addModel(BoxPackageModel(v), BoxPackageMatrix(v, res));
     return floor;
 }
 
-QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
+QMatrix4x4 BoxPackageMatrix(const SceneState& v, const GlResources& res) {
     // packageTransform and packageScale of the package pass, as a matrix.
     QMatrix4x4 m;
     m.translate(0.02f * v.m_fPosX, 0.02f * v.m_fPosY, v.m_fPosZ - 100.0f);
@@ -413,7 +448,8 @@ QMatrix4x4 BoxPackageMatrix(const SceneState& v) {
         else
             m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 2.0f * v.m_fPictureDepth);
     } else {
-        m.scale(5.0f + 0.1f * v.m_fSize[0], 5.0f + 0.1f * v.m_fSize[1], 5.0f + 0.1f * v.m_fSize[2]);
+        m.scale(ShownFrontShape(v, res).widthFactor * (5.0f + 0.1f * v.m_fSize[0]), 5.0f + 0.1f * v.m_fSize[1],
+                5.0f + 0.1f * v.m_fSize[2]);
     }
     return m;
 }

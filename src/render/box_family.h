@@ -5,6 +5,7 @@
 #include <QMatrix4x4>
 #include <QString>
 
+#include "render/gl_resources.h"
 #include "scene/scene_state.h"
 
 namespace vm {
@@ -40,8 +41,8 @@ float BoxImageHeight(const SceneState& scene);
 // Where the shown box stands: the model it is drawn with and the model-view
 // matrix of its faces, the renderer's own translations, turns and scales.
 const Model3DS& BoxPackageModel(const SceneState& scene);
-QMatrix4x4 BoxPackageMatrix(const SceneState& scene);
+QMatrix4x4 BoxPackageMatrix(const SceneState& scene, const GlResources& res);
 // The shown box on its floor (studio look).
-PackageOnFloor BoxPackageOnFloor(const SceneState& scene);
+PackageOnFloor BoxPackageOnFloor(const SceneState& scene, const GlResources& res);
 
 }  // namespace vm

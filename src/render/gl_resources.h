@@ -5,6 +5,7 @@
 // be copied, compared and saved without a context. The renderers are given
 // these to draw with.
 
+#include <QSize>
 #include <QString>
 #include <map>
 #include <memory>
@@ -41,10 +42,13 @@ struct GlResources {
     struct SlotFile {
         QString path;
         TextureName name = 0;
+        QSize pixels;  // the image's own size, before fitting to the texture
     };
     std::map<const TextureName*, SlotFile> m_slotFiles;
     // The file the slot's texture came from, or empty.
     QString FileOfSlot(const TextureName* slot) const;
+    // The pixel size of the image the slot's texture came from, or empty.
+    QSize ImageSizeOfSlot(const TextureName* slot) const;
 
     // The context these names belong to (null while there is none), and the
     // 3D text's glyph lists and metrics (render/text_renderer.h).

@@ -105,12 +105,12 @@ std::optional<Face> FaceAt(const CGL2AviView& view, double x, double y) {
     };
     if (box) {
         const Model3DS& model = BoxPackageModel(view.scene());
-        const QMatrix4x4 modelView = BoxPackageMatrix(view.scene());
+        const QMatrix4x4 modelView = BoxPackageMatrix(view.scene(), view.resources());
         for (int object = 0; object < 6 && object < int(model.pObjects.size()); ++object)
             consider(model.pObjects[size_t(object)], modelView, Face(FaceOfBoxObject(object)));
     } else {
         const BookKind kind = BookKindOf(view.scene().m_fBookKind);
-        const QMatrix4x4 modelView = BookMatrix(view.scene());
+        const QMatrix4x4 modelView = BookMatrix(view.scene(), view.resources());
         const struct {
             BookPart part;
             Face face;

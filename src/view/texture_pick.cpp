@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QStringList>
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/gl.h"
 #include "platform/safe_file.h"
+#include "render/package_shape.h"
 
 #include "view/gl2avi_view.h"
 #include "scene/page_interfaces.h"
@@ -70,8 +73,20 @@ void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPat
     // Only an image that loaded (it is in the texture) is worth a warning.
     // A FIFO or device would block the size read.
     if (chosen.isEmpty() || texture == 0 || !glIsTexture(texture) || !IsReadableRegularFile(chosen)) return;
-    const QString warning = BlurryImageWarning(QFileInfo(chosen).fileName(), QImageReader(chosen).size());
-    if (!warning.isEmpty()) view.ShowStatus(warning);
+    const QSize size = QImageReader(chosen).size();
+    const QString fileName = QFileInfo(chosen).fileName();
+    QStringList warnings;
+    if (const QString blurry = BlurryImageWarning(fileName, size); !blurry.isEmpty()) warnings << blurry;
+    // A front image in other proportions than the package's front is
+    // stretched: said in the status bar and, for the command line, on stderr.
+    const FrontShape front = ShownFrontShape(view.scene(), view.resources());
+    if (front.imageSlot && *front.imageSlot == texture) {
+        if (const QString stretched = ProportionWarning(fileName, size, front); !stretched.isEmpty()) {
+            warnings << stretched;
+            std::fprintf(stderr, "%s\n", qPrintable(stretched));
+        }
+    }
+    if (!warnings.isEmpty()) view.ShowStatus(warnings.join(u' '));
 }
 
 void ResetFaceColour(CGL2AviView& view, int face) {

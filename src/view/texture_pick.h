@@ -25,7 +25,8 @@ QString StoredPickPath(const CGL2AviView& view, const QString& chosen, const QSt
 // After a successful pick: shows the stored path in the Side Textures page's
 // edit `controlId` (0 for none) and shows the Control Deck again. With the
 // chosen file and the texture it went into (when it loaded), warns in the
-// status bar when the image is too small to look sharp on a face.
+// status bar when the image is too small to look sharp on a face, and (also on
+// stderr) when a front image is stretched to the package's front.
 void AfterTexturePick(CGL2AviView& view, int controlId, const QString& storedPath,
                       const QString& chosen = QString(), unsigned int texture = 0);
 

@@ -8,7 +8,10 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+
+#include "assets/model_set.h"
 
 namespace {
 
@@ -84,6 +87,34 @@ TEST(Artwork, ImagesHaveTheirProductsProportions) {
         const QImage thumb = Load("Thumbs/" + name);
         EXPECT_EQ(thumb.width(), thumb.height()) << qPrintable(name);
     }
+}
+
+TEST(Artwork, ThePageImageShowsPaperEdgesWhereThePageBlocksTakeThemAndNearWhitePaper) {
+    const QImage page = Load("Design Images/ePage.jpg").convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(page.isNull());
+    // Texture row t runs from the picture's bottom (0) to its top (1). Within
+    // the band each row is one line of page edge: even along its length (no
+    // print), light, and the rows differ (the lines between pages).
+    const int first = int(std::floor((1.0 - vm::kPaperEdgeBandBottom - vm::kPaperEdgeBandHeight) * page.height()));
+    const int last = int(std::ceil((1.0 - vm::kPaperEdgeBandBottom) * page.height()));
+    int darkest = 255, lightest = 0;
+    for (int y = first; y < last; ++y) {
+        int low = 255, high = 0;
+        for (int x = 0; x < page.width(); ++x) {
+            low = std::min(low, qGray(page.pixel(x, y)));
+            high = std::max(high, qGray(page.pixel(x, y)));
+        }
+        EXPECT_LE(high - low, 12) << "row " << y << " of the page edges is printed on";
+        darkest = std::min(darkest, low);
+        lightest = std::max(lightest, high);
+    }
+    EXPECT_GE(darkest, 200);
+    EXPECT_GE(lightest - darkest, 6) << "no lines between the pages";
+    // The printed page reads as near-white paper from afar.
+    double sum = 0;
+    for (int y = page.height() / 5; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) sum += qGray(page.pixel(x, y));
+    EXPECT_GE(sum / (page.width() * (page.height() - page.height() / 5)), 215.0);
 }
 
 TEST(Artwork, DiscLabelIsSeeThroughOnlyOutsideTheDiscAndInTheHole) {

@@ -72,8 +72,8 @@ protected:
             QTest::qWait(20);
         }
     }
-    QString image(const QString& name, QColor colour) {
-        QImage picture(512, 768, QImage::Format_RGB32);
+    QString image(const QString& name, QColor colour, QSize size = {512, 768}) {
+        QImage picture(size, QImage::Format_RGB32);
         picture.fill(colour);
         const QString path = folder.filePath(name);
         EXPECT_TRUE(picture.save(path));

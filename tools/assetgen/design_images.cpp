@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 #include <QStringList>
 #include <QtMath>
+#include <cstdint>
 
 #include "art_kit.h"
 #include "assetgen.h"
@@ -276,23 +277,36 @@ QImage CaseEdge(int w, int h, QColor plastic) {
     return image;
 }
 
-// Page edges of a page block, or a page of text.
+// A page of a book: near-white paper set with a column of text, and along its
+// head a band of page edges (pages seen edge on, as the page blocks and the
+// paperbacks' sides show them; vm::kPaperEdgeBandBottom says where).
 QImage PageImage() {
     const int w = 512, h = 512;
-    QImage image = Canvas(w, h, QColor(244, 238, 222));
+    const QColor paper(252, 251, 247);
+    QImage image = Canvas(w, h, paper);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
-    // Fine page lines for the cut edge, then set text so an open page reads as printed.
-    for (int y = 0; y < h; y += 3) p.fillRect(QRectF(0, y, w, 1), QColor(226, 218, 198));
-    p.fillRect(QRectF(40, 36, w - 80, h - 72), QColor(248, 244, 232));
-    p.setPen(QColor(48, 44, 40));
-    p.setFont(Font("Liberation Serif", 15));
+    // The edges: each page a line of white with a faint shadow line between
+    // pages, a little uneven as cut paper is. The band reaches a few rows
+    // past the part the models use, so smaller mipmap levels keep it clean.
+    const int band = 56;
+    std::uint32_t seed = 7;
+    for (int y = 0; y < band; y += 2) {
+        seed = seed * 1664525u + 1013904223u;
+        const int shade = 226 + int(seed >> 28);  // 226..241
+        p.fillRect(QRectF(0, y, w, 1), QColor(shade + 8, shade + 6, shade));
+        p.fillRect(QRectF(0, y + 1, w, 1), QColor(250, 249, 244));
+    }
+    // The printed page: a light, even type colour, so the open page reads as
+    // a page of text and stays close to white seen from afar.
+    p.setPen(QColor(96, 92, 88));
+    p.setFont(Font("Liberation Serif", 14));
     const QString words = "The light fell across the harbour and she walked on without looking back, while "
                           "the boats knocked softly at their moorings and somewhere a bell counted the hour. "
                           "Nobody on the quay said her name; nobody had to. ";
     QString text;
     for (int i = 0; i < 8; ++i) text += words;
-    p.drawText(QRectF(52, 48, w - 104, h - 100), Qt::TextWordWrap | Qt::AlignJustify, text.trimmed());
+    p.drawText(QRectF(64, band + 24, w - 128, h - band - 84), Qt::TextWordWrap | Qt::AlignJustify, text.trimmed());
     p.setFont(Font("Liberation Serif", 12, QFont::Normal, true));
     p.drawText(QRectF(0, h - 34, w, 20), Qt::AlignCenter, "— 117 —");
     return image;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "assets/model_set.h"
 #include "model_mesh.h"
 #include "models.h"
 
@@ -25,9 +26,11 @@ BookParts finish(const Part& front, const Part& back, const Part& spine, const P
             single(spine, "Spine", spineFile), single(pages, "Pages", "ePage.jpg")};
 }
 
-// Paper seen edge on: a narrow band of the page image stretched along the
-// edge, so its lines of text become the stripes of stacked pages.
-UV paperEdge(double along, double across) { return {along, 0.42 + 0.14 * across}; }
+// Paper seen edge on: the page image's band of page edges stretched along
+// the edge, one line a page.
+UV paperEdge(double along, double across) {
+    return {along, vm::kPaperEdgeBandBottom + vm::kPaperEdgeBandHeight * across};
+}
 
 // The hard-back: boards overhanging the page block on three sides, a round
 // spine, and a page block with a round back and a hollow fore-edge. `place`
