@@ -69,6 +69,31 @@ std::optional<RenderOptions> ParseRenderOptions(const QStringList& args, QString
 
 QString RenderUsage();
 
+// The option at args[i]: whether it is `name` and its value, given as
+// "--name=value" or as the next argument (which is then consumed).
+class OptionAt {
+public:
+    OptionAt(const QStringList& args, qsizetype& i, QString& error) : m_args(args), m_i(i), m_error(error) {}
+    bool is(const char* name) const {
+        const QString& arg = m_args[m_i];
+        return arg == name || arg.startsWith(QString(name) + u'=');
+    }
+    std::optional<QString> value(const QString& name) const {
+        const QString& arg = m_args[m_i];
+        if (arg.startsWith(name + u'=')) return arg.mid(name.size() + 1);
+        if (m_i + 1 >= m_args.size()) {
+            m_error = name + " needs a value";
+            return std::nullopt;
+        }
+        return m_args[++m_i];
+    }
+
+private:
+    const QStringList& m_args;
+    qsizetype& m_i;
+    QString& m_error;
+};
+
 // The options of pictures beyond the window (--transparent,
 // --jpeg-quality, --batch, --shard). Returns false when `args[i]` is none of
 // them; otherwise consumes its value and returns true, with `error` set

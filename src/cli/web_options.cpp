@@ -32,15 +32,9 @@ QString WebUsage() {
 
 bool ParseWebOption(const QStringList& args, qsizetype& i, RenderOptions& options, QString& error) {
     const QString& arg = args[i];
-    auto value = [&](const QString& name) -> std::optional<QString> {
-        if (arg.startsWith(name + u'=')) return arg.mid(name.size() + 1);
-        if (i + 1 >= args.size()) {
-            error = name + " needs a value";
-            return std::nullopt;
-        }
-        return args[++i];
-    };
-    auto is = [&](const char* name) { return arg == name || arg.startsWith(QString(name) + u'='); };
+    const OptionAt option(args, i, error);
+    auto value = [&](const QString& name) { return option.value(name); };
+    auto is = [&](const char* name) { return option.is(name); };
     if (is("--pack")) {
         const auto text = value("--pack");
         if (!text) return true;
